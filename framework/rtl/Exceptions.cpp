@@ -1,0 +1,3 @@
+#include "framework/rtl/Exceptions.h"
+
+Exception::Exception(String message) : message_(std::move(message)) {}
