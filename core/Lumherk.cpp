@@ -6,9 +6,9 @@
 #include "framework/rtl/Maths.h"
 
 #include <algorithm>
+#include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
@@ -24,11 +24,13 @@ constexpr Word FullPrecisionWidth = 25;
 // The scientific form always keeps at least one mantissa digit after the point.
 constexpr int MinScientificWidth = 10;
 
-String PrintfDouble(const char* format, int precision, double value) {
-  const int size = std::snprintf(nullptr, 0, format, precision, value);
-  String text(static_cast<std::size_t>(size) + 1, '\0');
-  std::snprintf(text.data(), text.size(), format, precision, value);
-  text.resize(static_cast<std::size_t>(size));
+// Locale-independent conversion of a finite, non-negative value: exact binary value,
+// rounded with ties to even.
+String DecimalText(double value, std::chars_format format, int precision) {
+  String text(std::numeric_limits<double>::max_exponent10 + precision + 16, '\0');
+  const auto result =
+      std::to_chars(text.data(), text.data() + text.size(), value, format, precision);
+  text.resize(static_cast<std::size_t>(result.ptr - text.data()));
   return text;
 }
 
@@ -42,9 +44,9 @@ String NonFiniteText(double value) {
   return value < 0 ? "-Inf" : "Inf";
 }
 
-// Rounds on the exact binary value, ties to even, as printf does.
+// Rounds on the exact binary value with ties to even.
 String FixedPoint(double value, Word width, Word decimals) {
-  String text = PrintfDouble("%.*f", decimals, std::fabs(value));
+  String text = DecimalText(std::fabs(value), std::chars_format::fixed, decimals);
   if (value < 0) text.insert(0, 1, '-');
   return PadLeft(std::move(text), width);
 }
@@ -53,12 +55,13 @@ String FixedPoint(double value, Word width, Word decimals) {
 // four-digit exponent, filling exactly width characters.
 String Scientific(double value, Word width) {
   const int mantissaDigits = std::max<int>(width, MinScientificWidth) - 9;
-  const String printed = PrintfDouble("%.*E", mantissaDigits, std::fabs(value));
-  const std::size_t e = printed.find('E');
+  const String printed =
+      DecimalText(std::fabs(value), std::chars_format::scientific, mantissaDigits);
+  const std::size_t e = printed.find('e');
   const int exponent = std::atoi(printed.c_str() + e + 1);
   String digits = std::to_string(std::abs(exponent));
   digits.insert(0, digits.size() < 4 ? 4 - digits.size() : 0, '0');
-  return (value < 0 ? "-" : " ") + printed.substr(0, e + 1) + (exponent < 0 ? "-" : "+") + digits;
+  return (value < 0 ? "-" : " ") + printed.substr(0, e) + "E" + (exponent < 0 ? "-" : "+") + digits;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
