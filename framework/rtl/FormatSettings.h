@@ -21,7 +21,8 @@ struct TFormatSettings {
 
   static TFormatSettings English();
   // Built from the named locale ("" = the process environment's); English when the
-  // locale is unknown or is "C"/"POSIX".
+  // locale is unknown or is "C"/"POSIX". POSIX has no long date, so LongDateFormat is
+  // the short one; AM/PM stay English where the locale leaves them empty.
   static TFormatSettings FromLocale(const char* localeName);
 
   bool operator==(const TFormatSettings&) const = default;
