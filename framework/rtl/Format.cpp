@@ -71,8 +71,8 @@ public:
         out += '%';
         ++i;
       } else {
-        const Specifier spec = ReadSpecifier(i);
-        out += Padded(Convert(spec), spec);
+        const Specifier specifier = ReadSpecifier(i);
+        out += Padded(Convert(specifier), specifier);
       }
     }
     return out;
@@ -113,7 +113,7 @@ private:
 
   // Reads [index ":"] ["-"] [width] ["." precision] type, starting after the "%".
   Specifier ReadSpecifier(std::size_t& i) {
-    Specifier spec;
+    Specifier specifier;
     std::optional<Int64> count = ReadCount(i);
     if (count && i < format_.size() && format_[i] == ':') {
       if (*count < 0) Invalid();
@@ -122,35 +122,35 @@ private:
       count.reset();
     }
     if (!count && i < format_.size() && format_[i] == '-') {
-      spec.left = true;
+      specifier.left = true;
       ++i;
       count = ReadCount(i);
     }
     if (count) {
-      spec.left = spec.left || *count < 0;
-      spec.width = static_cast<int>(*count < 0 ? -*count : *count);
+      specifier.left = specifier.left || *count < 0;
+      specifier.width = static_cast<int>(*count < 0 ? -*count : *count);
     }
     if (i < format_.size() && format_[i] == '.') {
       ++i;
       const Int64 precision = ReadCount(i).value_or(0);
-      spec.precision = precision < 0 ? -1 : static_cast<int>(precision);
+      specifier.precision = precision < 0 ? -1 : static_cast<int>(precision);
     }
     if (i >= format_.size()) Invalid();
     const char type = format_[i++];
-    spec.type = (type >= 'a' && type <= 'z') ? static_cast<char>(type - 'a' + 'A') : type;
-    return spec;
+    specifier.type = (type >= 'a' && type <= 'z') ? static_cast<char>(type - 'a' + 'A') : type;
+    return specifier;
   }
 
-  String Convert(const Specifier& spec) {
-    switch (spec.type) {
+  String Convert(const Specifier& specifier) {
+    switch (specifier.type) {
     case 'D':
-      return DecimalText(NextArgOf<Int64>(), spec.precision);
+      return DecimalText(NextArgOf<Int64>(), specifier.precision);
     case 'U':
-      return ZeroPadded(UnsignedText(AsUnsigned(NextArgOf<Int64>()), 10), spec.precision);
+      return ZeroPadded(UnsignedText(AsUnsigned(NextArgOf<Int64>()), 10), specifier.precision);
     case 'X':
-      return ZeroPadded(UnsignedText(AsUnsigned(NextArgOf<Int64>()), 16), spec.precision);
+      return ZeroPadded(UnsignedText(AsUnsigned(NextArgOf<Int64>()), 16), specifier.precision);
     case 'S':
-      return StringText(spec.precision);
+      return StringText(specifier.precision);
     case 'P':
       return PointerText();
     case 'E':
@@ -158,7 +158,7 @@ private:
     case 'G':
     case 'N':
     case 'M':
-      return FloatText(spec);
+      return FloatText(specifier);
     default:
       Invalid();
     }
@@ -189,11 +189,11 @@ private:
     return ZeroPadded(UnsignedText(address, 16), 2 * sizeof(void*));
   }
 
-  String FloatText(const Specifier& spec) {
+  String FloatText(const Specifier& specifier) {
     const Extended value = NextArgOf<Extended>();
-    const int decimals = spec.precision < 0 ? DefaultDecimals : spec.precision;
-    const int precision = spec.precision < 0 ? DefaultFloatPrecision : spec.precision;
-    switch (spec.type) {
+    const int decimals = specifier.precision < 0 ? DefaultDecimals : specifier.precision;
+    const int precision = specifier.precision < 0 ? DefaultFloatPrecision : specifier.precision;
+    switch (specifier.type) {
     case 'E':
       return FloatToStrF(value, ffExponent, precision, ExponentDigits);
     case 'G':
@@ -207,10 +207,10 @@ private:
     }
   }
 
-  static String Padded(const String& text, const Specifier& spec) {
-    if (static_cast<int>(text.size()) >= spec.width) return text;
-    const String padding(static_cast<std::size_t>(spec.width) - text.size(), ' ');
-    return spec.left ? text + padding : padding + text;
+  static String Padded(const String& text, const Specifier& specifier) {
+    if (static_cast<int>(text.size()) >= specifier.width) return text;
+    const String padding(static_cast<std::size_t>(specifier.width) - text.size(), ' ');
+    return specifier.left ? text + padding : padding + text;
   }
 
   const String& format_;

@@ -63,10 +63,10 @@ private:
   bool quoted_ = false;
 };
 
-// One strftime conversion: "%" [flags] [width] [E|O] spec.
+// One strftime conversion: "%" [flags] [width] [E|O] letter.
 struct Conversion {
   bool unpadded = false;
-  char spec = '\0';
+  char letter = '\0';
   std::size_t length = 0;
 };
 
@@ -78,13 +78,13 @@ std::optional<Conversion> ParseConversion(std::string_view format, std::size_t s
   while (pos < format.size() && format[pos] >= '0' && format[pos] <= '9') ++pos;
   if (pos < format.size() && (format[pos] == 'E' || format[pos] == 'O')) ++pos;
   if (pos >= format.size()) return std::nullopt;
-  conversion.spec = format[pos];
+  conversion.letter = format[pos];
   conversion.length = pos + 1 - start;
   return conversion;
 }
 
-std::string_view CompositeExpansion(char spec, std::string_view ampmFormat) {
-  switch (spec) {
+std::string_view CompositeExpansion(char letter, std::string_view ampmFormat) {
+  switch (letter) {
   case 'D':
     return "%m/%d/%y";
   case 'F':
@@ -102,7 +102,7 @@ std::string_view CompositeExpansion(char spec, std::string_view ampmFormat) {
 
 std::string_view TokenOf(const Conversion& conversion) {
   const bool unpadded = conversion.unpadded;
-  switch (conversion.spec) {
+  switch (conversion.letter) {
   case 'd':
     return unpadded ? "d" : "dd";
   case 'e':
@@ -140,8 +140,8 @@ std::string_view TokenOf(const Conversion& conversion) {
   }
 }
 
-char LiteralOf(char spec) {
-  switch (spec) {
+char LiteralOf(char letter) {
+  switch (letter) {
   case '%':
     return '%';
   case 'n':
@@ -163,11 +163,12 @@ void WriteStrftime(std::string_view format, std::string_view ampmFormat, Pattern
     const std::optional<Conversion> conversion = ParseConversion(format, pos);
     if (!conversion) return;
     pos += conversion->length;
-    if (const auto expansion = CompositeExpansion(conversion->spec, ampmFormat); !expansion.empty())
+    if (const auto expansion = CompositeExpansion(conversion->letter, ampmFormat);
+        !expansion.empty())
       WriteStrftime(expansion, DefaultAmPmFormat, writer);
     else if (const auto token = TokenOf(*conversion); !token.empty())
       writer.Token(token);
-    else if (const char literal = LiteralOf(conversion->spec); literal != '\0')
+    else if (const char literal = LiteralOf(conversion->letter); literal != '\0')
       writer.Literal(literal);
   }
 }
