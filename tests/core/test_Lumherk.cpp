@@ -1,5 +1,7 @@
 #include "core/Lumherk.h"
+#include "framework/rtl/DateTime.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/FormatDateTime.h"
 
 #include <gtest/gtest.h>
 
@@ -171,4 +173,13 @@ TEST(LumherkBits, BitsBeyondTheWordAreRejectedAndLeaveItUnchanged) {
     EXPECT_EQ(w, 0x1234);
     EXPECT_FALSE(TstBit(0xFFFF, bit));
   }
+}
+
+TEST(LumherkClock, ZeitErmittelnGivesTheSystemDateAndTimeTexts) {
+  const String before = DateToStr(Now());
+  String date, time;
+  Zeit_ermitteln(date, time);
+  const String after = DateToStr(Now());
+  EXPECT_TRUE(date == before || date == after) << date;
+  EXPECT_NE(time.find(FormatSettings().TimeSeparator), String::npos) << time;
 }
