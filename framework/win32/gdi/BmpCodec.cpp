@@ -1,13 +1,11 @@
 #include "framework/win32/gdi/BmpCodec.h"
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Files.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace {
@@ -523,14 +521,8 @@ TRaster ReadBmp(const std::vector<std::uint8_t>& bytes) {
 }
 
 TRaster ReadBmpFile(const String& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) throw EFOpenError("Cannot open " + path);
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw EFOpenError("Cannot open " + path);
-  const Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw EReadError("Cannot read " + path);
   try {
-    return ReadBmp(bytes);
+    return ReadBmp(ReadFileBytes(path));
   } catch (EReadError& e) {
     e.SetMessage(e.Message() + " in " + path);
     throw;
@@ -552,24 +544,5 @@ std::vector<std::uint8_t> WriteBmp(const TRaster& raster) {
 }
 
 void WriteBmpFile(const TRaster& raster, const String& path) {
-  const Bytes bytes = WriteBmp(raster);
-  const String temporary = path + ".~tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) throw EFOpenError("Cannot create " + temporary);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw EWriteError("Cannot write " + temporary);
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw EWriteError("Cannot replace " + path + ": " + error.message());
-  }
+  ReplaceFileContents(path, WriteBmp(raster));
 }

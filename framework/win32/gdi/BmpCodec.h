@@ -24,5 +24,5 @@ TRaster ReadBmpFile(const String& path);
 // else 32 bits with alpha in the fourth byte (BI_RGB). Rows are padded to 4 bytes.
 std::vector<std::uint8_t> WriteBmp(const TRaster& raster);
 
-// Writes to a temporary file beside the target, then renames it over the target.
+// Writes the file whole or not at all (see ReplaceFileContents).
 void WriteBmpFile(const TRaster& raster, const String& path);
