@@ -508,16 +508,51 @@ void CheckWritable(const TRaster& raster) {
                       " pixels instead of " + std::to_string(pixels));
 }
 
-} // namespace
-
-TRaster ReadBmp(const std::vector<std::uint8_t>& bytes) {
-  const ByteReader in(bytes);
-  const BmpLayout layout = ReadLayout(in);
+TRaster Decode(const ByteReader& in, const BmpLayout& layout) {
   Validate(layout);
   const std::int64_t offset = PixelOffset(in, layout);
   const std::uint32_t c = layout.Compression;
   if (c == BiRle8 || c == BiRle4 || c == Os2Rle24) return DecodeRle(in, layout, offset);
   return DecodeUncompressed(in, layout, offset);
+}
+
+// A file header in front of the bitmap; its pixel offset 0 lets them follow the palette.
+Bytes WithFileHeader(std::span<const std::uint8_t> dib) {
+  Bytes bytes{'B', 'M'};
+  PutU32(bytes, static_cast<std::uint32_t>(FileHeaderSize + static_cast<std::int64_t>(dib.size())));
+  PutU32(bytes, 0);
+  PutU32(bytes, 0);
+  bytes.insert(bytes.end(), dib.begin(), dib.end());
+  return bytes;
+}
+
+void ReplaceRows(Bytes& bytes, std::int32_t rows) {
+  const bool core = ByteReader(bytes).U32(FileHeaderSize) == 12;
+  if (core && (rows < 0 || rows > 0xFFFF)) Fail("height " + std::to_string(rows));
+  Bytes field;
+  PutU32(field, static_cast<std::uint32_t>(rows));
+  std::copy_n(field.begin(), core ? 2 : 4, bytes.begin() + (core ? 20 : 22));
+}
+
+} // namespace
+
+TRaster ReadBmp(const std::vector<std::uint8_t>& bytes) {
+  const ByteReader in(bytes);
+  return Decode(in, ReadLayout(in));
+}
+
+TRaster ReadDib(std::span<const std::uint8_t> dib, const TDibOptions& options) {
+  if (dib.size() < 4) Fail("truncated info header");
+  Bytes bytes = WithFileHeader(dib);
+  const ByteReader in(bytes);
+  BmpLayout layout = ReadLayout(in);
+  if (options.Rows != 0) {
+    ReplaceRows(bytes, options.Rows);
+    layout = ReadLayout(in);
+  }
+  if (options.AlphaInFourthByte && layout.BitCount == 32 && layout.Compression == BiRgb)
+    layout.Masks[3] = 0xFF000000u;
+  return Decode(in, layout);
 }
 
 TRaster ReadBmpFile(const String& path) {

@@ -4,6 +4,7 @@
 #include "framework/win32/gdi/Raster.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // Reads a whole BMP file (starting with the "BM" file header). Supports OS/2 1.x and 2.x
@@ -16,6 +17,20 @@
 // for RLE24). Uncompressed data shorter than the picture needs is refused, except for the
 // padding of the last row. Palette indices beyond the palette read as opaque black.
 TRaster ReadBmp(const std::vector<std::uint8_t>& bytes);
+
+// How to read a device-independent bitmap stored without its file header.
+struct TDibOptions {
+  // Rows to decode, replacing the header's height when not 0: icons store the height of
+  // their colour image and transparency mask together.
+  std::int32_t Rows = 0;
+  // 32-bit BI_RGB pixels keep their fourth byte as alpha, as icons use it.
+  bool AlphaInFourthByte = false;
+};
+
+// Reads a bitmap that starts with its info header (any size ReadBmp takes), followed by bit
+// masks, palette and pixels as in a BMP file; pixels follow the palette directly. Errors
+// as ReadBmp.
+TRaster ReadDib(std::span<const std::uint8_t> dib, const TDibOptions& options = {});
 
 // Reads a BMP file from disk. EFOpenError when it cannot be opened.
 TRaster ReadBmpFile(const String& path);
