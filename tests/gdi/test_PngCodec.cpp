@@ -122,4 +122,37 @@ TEST(PngCodec, FilesAreReplacedWholeOrNotAtAll) {
   fs::remove_all(folder);
 }
 
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t length) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < length; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit) crc = crc >> 1 ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i)
+    bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+TEST(PngCodec, PicturesTheirDataCannotHoldAreRefusedBeforeAllocating) {
+  std::vector<std::uint8_t> bytes = WritePng(RandomRaster(3, 3, false, 2));
+  Put32(bytes, 16, 16384); // IHDR width and height, then its CRC over type and data
+  Put32(bytes, 20, 16384);
+  Put32(bytes, 29, Crc32(bytes.data() + 12, 17));
+  try {
+    ReadPng(bytes);
+    FAIL() << "loaded";
+  } catch (const EReadError& error) {
+    EXPECT_TRUE(error.Message().ends_with(" bytes of image data cannot hold 16384 x 16384 pixels"))
+        << error.Message();
+  }
+  // Deflate packs a flat picture tightly; such a file is still read.
+  const TRaster flat(3000, 2000, 0xFF000000u);
+  const std::vector<std::uint8_t> packed = WritePng(flat);
+  EXPECT_LT(packed.size(), std::size_t{40000});
+  EXPECT_EQ(ReadPng(packed).Pixels, flat.Pixels);
+}
+
 } // namespace

@@ -113,6 +113,37 @@ bool ReadRows(png_structp png, png_infop info, png_bytepp rows) {
   return true;
 }
 
+std::uint32_t BigEndian32(const std::uint8_t* bytes) {
+  return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
+         std::uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+// Sum of the IDAT chunks' lengths, walking the chunks as far as they make sense; libpng
+// judges the rest.
+std::uint64_t CompressedImageBytes(const std::vector<std::uint8_t>& bytes) {
+  constexpr std::uint64_t signatureSize = 8, chunkOverhead = 12;
+  std::uint64_t total = 0;
+  for (std::uint64_t at = signatureSize; at + 8 <= bytes.size();) {
+    const std::uint8_t* chunk = bytes.data() + at;
+    const std::uint64_t length = BigEndian32(chunk);
+    if (std::memcmp(chunk + 4, "IDAT", 4) == 0) total += length;
+    if (std::memcmp(chunk + 4, "IEND", 4) == 0) break;
+    at += chunkOverhead + length;
+  }
+  return total;
+}
+
+// Deflate expands data at most 1032 times, and every row takes a filter byte and at least
+// a bit per pixel: a picture its data cannot hold is refused before it is allocated.
+void CheckDataCanHold(const ImageHeader& header, std::uint64_t compressedBytes) {
+  constexpr std::uint64_t maxExpansion = 1032;
+  const std::uint64_t rowBytes = 1 + (std::uint64_t{header.Width} + 7) / 8;
+  if (std::uint64_t{header.Height} * rowBytes > maxExpansion * (compressedBytes + 1))
+    throw EReadError("PNG: " + std::to_string(compressedBytes) +
+                     " bytes of image data cannot hold " + std::to_string(header.Width) + " x " +
+                     std::to_string(header.Height) + " pixels");
+}
+
 std::uint32_t PackRgba(const std::uint8_t* rgba) {
   return std::uint32_t{rgba[3]} << 24 | std::uint32_t{rgba[0]} << 16 | std::uint32_t{rgba[1]} << 8 |
          rgba[2];
@@ -230,6 +261,7 @@ TRaster ReadPng(const std::vector<std::uint8_t>& bytes) {
   png_set_read_fn(session.Png(), &source, ReadFromMemory);
   ImageHeader header{};
   if (!ReadHeader(session.Png(), session.Info(), header)) session.Fail();
+  CheckDataCanHold(header, CompressedImageBytes(bytes));
 
   TRaster raster(static_cast<int>(header.Width), static_cast<int>(header.Height));
   raster.HasAlpha = header.HasAlpha;
