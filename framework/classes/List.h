@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/classes/Object.h"
 #include "framework/rtl/Types.h"
 
 #include <utility>
@@ -54,12 +55,12 @@ enum TListNotification { lnAdded, lnExtracted, lnDeleted };
 
 // The framework's list of untyped pointers. It does not own what the pointers point to;
 // a descendant that does overrides Notify and clears itself in its own destructor.
-class TList {
+class TList : public TObject {
+  LUM_CLASS(TList, TObject)
+
 public:
   TList() = default;
-  TList(const TList&) = delete;
-  TList& operator=(const TList&) = delete;
-  virtual ~TList();
+  ~TList() override;
 
   // Raises EListError with the message formatted with data ("%d").
   [[noreturn]] static void Error(const String& message, Integer data);
