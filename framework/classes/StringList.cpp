@@ -113,6 +113,8 @@ Integer TStrings::AddObject(const String& s, TObject* object) {
 void TStrings::Append(const String& s) { Add(s); }
 
 void TStrings::AddStrings(TStrings* strings) {
+  if (strings == nullptr) return;
+  // A copy first, so that adding a list to itself adds each of its lines once.
   std::vector<std::pair<String, TObject*>> lines;
   const Integer count = strings->Count();
   lines.reserve(static_cast<std::size_t>(count));
@@ -171,7 +173,7 @@ void TStrings::Move(Integer curIndex, Integer newIndex) {
 
 bool TStrings::Equals(TStrings* strings) const {
   const Integer count = GetCount();
-  if (count != strings->Count()) return false;
+  if (strings == nullptr || count != strings->Count()) return false;
   for (Integer i = 0; i < count; ++i) {
     if (Get(i) != strings->Strings(i)) return false;
   }

@@ -27,7 +27,7 @@ public:
   virtual Integer Add(const String& s);
   virtual Integer AddObject(const String& s, TObject* object);
   void Append(const String& s);
-  virtual void AddStrings(TStrings* strings);
+  virtual void AddStrings(TStrings* strings); // nullptr adds nothing
   // From any TStrings: the texts and objects; other sources as TPersistent does.
   void Assign(TPersistent* source) override;
   virtual void Clear() = 0;
@@ -39,6 +39,7 @@ public:
   virtual void Move(Integer curIndex, Integer newIndex);
 
   // Same count and the same texts, letter case significant; objects are not compared.
+  // False for nullptr.
   bool Equals(TStrings* strings) const;
   // Letter case ignored (AnsiCompareText); -1 when absent.
   virtual Integer IndexOf(const String& s) const;
