@@ -8,8 +8,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <cwctype>
 #include <limits>
 #include <locale.h>
+#include <string>
 
 namespace {
 
@@ -134,6 +138,63 @@ template <typename Map> String MapAscii(const String& s, Map map) {
 
 char32_t AsciiUpper(char32_t c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
 
+// ---- Comparison under the process locale ----
+
+char32_t Unchanged(char32_t c) { return c; }
+
+char32_t FoldForCollation(char32_t c) {
+  return static_cast<char32_t>(std::towupper(static_cast<std::wint_t>(ToUpper(c))));
+}
+
+// The "C" and "POSIX" collations are the code-point order; others go through wcscoll.
+bool CollatesByCodePoint() {
+  const char* name = setlocale(LC_COLLATE, nullptr);
+  return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
+}
+
+template <typename Map> int CompareCodePoints(const String& a, const String& b, Map map) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    const Decoded x = DecodeUtf8(a, i);
+    const Decoded y = DecodeUtf8(b, j);
+    const char32_t cx = map(x.code);
+    const char32_t cy = map(y.code);
+    if (cx != cy) return cx < cy ? -1 : 1;
+    i += x.length;
+    j += y.length;
+  }
+  return (i < a.size()) - (j < b.size());
+}
+
+template <typename Map> void WidenInto(std::wstring& out, const String& s, Map map) {
+  out.clear();
+  for (std::size_t i = 0; i < s.size();) {
+    const Decoded d = DecodeUtf8(s, i);
+    out.push_back(static_cast<wchar_t>(map(d.code)));
+    i += d.length;
+  }
+}
+
+int CompareWide(const std::wstring& a, const std::wstring& b) {
+  const int collated = std::wcscoll(a.c_str(), b.c_str());
+  if (collated != 0) return collated < 0 ? -1 : 1;
+  // Texts the collation ranks alike still differ: the code points decide, so that only
+  // texts equal after mapping compare equal and sorting sees a total order.
+  const int raw = a.compare(b);
+  return (raw > 0) - (raw < 0);
+}
+
+// Collation of the mapped texts by the process locale; the buffers stay allocated between
+// calls because sorting compares the same short texts many times.
+template <typename Map> int CompareCollated(const String& a, const String& b, Map map) {
+  thread_local std::wstring wideA;
+  thread_local std::wstring wideB;
+  WidenInto(wideA, a, map);
+  WidenInto(wideB, b, map);
+  return CompareWide(wideA, wideB);
+}
+
 int Sign(long long difference) { return (difference > 0) - (difference < 0); }
 
 // ---- Numbers ----
@@ -227,18 +288,15 @@ String AnsiUpperCase(const String& s) { return MapUtf8(s, ToUpper); }
 String AnsiLowerCase(const String& s) { return MapUtf8(s, ToLower); }
 
 int AnsiCompareText(const String& a, const String& b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    const Decoded x = DecodeUtf8(a, i);
-    const Decoded y = DecodeUtf8(b, j);
-    const char32_t cx = ToUpper(x.code);
-    const char32_t cy = ToUpper(y.code);
-    if (cx != cy) return cx < cy ? -1 : 1;
-    i += x.length;
-    j += y.length;
-  }
-  return Sign(static_cast<long long>(a.size() - i) - static_cast<long long>(b.size() - j));
+  if (a == b) return 0;
+  if (CollatesByCodePoint()) return CompareCodePoints(a, b, ToUpper);
+  return CompareCollated(a, b, FoldForCollation);
+}
+
+int AnsiCompareStr(const String& a, const String& b) {
+  if (a == b) return 0;
+  if (CollatesByCodePoint()) return CompareCodePoints(a, b, Unchanged);
+  return CompareCollated(a, b, Unchanged);
 }
 
 int CompareText(const String& a, const String& b) {

@@ -9,8 +9,12 @@ String UpperCase(const String& s);     // 'a'..'z' only
 String LowerCase(const String& s);     // 'A'..'Z' only
 String AnsiUpperCase(const String& s); // also letters beyond ASCII (UTF-8 aware)
 String AnsiLowerCase(const String& s);
-// <0, 0, >0 like the framework: letter case ignored, UTF-8 aware.
+// <0, 0, >0 in the collation order of the process locale (LC_COLLATE), letter case ignored,
+// UTF-8 aware; under "C" or "POSIX" the order of the upper-cased code points. Two texts
+// compare equal only when they are equal ignoring case, so the order is total.
 int AnsiCompareText(const String& a, const String& b);
+// The same with letter case significant: equal only when the texts are equal.
+int AnsiCompareStr(const String& a, const String& b);
 int CompareText(const String& a, const String& b); // ASCII letters only
 bool SameText(const String& a, const String& b);
 

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 TEST(StringsCase, AsciiRoutinesLeaveOtherLettersAlone) {
   EXPECT_EQ(UpperCase("abc xyz äß 09"), "ABC XYZ äß 09");
@@ -180,4 +181,109 @@ TEST(StringsFloats, FloatToStrUsesGeneralFormWithFifteenDigits) {
   for (double v : {1.25, -3.0e-5, 6.02214076e23, 2.5e-310}) {
     EXPECT_DOUBLE_EQ(StrToFloat(FloatToStr(v)), v);
   }
+}
+
+namespace {
+
+// Sets LC_COLLATE and LC_CTYPE for one test and restores them after it.
+class ScopedCollation {
+public:
+  explicit ScopedCollation(const char* name)
+      : collate_(std::setlocale(LC_COLLATE, nullptr)), ctype_(std::setlocale(LC_CTYPE, nullptr)) {
+    available_ =
+        std::setlocale(LC_COLLATE, name) != nullptr && std::setlocale(LC_CTYPE, name) != nullptr;
+  }
+  ~ScopedCollation() {
+    std::setlocale(LC_COLLATE, collate_.c_str());
+    std::setlocale(LC_CTYPE, ctype_.c_str());
+  }
+  ScopedCollation(const ScopedCollation&) = delete;
+  ScopedCollation& operator=(const ScopedCollation&) = delete;
+  bool Available() const { return available_; }
+
+private:
+  String collate_;
+  String ctype_;
+  bool available_ = false;
+};
+
+int SignOf(int x) { return (x > 0) - (x < 0); }
+
+// Texts the collation ranks alike or near each other, case variants, broken UTF-8, a NUL.
+const std::vector<String> Awkward = {"",       "a",
+                                     "A",      "ab",
+                                     "AB",     "a-b",
+                                     "a b",    "a_b",
+                                     "äpfel",  "Äpfel",
+                                     "apfel",  "Zebra",
+                                     "straße", "STRASSE",
+                                     "Straße", "ı",
+                                     "I",      "i",
+                                     "\xC3",   "\xC3\x83",
+                                     "ab\xFF", String("a\0b", 3),
+                                     "é",      "e",
+                                     "Ê"};
+
+void ExpectTotalOrder(int (*compare)(const String&, const String&)) {
+  for (const String& a : Awkward) {
+    for (const String& b : Awkward) {
+      EXPECT_EQ(SignOf(compare(a, b)), -SignOf(compare(b, a))) << a << " vs " << b;
+      for (const String& c : Awkward) {
+        if (compare(a, b) <= 0 && compare(b, c) <= 0) {
+          EXPECT_LE(compare(a, c), 0) << a << " <= " << b << " <= " << c;
+        }
+      }
+    }
+  }
+}
+
+} // namespace
+
+TEST(StringsCollation, FollowsTheProcessLocale) {
+  {
+    const ScopedCollation german("de_DE.UTF-8");
+    if (!german.Available()) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    EXPECT_LT(AnsiCompareText("äpfel", "Zebra"), 0); // Ä sorts with A in German
+    EXPECT_LT(AnsiCompareText("apfel", "Äpfel"), 0);
+    EXPECT_LT(AnsiCompareText("Äpfel", "Birne"), 0);
+    EXPECT_EQ(AnsiCompareText("Äpfel", "äPFEL"), 0);
+    EXPECT_EQ(AnsiCompareText("ÉCOLE", "école"), 0);
+    EXPECT_NE(AnsiCompareText("ab", "a-b"), 0);
+  }
+  {
+    const ScopedCollation swedish("sv_SE.UTF-8");
+    if (!swedish.Available()) GTEST_SKIP() << "sv_SE.UTF-8 is not installed";
+    EXPECT_GT(AnsiCompareText("äpfel", "Zebra"), 0); // Ä comes after Z in Swedish
+  }
+  EXPECT_LT(AnsiCompareText("Zebra", "äpfel"), 0); // back to "C": code points
+}
+
+TEST(StringsCollation, TextComparisonIsATotalOrderIgnoringCaseOnly) {
+  ExpectTotalOrder(AnsiCompareText);
+  const ScopedCollation german("de_DE.UTF-8");
+  if (!german.Available()) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  ExpectTotalOrder(AnsiCompareText);
+  for (const String& a : Awkward) {
+    for (const String& b : Awkward) {
+      const bool caseVariants = AnsiUpperCase(a) == AnsiUpperCase(b) || (a == "ı" && b == "I") ||
+                                (a == "I" && b == "ı") || (a == "ı" && b == "i") ||
+                                (a == "i" && b == "ı");
+      EXPECT_EQ(AnsiCompareText(a, b) == 0, caseVariants) << a << " vs " << b;
+    }
+  }
+}
+
+TEST(StringsCollation, StrComparisonKeepsLetterCase) {
+  EXPECT_LT(AnsiCompareStr("A", "a"), 0);
+  EXPECT_GT(AnsiCompareStr("b", "a"), 0);
+  EXPECT_EQ(AnsiCompareStr("äb", "äb"), 0);
+  ExpectTotalOrder(AnsiCompareStr);
+  const ScopedCollation german("de_DE.UTF-8");
+  if (!german.Available()) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  EXPECT_NE(AnsiCompareStr("a", "A"), 0);
+  EXPECT_LT(AnsiCompareStr("a", "B"), 0);
+  EXPECT_LT(AnsiCompareStr("äpfel", "Zebra"), 0);
+  ExpectTotalOrder(AnsiCompareStr);
+  for (const String& a : Awkward)
+    for (const String& b : Awkward) EXPECT_EQ(AnsiCompareStr(a, b) == 0, a == b) << a << "/" << b;
 }
