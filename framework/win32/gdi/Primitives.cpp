@@ -1,0 +1,243 @@
+#include "framework/win32/gdi/Primitives.h"
+
+#include "framework/win32/gdi/Lines.h"
+#include "framework/win32/gdi/Rop.h"
+#include "framework/win32/gdi/Shapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr std::uint32_t ClrInvalid = 0xFFFFFFFFu;
+
+TRect Normalised(TRect r) {
+  return TRect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+               std::max(r.Top, r.Bottom)};
+}
+
+std::vector<TPoint> ToDevice(const TDeviceContext& dc, const std::vector<TPoint>& logical) {
+  std::vector<TPoint> out;
+  out.reserve(logical.size());
+  for (const TPoint& p : logical) out.push_back(dc.ToDevice(p));
+  return out;
+}
+
+// Draws a device-pixel path with the selected pen: cosmetic and styled at width 1, a round
+// wide band beyond.
+void StrokeDevicePath(TDeviceContext& dc, TSpanWriter& out, const std::vector<TPoint>& path) {
+  const std::optional<TPaint> pen = dc.PenPaint();
+  if (!pen || path.size() < 2) return;
+  if (dc.PenWidth() > 1) {
+    DrawWidePolyline(out, path, dc.PenWidth(), *pen);
+    return;
+  }
+  TDashCursor dash{dc.PenStyle() == TPenDash::InsideFrame ? TPenDash::Solid : dc.PenStyle(), 0};
+  const std::optional<TPaint> gap = dash.Dash == TPenDash::Solid ? std::nullopt : dc.GapPaint();
+  for (std::size_t i = 0; i + 1 < path.size(); ++i)
+    DrawCosmeticLine(out, path[i], path[i + 1], dash, *pen, gap ? &*gap : nullptr);
+}
+
+TFigurePen FigurePen(const TDeviceContext& dc, const std::optional<TPaint>& pen) {
+  return TFigurePen{pen ? &*pen : nullptr, dc.PenWidth(), dc.PenStyle() == TPenDash::InsideFrame};
+}
+
+// The box a figure fills: without a pen GDI leaves out the right column and bottom row.
+TRoundBox FigureBox(const TDeviceContext& dc, TRect logical, bool hasPen, double cw, double ch) {
+  TRect r = Normalised(dc.ToDevice(Normalised(logical)));
+  const int cut = hasPen ? 0 : 1;
+  return TRoundBox(r.Left, r.Top, r.Right - cut, r.Bottom - cut, cw, ch);
+}
+
+void FillDeviceRect(TSpanWriter& out, TRect r, const TPaint& paint) {
+  const TRect& clip = out.DeviceClipBox();
+  const int top = std::max(r.Top, clip.Top);
+  const int bottom = std::min(r.Bottom, clip.Bottom);
+  for (int y = top; y < bottom; ++y) out.FillSpan(y, r.Left, r.Right, paint);
+}
+
+TPaint InvertPaint() {
+  TPaint paint;
+  paint.Rop2 = 6; // R2_NOT
+  return paint;
+}
+
+// The binary operation a pattern-and-destination ternary operation amounts to.
+int Rop2OfRop3(unsigned index) {
+  const unsigned table =
+      (index & 1u) | (index >> 1 & 1u) << 1 | (index >> 4 & 1u) << 2 | (index >> 5 & 1u) << 3;
+  return static_cast<int>(table) + 1;
+}
+
+} // namespace
+
+void StrokePolyline(TDeviceContext& dc, const std::vector<TPoint>& logical) {
+  TSpanWriter out = dc.Writer();
+  StrokeDevicePath(dc, out, ToDevice(dc, logical));
+}
+
+void LineToPoint(TDeviceContext& dc, TPoint to) {
+  StrokePolyline(dc, {dc.State().CurrentPosition, to});
+  dc.State().CurrentPosition = to;
+}
+
+void DrawRectangle(TDeviceContext& dc, TRect logical) {
+  const std::optional<TPaint> pen = dc.PenPaint();
+  const std::optional<TPaint> brush = dc.BrushPaint();
+  TRect r = Normalised(dc.ToDevice(Normalised(logical)));
+  TSpanWriter out = dc.Writer();
+  if (!pen) {
+    if (brush) FillDeviceRect(out, TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}, *brush);
+    return;
+  }
+  const int w = dc.PenWidth();
+  const bool inside = w > 1 && dc.PenStyle() == TPenDash::InsideFrame;
+  const int pl = r.Left + (inside ? (w - 1) / 2 : 0);
+  const int pt = r.Top + (inside ? (w - 1) / 2 : 0);
+  const int pr = r.Right - 1 - (inside ? w / 2 : 0);
+  const int pb = r.Bottom - 1 - (inside ? w / 2 : 0);
+  if (brush)
+    FillDeviceRect(out, TRect{pl + w / 2 + 1, pt + w / 2 + 1, pr - (w - 1) / 2, pb - (w - 1) / 2},
+                   *brush);
+  StrokeDevicePath(dc, out, {{pl, pt}, {pr, pt}, {pr, pb}, {pl, pb}, {pl, pt}});
+}
+
+void DrawRoundRect(TDeviceContext& dc, TRect r, int cornerWidth, int cornerHeight) {
+  const std::optional<TPaint> pen = dc.PenPaint();
+  const std::optional<TPaint> brush = dc.BrushPaint();
+  const TRoundBox box =
+      FigureBox(dc, r, pen.has_value(), std::abs(cornerWidth), std::abs(cornerHeight));
+  TSpanWriter out = dc.Writer();
+  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, {}, {});
+}
+
+void DrawEllipse(TDeviceContext& dc, TRect r) {
+  const std::optional<TPaint> pen = dc.PenPaint();
+  const std::optional<TPaint> brush = dc.BrushPaint();
+  TRect n = Normalised(r);
+  const TRoundBox box = FigureBox(dc, n, pen.has_value(), 1e18, 1e18);
+  TSpanWriter out = dc.Writer();
+  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, {}, {});
+}
+
+std::pair<TPoint, TPoint> ArcEnds(TDeviceContext& dc, TRect r, TPoint start, TPoint end) {
+  const TRoundBox box = FigureBox(dc, r, true, 1e18, 1e18);
+  return {dc.ToLogical(EllipsePoint(box, dc.ToDevice(start))),
+          dc.ToLogical(EllipsePoint(box, dc.ToDevice(end)))};
+}
+
+void DrawArcFigure(TDeviceContext& dc, TRect r, TPoint start, TPoint end, TArcFigure figure) {
+  const std::optional<TPaint> pen = dc.PenPaint();
+  const std::optional<TPaint> brush = figure == TArcFigure::Arc ? std::nullopt : dc.BrushPaint();
+  if (figure == TArcFigure::Arc && !pen) return;
+  const TRoundBox box = FigureBox(dc, r, pen.has_value(), 1e18, 1e18);
+  TPoint s = dc.ToDevice(start);
+  TPoint e = dc.ToDevice(end);
+  if (dc.State().ClockwiseArcs) std::swap(s, e);
+  const double cx = static_cast<double>(box.Left() + box.Right()) / 2.0;
+  const double cy = static_cast<double>(box.Top() + box.Bottom()) / 2.0;
+  const TSweep sweep(cx, cy, s, e);
+  const TPoint ps = EllipsePoint(box, s);
+  const TPoint pe = EllipsePoint(box, e);
+  TPixelFilter onArc = [&sweep](long long x, long long y) {
+    return sweep.Contains(static_cast<double>(x), static_cast<double>(y));
+  };
+  TPixelFilter inChord = [ps, pe](long long x, long long y) {
+    const long long ex = pe.X - ps.X, ey = pe.Y - ps.Y;
+    return ex * (y - ps.Y) - ey * (x - ps.X) >= 0 || (ex == 0 && ey == 0);
+  };
+  TSpanWriter out = dc.Writer();
+  const TPixelFilter& interior = figure == TArcFigure::Chord ? inChord : onArc;
+  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, onArc, interior);
+  const TPoint centre{static_cast<int>(std::floor(cx)), static_cast<int>(std::floor(cy))};
+  if (figure == TArcFigure::Pie) StrokeDevicePath(dc, out, {ps, centre, pe});
+  if (figure == TArcFigure::Chord) StrokeDevicePath(dc, out, {pe, ps});
+}
+
+void DrawPolyPolygon(TDeviceContext& dc, const std::vector<std::vector<TPoint>>& logical) {
+  std::vector<std::vector<TPoint>> polygons;
+  for (const auto& poly : logical) polygons.push_back(ToDevice(dc, poly));
+  TSpanWriter out = dc.Writer();
+  if (const std::optional<TPaint> brush = dc.BrushPaint())
+    FillPolygons(out, polygons, dc.State().PolyFillMode, *brush);
+  for (std::vector<TPoint>& poly : polygons) {
+    if (poly.empty()) continue;
+    poly.push_back(poly.front());
+    StrokeDevicePath(dc, out, poly);
+  }
+}
+
+void FillRectWith(TDeviceContext& dc, TRect r, THandleId brush) {
+  const std::optional<TPaint> paint = dc.BrushPaint(brush, Rop2CopyPen);
+  if (!paint) return;
+  TSpanWriter out = dc.Writer();
+  FillDeviceRect(out, Normalised(dc.ToDevice(r)), *paint);
+}
+
+void FrameRectWith(TDeviceContext& dc, TRect r, THandleId brush) {
+  const std::optional<TPaint> paint = dc.BrushPaint(brush, Rop2CopyPen);
+  TRect d = dc.ToDevice(r);
+  if (!paint || d.IsEmpty()) return;
+  TSpanWriter out = dc.Writer();
+  FillDeviceRect(out, {d.Left, d.Top, d.Right, d.Top + 1}, *paint);
+  if (d.Bottom - 1 > d.Top) FillDeviceRect(out, {d.Left, d.Bottom - 1, d.Right, d.Bottom}, *paint);
+  FillDeviceRect(out, {d.Left, d.Top + 1, d.Left + 1, d.Bottom - 1}, *paint);
+  if (d.Right - 1 > d.Left)
+    FillDeviceRect(out, {d.Right - 1, d.Top + 1, d.Right, d.Bottom - 1}, *paint);
+}
+
+void InvertRectangle(TDeviceContext& dc, TRect r) {
+  TSpanWriter out = dc.Writer();
+  FillDeviceRect(out, dc.ToDevice(r), InvertPaint());
+}
+
+void DrawFocusRectangle(TDeviceContext& dc, TRect r) {
+  const TRect d = dc.ToDevice(r);
+  if (d.IsEmpty()) return;
+  TSpanWriter out = dc.Writer();
+  const TPaint invert = InvertPaint();
+  auto dot = [&](long long x, long long y) {
+    if (((x + y) & 1) == 0) out.Pixel(x, y, invert);
+  };
+  for (long long x = d.Left; x < d.Right; ++x) {
+    dot(x, d.Top);
+    if (d.Bottom - 1 > d.Top) dot(x, d.Bottom - 1);
+  }
+  for (long long y = d.Top + 1LL; y < d.Bottom - 1LL; ++y) {
+    dot(d.Left, y);
+    if (d.Right - 1 > d.Left) dot(d.Right - 1, y);
+  }
+}
+
+bool PatternBlit(TDeviceContext& dc, TRect r, std::uint32_t rop) {
+  const unsigned index = rop >> 16 & 0xFFu;
+  if (RopUsesSource(index)) return false;
+  const int rop2 = Rop2OfRop3(index);
+  std::optional<TPaint> paint = dc.BrushPaint(dc.State().Brush, rop2);
+  if (!paint) {
+    if (RopUsesPattern(index)) return true;
+    paint = TPaint{};
+    paint->Rop2 = rop2;
+  }
+  TSpanWriter out = dc.Writer();
+  FillDeviceRect(out, Normalised(dc.ToDevice(r)), *paint);
+  return true;
+}
+
+std::uint32_t SetPixelColour(TDeviceContext& dc, TPoint p, std::uint32_t colour) {
+  TSpanWriter out = dc.Writer();
+  const TPoint d = dc.ToDevice(p);
+  if (!out.Visible(d.X, d.Y)) return ClrInvalid;
+  TPaint paint;
+  paint.Colour = ColorRefToPixel(colour);
+  out.Pixel(d.X, d.Y, paint);
+  return dc.Monochrome() ? NearestMono(colour) : colour & 0x00FFFFFFu;
+}
+
+std::uint32_t GetPixelColour(TDeviceContext& dc, TPoint p) {
+  TSpanWriter out = dc.Writer();
+  const TPoint d = dc.ToDevice(p);
+  if (!out.Visible(d.X, d.Y)) return ClrInvalid;
+  return PixelToColorRef(out.Surface().At(d.X + out.Origin().X, d.Y + out.Origin().Y));
+}

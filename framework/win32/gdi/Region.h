@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/rtl/Geometry.h"
+
+#include <vector>
+
+// How two regions combine, in the order of the RGN_ codes (RGN_AND = 1 … RGN_COPY = 5).
+enum class TRegionOp { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
+
+// The shape a region has: the values of NULLREGION, SIMPLEREGION and COMPLEXREGION.
+enum class TRegionKind { Empty = 1, Simple = 2, Complex = 3 };
+
+// A set of pixels kept as rectangles in bands: rows of equal top and bottom, sorted top
+// to bottom and left to right, never overlapping, neighbours merged. The form is canonical,
+// so two regions with the same pixels have the same rectangles.
+class TRegion {
+public:
+  TRegion() = default;
+  explicit TRegion(const TRect& rect);
+
+  static TRegion Combine(const TRegion& a, const TRegion& b, TRegionOp op);
+
+  const std::vector<TRect>& Rects() const { return rects_; }
+  bool IsEmpty() const { return rects_.empty(); }
+  TRegionKind Kind() const;
+  TRect Box() const;
+  bool Contains(TPoint p) const;
+  bool Intersects(const TRect& rect) const;
+  void Offset(int dx, int dy);
+  void IntersectWith(const TRect& rect);
+
+  // The rectangles of the band that holds row y (empty when no band does).
+  std::pair<const TRect*, const TRect*> RowRects(int y) const;
+
+  friend bool operator==(const TRegion&, const TRegion&) = default;
+
+private:
+  std::vector<TRect> rects_;
+};

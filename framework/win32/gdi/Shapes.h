@@ -1,0 +1,72 @@
+#pragma once
+
+#include "framework/rtl/Geometry.h"
+#include "framework/win32/gdi/SpanWriter.h"
+
+#include <functional>
+#include <vector>
+
+// Pixels x in [Left, Right] of one row; empty when Left > Right.
+struct TRowSpan {
+  long long Left = 1;
+  long long Right = 0;
+  bool Empty() const { return Left > Right; }
+};
+
+// A box [Left, Right) x [Top, Bottom) with corners rounded by quarter ellipses of the given
+// full width and height: a rectangle with 0, an ellipse with the box's own size. A pixel is
+// inside when its centre is; the rows are symmetric about both axes of the box.
+class TRoundBox {
+public:
+  TRoundBox(long long left, long long top, long long right, long long bottom, double cornerWidth,
+            double cornerHeight);
+  TRowSpan Row(long long y) const;
+  long long Left() const { return left_; }
+  long long Top() const { return top_; }
+  long long Right() const { return right_; }
+  long long Bottom() const { return bottom_; }
+  // The same figure grown (negative: shrunk) by d on every side, corners following.
+  TRoundBox Grown(long long near, long long far) const;
+
+private:
+  long long left_, top_, right_, bottom_;
+  double cornerWidth_, cornerHeight_;
+};
+
+// Which pixels of an outline or interior a figure keeps (pie and chord sectors).
+using TPixelFilter = std::function<bool(long long x, long long y)>;
+
+// The pen of a closed figure: width 1 draws the outermost pixels of the figure; wider pens
+// draw a band of that width centred on them (inside the box for PS_INSIDEFRAME).
+struct TFigurePen {
+  const TPaint* Paint = nullptr; // null: no outline
+  int Width = 1;
+  bool InsideFrame = false;
+};
+
+// Paints a rounded box: outline with the pen, interior with the brush (either may be null),
+// each kept by its filter when one is given.
+void DrawRoundFigure(TSpanWriter& out, const TRoundBox& box, const TFigurePen& pen,
+                     const TPaint* brush, const TPixelFilter& outlineFilter,
+                     const TPixelFilter& interiorFilter);
+
+// The angular sweep of an arc about a centre, counter-clockwise on screen from the direction
+// of `start` to that of `end`; equal directions sweep the whole turn.
+class TSweep {
+public:
+  TSweep(double cx, double cy, TPoint start, TPoint end);
+  bool Contains(double x, double y) const;
+
+private:
+  double cx_, cy_, startAngle_, sweep_;
+};
+
+// Where the ray from the centre of the box's ellipse towards p meets the ellipse, in pixels.
+TPoint EllipsePoint(const TRoundBox& box, TPoint p);
+
+enum class TFillRule { Alternate = 1, Winding = 2 };
+
+// Fills polygons (several closed outlines together) by the rule: a pixel is filled when its
+// position is inside, pixels on right and bottom edges excluded.
+void FillPolygons(TSpanWriter& out, const std::vector<std::vector<TPoint>>& polygons,
+                  TFillRule rule, const TPaint& brush);
