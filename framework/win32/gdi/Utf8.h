@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,3 +14,6 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 
 // The whole text decoded as above.
 std::vector<char32_t> DecodeUtf8(std::string_view text);
+
+// Appends the character's UTF-8 bytes.
+void AppendUtf8(std::string& text, char32_t code);
