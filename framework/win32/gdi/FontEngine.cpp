@@ -391,7 +391,11 @@ TFontLines LinesFor(const TDesignMetrics& design, double scale, int descent) {
   const int below = Scaled(-design.UnderlinePosition - design.UnderlineThickness / 2.0, scale);
   lines.UnderlineTop = std::clamp(below, 1, std::max(1, descent - lines.UnderlineThickness));
   lines.StrikeOutThickness = std::max(1, Scaled(design.StrikeOutThickness, scale));
-  lines.StrikeOutTop = -std::max(1, Scaled(design.StrikeOutPosition, scale));
+  // The stroke's top is given; the pixel rows are the ones around its centre.
+  const double centre = (design.StrikeOutPosition - design.StrikeOutThickness / 2.0) * scale;
+  lines.StrikeOutTop =
+      -std::max(lines.StrikeOutThickness,
+                static_cast<int>(std::lround(centre + lines.StrikeOutThickness / 2.0)));
   return lines;
 }
 
