@@ -18,7 +18,7 @@ const char* const Paragraph =
 
 const TGdiFont& EightPointFont() {
   static const TGdiFont font = [] {
-    SetFontDirectories(PackagedFontDirectories());
+    SetFontSources(PackagedFontFiles());
     return TGdiFont(MakeLogFont("MS Sans Serif", -11));
   }();
   return font;

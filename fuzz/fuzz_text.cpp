@@ -11,7 +11,7 @@ namespace {
 
 const TGdiFont& Font(bool turned) {
   static const bool configured = [] {
-    SetFontDirectories(PackagedFontDirectories());
+    SetFontSources(PackagedFontFiles());
     return true;
   }();
   static_cast<void>(configured);

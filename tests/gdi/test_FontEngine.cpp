@@ -6,8 +6,6 @@
 
 #include <filesystem>
 
-#include <unistd.h>
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -62,6 +60,15 @@ TEST_F(FontEngineTest, UnknownNamesAndPitchRequestsFallBackSensibly) {
   LOGFONTA modern = MakeLogFont("", -11);
   modern.lfPitchAndFamily = FF_MODERN;
   EXPECT_TRUE(FindFontFile(modern).Mono);
+}
+
+TEST_F(FontEngineTest, SourcesMayBeDirectoriesAndMissingOnesAreReported) {
+  SetFontSources({"/usr/share/fonts/truetype/liberation2"});
+  EXPECT_EQ(FileName(MakeLogFont("Courier New", -13, FW_BOLD)), "LiberationMono-Bold.ttf");
+  SetFontSources({"/nonexistent/Face.ttf"});
+  EXPECT_THROW(FindFontFile(MakeLogFont("Some Other Face", -11)), EOutOfResources);
+  SetFontSources(PackagedFontFiles());
+  EXPECT_EQ(FileName(MakeLogFont("Courier New", -13)), "LiberationMono-Regular.ttf");
 }
 
 TEST_F(FontEngineTest, NegativeHeightsAreEmHeights) {
@@ -168,22 +175,11 @@ TEST_F(FontEngineTest, FaceNamesWithoutTerminatorAreCutAt31Bytes) {
   EXPECT_EQ(String(MakeLogFont(String(40, 'y'), -11).lfFaceName).size(), 31u);
 }
 
-// A directory that offers only the regular Liberation Sans face, so bold and italic have to
-// be made from it.
+// Only the regular Liberation Sans face, so bold and italic have to be made from it.
 class SyntheticStyleTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    directory = fs::temp_directory_path() / ("lum_fonts_" + std::to_string(::getpid()));
-    fs::create_directories(directory);
-    fs::copy_file(fs::path(PackagedFontDirectories()[0]) / "LiberationSans-Regular.ttf",
-                  directory / "LiberationSans-Regular.ttf", fs::copy_options::overwrite_existing);
-    SetFontDirectories({directory.string()});
-  }
-  void TearDown() override {
-    SetFontDirectories(PackagedFontDirectories());
-    fs::remove_all(directory);
-  }
-  fs::path directory;
+  void SetUp() override { SetFontSources({PackagedFontFiles()[0]}); }
+  void TearDown() override { SetFontSources(PackagedFontFiles()); }
 };
 
 TEST_F(SyntheticStyleTest, BoldAndItalicAreSynthesisedWhenTheFaceLacksThem) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <numbers>
@@ -22,6 +23,8 @@ namespace {
 constexpr int MaxPixelHeight = 4096;
 constexpr int DefaultCellHeight = 16;
 constexpr std::size_t FaceCacheLimit = 48;
+constexpr const char* LiberationDirectory = "/usr/share/fonts/truetype/liberation2";
+constexpr const char* DejaVuDirectory = "/usr/share/fonts/truetype/dejavu";
 
 // The FreeType library, kept alive by every face opened from it.
 struct TFreeType {
@@ -94,10 +97,10 @@ public:
   TFontEngine(const TFontEngine&) = delete;
   TFontEngine& operator=(const TFontEngine&) = delete;
 
-  void SetDirectories(std::vector<String> directories) {
+  void SetSources(std::vector<String> sources) {
     std::lock_guard lock(Mutex);
     DestroyConfig();
-    Directories = std::move(directories);
+    Sources = std::move(sources);
     Files.clear();
   }
 
@@ -116,7 +119,7 @@ private:
 
   std::mutex Mutex;
   std::shared_ptr<TFreeType> FreeType;
-  std::vector<String> Directories;
+  std::vector<String> Sources;
   FcConfig* ConfigHandle = nullptr;
   std::map<String, TFontFile> Files;
   std::map<String, std::shared_ptr<TSizedFace>> Faces;
@@ -150,17 +153,27 @@ String EscapeXml(const String& text) {
   return escaped;
 }
 
-// A configuration that sees only the given directories and keeps its cache where the user's
-// fontconfig cache lives.
-FcConfig* DirectoryConfig(const std::vector<String>& directories) {
+bool IsDirectory(const String& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+// A configuration that sees only the given font files and directories; directory caches go
+// where the user's fontconfig cache lives.
+FcConfig* SourceConfig(const std::vector<String>& sources) {
   String xml = "<?xml version=\"1.0\"?><fontconfig>";
-  for (const String& directory : directories) xml += "<dir>" + EscapeXml(directory) + "</dir>";
+  for (const String& source : sources)
+    if (IsDirectory(source)) xml += "<dir>" + EscapeXml(source) + "</dir>";
   xml += "<cachedir prefix=\"xdg\">fontconfig</cachedir></fontconfig>";
   FcConfig* config = FcConfigCreate();
   if (config == nullptr) return nullptr;
-  if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()),
-                                      FcTrue) ||
-      !FcConfigBuildFonts(config)) {
+  bool loaded = FcConfigParseAndLoadFromMemory(
+                    config, reinterpret_cast<const FcChar8*>(xml.c_str()), FcTrue) &&
+                FcConfigBuildFonts(config);
+  for (const String& source : sources)
+    if (loaded && !IsDirectory(source))
+      loaded = FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(source.c_str()));
+  if (!loaded) {
     FcConfigDestroy(config);
     return nullptr;
   }
@@ -169,12 +182,9 @@ FcConfig* DirectoryConfig(const std::vector<String>& directories) {
 
 FcConfig* TFontEngine::Config() {
   if (ConfigHandle != nullptr) return ConfigHandle;
-  if (Directories.empty()) {
-    ConfigHandle = FcInitLoadConfigAndFonts();
-  } else {
-    ConfigHandle = DirectoryConfig(Directories);
-  }
-  if (ConfigHandle == nullptr) throw EOutOfResources("fontconfig cannot be initialised");
+  ConfigHandle = Sources.empty() ? FcInitLoadConfigAndFonts() : SourceConfig(Sources);
+  if (ConfigHandle == nullptr)
+    throw EOutOfResources("fontconfig cannot load the fonts it was given");
   return ConfigHandle;
 }
 
@@ -190,21 +200,27 @@ int PatternInteger(FcPattern* pattern, const char* object, int fallback) {
   return value;
 }
 
+struct TPatternDeleter {
+  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using TPattern = std::unique_ptr<FcPattern, TPatternDeleter>;
+
 std::optional<TFontFile> TFontEngine::Match(const std::vector<String>& families, int weight,
                                             bool italic, bool mono) {
-  FcPattern* pattern = FcPatternCreate();
+  FcConfig* config = Config();
+  const TPattern pattern(FcPatternCreate());
   for (const String& family : families)
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
-  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  if (mono) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
-  FcConfigSubstitute(Config(), pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
+  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  if (mono) FcPatternAddInteger(pattern.get(), FC_SPACING, FC_MONO);
+  FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
   FcResult result = FcResultNoMatch;
-  FcPattern* found = FcFontMatch(Config(), pattern, &result);
-  FcPatternDestroy(pattern);
-  if (found == nullptr) return std::nullopt;
+  const TPattern match(FcFontMatch(config, pattern.get(), &result));
+  if (match == nullptr) return std::nullopt;
+  FcPattern* found = match.get();
   TFontFile file;
   file.Path = PatternString(found, FC_FILE);
   file.Index = PatternInteger(found, FC_INDEX, 0);
@@ -214,7 +230,6 @@ std::optional<TFontFile> TFontEngine::Match(const std::vector<String>& families,
   file.Mono = PatternInteger(found, FC_SPACING, FC_PROPORTIONAL) >= FC_MONO;
   FcBool scalable = FcFalse;
   FcPatternGetBool(found, FC_SCALABLE, 0, &scalable);
-  FcPatternDestroy(found);
   if (file.Path.empty() || !scalable) return std::nullopt;
   return file;
 }
@@ -459,12 +474,18 @@ TFaceRequest RequestFor(const LOGFONTA& logFont) {
 
 } // namespace
 
-void SetFontDirectories(std::vector<String> directories) {
-  Engine().SetDirectories(std::move(directories));
-}
+void SetFontSources(std::vector<String> paths) { Engine().SetSources(std::move(paths)); }
 
-std::vector<String> PackagedFontDirectories() {
-  return {"/usr/share/fonts/truetype/liberation2", "/usr/share/fonts/truetype/dejavu"};
+std::vector<String> PackagedFontFiles() {
+  std::vector<String> files;
+  for (const char* family : {"Sans", "Serif", "Mono"})
+    for (const char* style : {"Regular", "Bold", "Italic", "BoldItalic"})
+      files.push_back(String(LiberationDirectory) + "/Liberation" + family + '-' + style + ".ttf");
+  for (const char* face : {"DejaVuSans", "DejaVuSansMono", "DejaVuSerif"}) {
+    files.push_back(String(DejaVuDirectory) + '/' + face + ".ttf");
+    files.push_back(String(DejaVuDirectory) + '/' + face + "-Bold.ttf");
+  }
+  return files;
 }
 
 String SubstituteFaceName(std::string_view faceName) {

@@ -9,13 +9,13 @@
 #include <vector>
 
 // Font lookup. By default fonts are found through the system's fontconfig configuration.
-// SetFontDirectories makes lookup see only the given directories (tests use the directories
-// of the Debian font packages so results do not depend on what else is installed); an empty
-// list returns to the system configuration. Fonts created before keep their faces.
-void SetFontDirectories(std::vector<String> directories);
+// SetFontSources makes lookup see only the given font files and directories (tests use the
+// files of the Debian font packages, so results do not depend on what else is installed);
+// an empty list returns to the system configuration. Fonts created before keep their faces.
+void SetFontSources(std::vector<String> paths);
 
-// Where the Debian packages fonts-liberation2 and fonts-dejavu-core put their faces.
-std::vector<String> PackagedFontDirectories();
+// The faces the Debian packages fonts-liberation2 and fonts-dejavu-core install.
+std::vector<String> PackagedFontFiles();
 
 // The metric-compatible family for a Windows face name ("Arial" → "Liberation Sans"),
 // matched without regard to case; empty when the table has no entry.
