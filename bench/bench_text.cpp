@@ -79,11 +79,11 @@ void BM_DrawTextWordBreakDrawn(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawTextWordBreakDrawn);
 
-void BM_CreateFontSameRecord(benchmark::State& state) {
+void BM_TextFontFromSameRecord(benchmark::State& state) {
   EightPointFont();
   const LOGFONTA record = MakeLogFont("Times New Roman", 13);
   for (auto _ : state) benchmark::DoNotOptimize(TGdiFont(record));
 }
-BENCHMARK(BM_CreateFontSameRecord);
+BENCHMARK(BM_TextFontFromSameRecord);
 
 } // namespace

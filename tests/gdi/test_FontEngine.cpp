@@ -158,6 +158,21 @@ TEST_F(FontEngineTest, AdvancesAreWholePixelsWithoutKerning) {
   EXPECT_EQ(mono.TextWidth("iiii"), 4 * mono.Metrics().tmAveCharWidth);
 }
 
+TEST_F(FontEngineTest, NonAntialiasedQualityDrawsWholePixels) {
+  LOGFONTA record = MakeLogFont("Arial", -13);
+  record.lfQuality = NONANTIALIASED_QUALITY;
+  TRaster aliased(80, 30, White);
+  TRaster smooth(80, 30, White);
+  TTextState state = InkOnly();
+  Gdi::TextOut(TTextTarget::Whole(aliased), TGdiFont(record), state, 2, 2, "Wavy");
+  Gdi::TextOut(TTextTarget::Whole(smooth), TGdiFont(MakeLogFont("Arial", -13)), state, 2, 2,
+               "Wavy");
+  const int black = CountPixels(aliased, 0xFF000000u);
+  EXPECT_GT(black, 20);
+  EXPECT_EQ(black + CountPixels(aliased, White), 80 * 30);
+  EXPECT_GT(80 * 30 - CountPixels(smooth, White) - CountPixels(smooth, 0xFF000000u), 20);
+}
+
 TEST_F(FontEngineTest, RefusesAbsurdSizes) {
   EXPECT_THROW(TGdiFont(MakeLogFont("Arial", -5000)), ERangeError);
   EXPECT_THROW(TGdiFont(MakeLogFont("Arial", 1 << 30)), ERangeError);

@@ -82,11 +82,12 @@ struct TFaceRequest {
   int Escapement = 0; // tenths of a degree, 0..3599
   bool Embolden = false;
   bool Oblique = false;
+  bool Monochrome = false;
 
   String Key() const {
     return File.Path + '#' + std::to_string(File.Index) + '/' + std::to_string(Height) + 'x' +
            std::to_string(Width) + '@' + std::to_string(Escapement) + (Embolden ? "b" : "") +
-           (Oblique ? "i" : "");
+           (Oblique ? "i" : "") + (Monochrome ? "m" : "");
   }
 };
 
@@ -449,6 +450,7 @@ std::shared_ptr<TSizedFace> TFontEngine::Open(const TFaceRequest& request) const
   TGlyphStyle style;
   style.EmboldenPixels = embolden;
   style.Oblique = request.Oblique;
+  style.Monochrome = request.Monochrome;
   style.Angle = sized->Angle;
   sized->Glyphs = std::make_unique<TGlyphCache>(sized->Face, style);
   return sized;
@@ -469,6 +471,7 @@ TFaceRequest RequestFor(const LOGFONTA& logFont) {
   request.Escapement = ((logFont.lfEscapement % 3600) + 3600) % 3600;
   request.Embolden = RequestedWeight(logFont) >= FW_SEMIBOLD && !request.File.Bold;
   request.Oblique = logFont.lfItalic != 0 && !request.File.Italic;
+  request.Monochrome = logFont.lfQuality == NONANTIALIASED_QUALITY;
   return request;
 }
 
