@@ -178,6 +178,22 @@ TEST_F(TextLayoutTest, EndEllipsisFitsTheLine) {
   EXPECT_EQ(modified, shown);
 }
 
+TEST_F(TextLayoutTest, WrappedTextGetsTheEndEllipsisOnlyOnItsLastLine) {
+  const String text = "a Donaudampfschifffahrt b Kapitaensmuetzenabzeichen";
+  const TRect box = Rect(0, 0, Width("Donaudampf"), 100);
+  const std::vector<String> end =
+      LineTexts(LayoutDrawText(Font(), text, box, DT_WORDBREAK | DT_END_ELLIPSIS));
+  ASSERT_EQ(end.size(), 4u);
+  EXPECT_EQ(end[1], "Donaudampfschifffahrt"); // cut by the clipping, not shortened
+  EXPECT_TRUE(end[3].ends_with("...")) << end[3];
+  const std::vector<String> word =
+      LineTexts(LayoutDrawText(Font(), text, box, DT_WORDBREAK | DT_WORD_ELLIPSIS));
+  ASSERT_EQ(word.size(), 4u);
+  EXPECT_TRUE(word[1].ends_with("...")) << word[1];
+  EXPECT_TRUE(word[3].ends_with("...")) << word[3];
+  EXPECT_EQ(word[2], "b");
+}
+
 TEST_F(TextLayoutTest, PathEllipsisKeepsTheLastComponent) {
   const String path = "C:\\Programme\\LumTools\\Beispiele\\Datei.txt";
   const int width = Width("C:\\Prog...\\Datei.txt");

@@ -25,6 +25,7 @@ struct TLine {
   bool Cut = false;           // an ellipsis replaced [CutBegin, CutEnd) of the source
   std::size_t CutBegin = 0;
   std::size_t CutEnd = 0;
+  std::size_t SourceEnd = 0; // the byte after the line's last character
 
   int Width() const { return Positions.empty() ? 0 : Positions.back(); }
 };
@@ -96,8 +97,8 @@ private:
                       std::vector<TItem>::const_iterator end, std::size_t sourceEnd,
                       std::vector<TLine>& lines);
   std::size_t LineLength(const std::vector<TItem>& items, std::size_t start, std::size_t& next);
-  void Ellipsize(TLine& line, std::size_t lineEnd);
-  void CutAt(TLine& line, std::size_t keep, std::size_t tail, std::size_t lineEnd);
+  void Ellipsize(TLine& line, bool last);
+  void CutAt(TLine& line, std::size_t keep, std::size_t tail);
 
   TGlyphCache& Glyphs;
   const TFormat& Format;
@@ -168,7 +169,7 @@ void TLayoutEngine::BreakParagraph(std::vector<TItem>::const_iterator begin,
     Measure(line);
     const std::size_t lineEnd =
         start + length < paragraph.size() ? paragraph[start + length].Begin : sourceEnd;
-    Ellipsize(line, lineEnd);
+    line.SourceEnd = lineEnd;
     lines.push_back(std::move(line));
     start = next;
   } while (start < paragraph.size());
@@ -184,11 +185,13 @@ std::vector<TLine> TLayoutEngine::Lines(const std::vector<TItem>& items, std::si
     if (end == items.end()) break;
     begin = end + 1;
   }
+  for (std::size_t i = 0; i < lines.size(); ++i) Ellipsize(lines[i], i + 1 == lines.size());
   return lines;
 }
 
 // Keeps items [0, keep) and from tail on, with "..." between them.
-void TLayoutEngine::CutAt(TLine& line, std::size_t keep, std::size_t tail, std::size_t lineEnd) {
+void TLayoutEngine::CutAt(TLine& line, std::size_t keep, std::size_t tail) {
+  const std::size_t lineEnd = line.SourceEnd;
   line.Cut = true;
   line.CutBegin = keep < line.Items.size() ? line.Items[keep].Begin : lineEnd;
   line.CutEnd = tail < line.Items.size() ? line.Items[tail].Begin : lineEnd;
@@ -202,8 +205,13 @@ void TLayoutEngine::CutAt(TLine& line, std::size_t keep, std::size_t tail, std::
   Measure(line);
 }
 
-void TLayoutEngine::Ellipsize(TLine& line, std::size_t lineEnd) {
-  const bool end = Format.Has(DT_END_ELLIPSIS) || Format.Has(DT_WORD_ELLIPSIS);
+// A line too wide for the rectangle gets an ellipsis: with DT_PATH_ELLIPSIS before its last
+// path component, with DT_WORD_ELLIPSIS at its end, with DT_END_ELLIPSIS at its end when it
+// ends the text or lines are not wrapped (a wrapped word too long is cut by the clipping).
+void TLayoutEngine::Ellipsize(TLine& line, bool last) {
+  const bool wrapped = Format.Has(DT_WORDBREAK) && !Format.Has(DT_SINGLELINE);
+  const bool end =
+      Format.Has(DT_WORD_ELLIPSIS) || (Format.Has(DT_END_ELLIPSIS) && (last || !wrapped));
   const bool path = Format.Has(DT_PATH_ELLIPSIS);
   if ((!end && !path) || line.Width() <= Format.RectWidth) return;
   const int dots = 3 * Glyphs.Advance(U'.');
@@ -219,14 +227,14 @@ void TLayoutEngine::Ellipsize(TLine& line, std::size_t lineEnd) {
       const int tailWidth = line.Width() - line.Positions[separator];
       for (std::size_t keep = separator; keep-- > 0;)
         if (line.Positions[keep] + dots + tailWidth <= Format.RectWidth) {
-          CutAt(line, keep, separator, lineEnd);
+          CutAt(line, keep, separator);
           return;
         }
     }
   }
   std::size_t keep = count;
   while (keep > 0 && line.Positions[keep] + dots > Format.RectWidth) --keep;
-  CutAt(line, keep, count, lineEnd);
+  CutAt(line, keep, count);
 }
 
 // The characters [0, count) of the items as UTF-8.
