@@ -45,6 +45,18 @@ TEST_F(TextRenderTest, ExtentIsTheSumOfTheDrawnAdvances) {
   EXPECT_LE(ink.Left, 12);
 }
 
+TEST_F(TextRenderTest, ExtentsPerCharacterAndHowManyFit) {
+  const TGdiFont font(MakeLogFont("Arial", -13));
+  const String text = "W\xC3\xA4 i";
+  const TTextFit fit = Gdi::GetTextExtentExPoint(font, text, font.TextWidth("W\xC3\xA4"));
+  EXPECT_EQ(fit.Extents, (std::vector<int>{font.TextWidth("W"), font.TextWidth("W\xC3\xA4"),
+                                           font.TextWidth("W\xC3\xA4 "), font.TextWidth(text)}));
+  EXPECT_EQ(fit.Fit, 2);
+  EXPECT_EQ(fit.Size, Gdi::GetTextExtentPoint32(font, text));
+  EXPECT_EQ(Gdi::GetTextExtentExPoint(font, text, -1).Fit, 0);
+  EXPECT_EQ(Gdi::GetTextExtentExPoint(font, text, 1000).Fit, 4);
+}
+
 TEST_F(TextRenderTest, HorizontalAlignmentAnchorsTheRightEdgeOrTheCentre) {
   const TGdiFont font(MakeLogFont("Arial", -13));
   const int cx = Gdi::GetTextExtentPoint32(font, "Anchor").Cx;

@@ -1,7 +1,6 @@
 #include "framework/win32/gdi/GlyphCache.h"
 
 #include "framework/rtl/Exceptions.h"
-#include "framework/win32/gdi/Utf8.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -48,16 +47,11 @@ const TGlyph& TGlyphCache::Load(char32_t code) {
   return found->second;
 }
 
-// The face's glyph for the character; a missing replacement character falls back to the
-// face's missing-glyph box (index 0).
-unsigned TGlyphCache::GlyphIndex(char32_t code) const {
-  return FT_Get_Char_Index(Face, static_cast<FT_ULong>(code));
-}
-
 TGlyph TGlyphCache::Render(char32_t code) const {
   TGlyph glyph;
-  const unsigned index = GlyphIndex(code);
-  // Control characters the face has no glyph for take no room and draw nothing.
+  // A character the face lacks shows its missing-glyph box (index 0); control characters
+  // it lacks take no room and draw nothing.
+  const FT_UInt index = FT_Get_Char_Index(Face, static_cast<FT_ULong>(code));
   if (index == 0 && IsControl(code)) return glyph;
   const FT_Int32 target = Style.Monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
   if (FT_Load_Glyph(Face, index, FT_LOAD_NO_BITMAP | target) != 0)

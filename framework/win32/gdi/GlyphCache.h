@@ -44,7 +44,6 @@ private:
   static constexpr std::size_t LatinSize = 256;
   const TGlyph& Load(char32_t code);
   TGlyph Render(char32_t code) const;
-  unsigned GlyphIndex(char32_t code) const;
 
   FT_FaceRec_* Face;
   TGlyphStyle Style;

@@ -313,6 +313,19 @@ TTextSize GetTextExtentPoint32(const TGdiFont& font, std::string_view text) {
   return TTextSize{font.TextWidth(text), font.Metrics().tmHeight};
 }
 
+TTextFit GetTextExtentExPoint(const TGdiFont& font, std::string_view text, int maxExtent) {
+  TTextFit fit;
+  TGlyphCache& glyphs = font.Glyphs();
+  int extent = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    extent += glyphs.Advance(NextCodePoint(text, pos));
+    fit.Extents.push_back(extent);
+    if (extent <= maxExtent) ++fit.Fit;
+  }
+  fit.Size = TTextSize{extent, font.Metrics().tmHeight};
+  return fit;
+}
+
 TEXTMETRICA GetTextMetrics(const TGdiFont& font) { return font.Metrics(); }
 
 std::int32_t TabbedTextOut(const TTextTarget& target, const TGdiFont& font, TTextState& state,
