@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -208,6 +209,27 @@ TEST_F(TextRenderTest, DrawsOnlyInsideTheTargetsRectangles) {
   EXPECT_NO_THROW(
       Gdi::TextOut(TTextTarget::Whole(small), TGdiFont(Turned(450)), ink, 18, 2, "Edge"));
   EXPECT_FALSE(Gdi::TextOut(TTextTarget{}, font, ink, 0, 0, "x"));
+}
+
+TEST_F(TextRenderTest, ExtremeCoordinatesAndStopsNeitherWrapNorFault) {
+  const TGdiFont font(MakeLogFont("Arial", -13));
+  TRaster raster(50, 20, White);
+  const TTextTarget target = TTextTarget::Whole(raster);
+  TTextState state;
+  constexpr int Max = std::numeric_limits<int>::max();
+  constexpr int Min = std::numeric_limits<int>::min();
+  EXPECT_TRUE(Gdi::TextOut(target, font, state, Max, Max, "far"));
+  EXPECT_TRUE(Gdi::TextOut(target, font, state, Min, Min, "far"));
+  const std::array<int, 3> stops{Min, Max, -1};
+  EXPECT_NO_THROW(Gdi::TabbedTextOut(target, font, state, Max, 0, "a\tb\tc\td", stops, Min));
+  EXPECT_EQ(CountPixels(raster, White), 50 * 20);
+  // Moving the current position past the integer range is an overflow, not a wrap.
+  state.Align = TA_UPDATECP;
+  state.CurrentPosition = Point(Max - 5, 0);
+  EXPECT_THROW(Gdi::TextOut(target, font, state, 0, 0, "wide text"), EIntOverflow);
+  const std::array<int, 2> huge{Max, Max};
+  TTextState plain;
+  EXPECT_THROW(Gdi::ExtTextOut(target, font, plain, 0, 0, 0, nullptr, "ab", huge), EIntOverflow);
 }
 
 TEST_F(TextRenderTest, ExtTextOutFillsAndClipsToItsRectangle) {

@@ -1,5 +1,6 @@
 #include "framework/win32/gdi/FontEngine.h"
 
+#include "framework/rtl/Checked.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Strings.h"
 #include "framework/win32/gdi/Utf8.h"
@@ -525,7 +526,8 @@ TGlyphCache& TGdiFont::Glyphs() const { return *Face->Glyphs; }
 int TGdiFont::TextWidth(std::string_view text) const {
   TGlyphCache& glyphs = Glyphs();
   int width = 0;
-  for (std::size_t pos = 0; pos < text.size();) width += glyphs.Advance(NextCodePoint(text, pos));
+  for (std::size_t pos = 0; pos < text.size();)
+    width = CheckedAdd(width, glyphs.Advance(NextCodePoint(text, pos)));
   return width;
 }
 

@@ -1,10 +1,13 @@
 #include "framework/win32/gdi/TextLayout.h"
 
+#include "framework/rtl/Checked.h"
 #include "framework/win32/gdi/Utf8.h"
 
 #include <algorithm>
 
 namespace {
+
+using TextRender::Saturate;
 
 constexpr std::uint32_t TabStopBits = 0xFF00;
 constexpr int DefaultTabCharacters = 8;
@@ -33,7 +36,7 @@ struct TLine {
 struct TFormat {
   std::uint32_t Flags = 0;
   int TabWidth = 0;
-  int RectWidth = 0;
+  std::int64_t RectWidth = 0;
 
   bool Has(std::uint32_t flag) const { return (Flags & flag) != 0; }
 };
@@ -48,7 +51,7 @@ TFormat ReadFormat(const TGdiFont& font, std::uint32_t format, const TRect& rect
   }
   result.Flags = format;
   result.TabWidth = tabCharacters * font.Metrics().tmAveCharWidth;
-  result.RectWidth = rect.Width();
+  result.RectWidth = static_cast<std::int64_t>(rect.Right) - rect.Left;
   return result;
 }
 
@@ -109,7 +112,7 @@ void TLayoutEngine::Measure(TLine& line) {
   line.Marked = -1;
   int pen = 0;
   for (std::size_t i = 0; i < line.Items.size(); ++i) {
-    pen += Advance(line.Items[i], pen);
+    pen = CheckedAdd(pen, Advance(line.Items[i], pen));
     line.Positions.push_back(pen);
     if (line.Items[i].Marked) line.Marked = static_cast<int>(i);
   }
@@ -130,7 +133,7 @@ std::size_t TLayoutEngine::LineLength(const std::vector<TItem>& items, std::size
   };
   for (std::size_t i = start; i < items.size(); ++i) {
     const int advance = Advance(items[i], pen);
-    if (!IsBlank(items[i]) && i > start && pen + advance > Format.RectWidth) {
+    if (!IsBlank(items[i]) && i > start && std::int64_t{pen} + advance > Format.RectWidth) {
       if (canBreak) {
         next = skipBlanks(lastBreak);
         return lastBreak - start;
@@ -148,7 +151,7 @@ std::size_t TLayoutEngine::LineLength(const std::vector<TItem>& items, std::size
       lastBreak = i;
       canBreak = true;
     }
-    pen += advance;
+    pen = CheckedAdd(pen, advance);
   }
   next = items.size();
   return items.size() - start;
@@ -226,14 +229,14 @@ void TLayoutEngine::Ellipsize(TLine& line, bool last) {
     if (separator < count) {
       const int tailWidth = line.Width() - line.Positions[separator];
       for (std::size_t keep = separator; keep-- > 0;)
-        if (line.Positions[keep] + dots + tailWidth <= Format.RectWidth) {
+        if (std::int64_t{line.Positions[keep]} + dots + tailWidth <= Format.RectWidth) {
           CutAt(line, keep, separator);
           return;
         }
     }
   }
   std::size_t keep = count;
-  while (keep > 0 && line.Positions[keep] + dots > Format.RectWidth) --keep;
+  while (keep > 0 && std::int64_t{line.Positions[keep]} + dots > Format.RectWidth) --keep;
   CutAt(line, keep, count);
 }
 
@@ -264,15 +267,18 @@ struct TPlacedLines {
 };
 
 int LineX(const TFormat& format, const TRect& rect, int width) {
-  if (format.Has(DT_CENTER)) return rect.Left + (rect.Width() - width) / 2;
-  if (format.Has(DT_RIGHT)) return rect.Right - width;
+  const std::int64_t left = rect.Left;
+  if (format.Has(DT_CENTER)) return Saturate(left + (format.RectWidth - width) / 2);
+  if (format.Has(DT_RIGHT)) return Saturate(std::int64_t{rect.Right} - width);
   return rect.Left;
 }
 
 int FirstLineY(const TFormat& format, const TRect& rect, int lineHeight) {
   if (!format.Has(DT_SINGLELINE)) return rect.Top;
-  if (format.Has(DT_VCENTER)) return rect.Top + (rect.Height() - lineHeight) / 2;
-  if (format.Has(DT_BOTTOM)) return rect.Bottom - lineHeight;
+  const std::int64_t top = rect.Top;
+  const std::int64_t height = std::int64_t{rect.Bottom} - rect.Top;
+  if (format.Has(DT_VCENTER)) return Saturate(top + (height - lineHeight) / 2);
+  if (format.Has(DT_BOTTOM)) return Saturate(std::int64_t{rect.Bottom} - lineHeight);
   return rect.Top;
 }
 
@@ -292,8 +298,8 @@ TPlacedLines Place(const TGdiFont& font, std::string_view text, const TRect& rec
   int widest = 0;
   for (std::size_t i = 0; i < placed.Lines.size(); ++i) {
     const TLine& line = placed.Lines[i];
-    const TPoint origin =
-        Point(LineX(format, rect, line.Width()), top + static_cast<int>(i) * summary.LineHeight);
+    const TPoint origin = Point(LineX(format, rect, line.Width()),
+                                Saturate(top + static_cast<std::int64_t>(i) * summary.LineHeight));
     placed.Origins.push_back(origin);
     widest = std::max(widest, line.Width());
     TLaidLine laid{ItemText(line.Items, line.Items.size()), origin.X, origin.Y, line.Width(), -1};
@@ -302,10 +308,11 @@ TPlacedLines Place(const TGdiFont& font, std::string_view text, const TRect& rec
           static_cast<int>(ItemText(line.Items, static_cast<std::size_t>(line.Marked)).size());
     summary.Lines.push_back(std::move(laid));
   }
-  const int linesHeight = static_cast<int>(placed.Lines.size()) * summary.LineHeight;
-  summary.Height = top - rect.Top + linesHeight;
-  summary.Extent.Right = rect.Left + widest;
-  summary.Extent.Bottom = rect.Top + linesHeight;
+  const std::int64_t linesHeight =
+      static_cast<std::int64_t>(placed.Lines.size()) * summary.LineHeight;
+  summary.Height = Saturate(std::int64_t{top} - rect.Top + linesHeight);
+  summary.Extent.Right = Saturate(std::int64_t{rect.Left} + widest);
+  summary.Extent.Bottom = Saturate(rect.Top + linesHeight);
   summary.Modified = ModifiedText(text, placed.Lines);
   return placed;
 }

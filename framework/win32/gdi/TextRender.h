@@ -90,6 +90,9 @@ std::uint32_t GetTabbedTextExtent(const TGdiFont& font, std::string_view text,
 // Building blocks the text layout shares.
 namespace TextRender {
 
+// The value held within ±2^30 pixels, far beyond any surface, so sizes can be added to it.
+int Saturate(std::int64_t value);
+
 // A raster pixel (0xFFRRGGBB) for a COLORREF.
 std::uint32_t PixelOf(std::uint32_t colorRef);
 
