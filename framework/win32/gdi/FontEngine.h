@@ -47,8 +47,13 @@ struct TFontLines {
 struct TSizedFace;
 
 // A font as CreateFontIndirectA makes it from a LOGFONTA: a face at a pixel size, possibly
-// turned, with its text metrics and glyph cache. Fonts made from equal records share their
-// face and glyphs. Heights beyond ±4096 pixels raise ERangeError.
+// turned, with its text metrics and glyph cache. lfHeight < 0 is the em height in pixels,
+// > 0 the cell height (tmAscent + tmDescent), 0 a 16-pixel cell; lfWidth ≠ 0 scales the face
+// horizontally to that average character width; lfEscapement turns baseline and glyphs
+// (lfOrientation is ignored, as in GDI's compatible mode); NONANTIALIASED_QUALITY draws
+// whole pixels. Bold and italic come from the family's faces, synthesised when it has none.
+// Fonts made from equal records share their face and glyphs (use them from the drawing
+// thread). Heights and widths beyond ±4096 pixels raise ERangeError.
 class TGdiFont {
 public:
   explicit TGdiFont(const LOGFONTA& logFont);
