@@ -8,7 +8,7 @@
 #include <filesystem>
 
 // Renders a sheet of faces, sizes, styles, alignments, angles and DrawText layouts to
-// text_sheet.png in the working directory, for a person to look at.
+// text_sheet.png in the test build folder, for a person to look at.
 
 namespace {
 
@@ -157,7 +157,7 @@ TEST(TextSheet, RendersEveryFaceStyleAndLayoutToAPicture) {
   DrawAlignments(sheet);
   DrawAngles(sheet);
   DrawLayouts(sheet);
-  const String path = (std::filesystem::current_path() / "text_sheet.png").string();
+  const String path = (std::filesystem::path(LUM_TEST_OUTPUT_DIR) / "text_sheet.png").string();
   WritePngFile(sheet.Raster, path);
   const TRaster back = ReadPngFile(path);
   EXPECT_EQ(back.Pixels, sheet.Raster.Pixels);
