@@ -53,13 +53,20 @@ TEST_F(FontEngineTest, UnknownNamesAndPitchRequestsFallBackSensibly) {
       << unknown.Family;
   LOGFONTA fixed = MakeLogFont("Arial", -11);
   fixed.lfPitchAndFamily = FIXED_PITCH;
+  EXPECT_EQ(FileName(fixed), "LiberationMono-Regular.ttf");
   EXPECT_TRUE(FindFontFile(fixed).Mono);
+  EXPECT_FALSE(FindFontFile(MakeLogFont("Arial", -11)).Mono);
+  fixed.lfWeight = FW_BOLD;
+  EXPECT_EQ(FileName(fixed), "LiberationMono-Bold.ttf");
+  LOGFONTA dejaVu = MakeLogFont("DejaVu Sans Mono", -11);
+  dejaVu.lfPitchAndFamily = FIXED_PITCH;
+  EXPECT_EQ(FileName(dejaVu), "DejaVuSansMono.ttf");
   LOGFONTA roman = MakeLogFont("", -11);
   roman.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
   EXPECT_EQ(FindFontFile(roman).Family, "Liberation Serif");
   LOGFONTA modern = MakeLogFont("", -11);
   modern.lfPitchAndFamily = FF_MODERN;
-  EXPECT_TRUE(FindFontFile(modern).Mono);
+  EXPECT_EQ(FileName(modern), "LiberationMono-Regular.ttf");
 }
 
 TEST_F(FontEngineTest, SourcesMayBeDirectoriesAndMissingOnesAreReported) {

@@ -115,8 +115,7 @@ private:
     if (ConfigHandle != nullptr) FcConfigDestroy(ConfigHandle);
     ConfigHandle = nullptr;
   }
-  std::optional<TFontFile> Match(const std::vector<String>& families, int weight, bool italic,
-                                 bool mono);
+  std::optional<TFontFile> Match(const std::vector<String>& families, int weight, bool italic);
   std::shared_ptr<TSizedFace> Open(const TFaceRequest& request) const;
 
   std::mutex Mutex;
@@ -207,8 +206,9 @@ struct TPatternDeleter {
 };
 using TPattern = std::unique_ptr<FcPattern, TPatternDeleter>;
 
+// Spacing is not asked for: the match would report the asked value for faces that have none.
 std::optional<TFontFile> TFontEngine::Match(const std::vector<String>& families, int weight,
-                                            bool italic, bool mono) {
+                                            bool italic) {
   FcConfig* config = Config();
   const TPattern pattern(FcPatternCreate());
   for (const String& family : families)
@@ -216,7 +216,6 @@ std::optional<TFontFile> TFontEngine::Match(const std::vector<String>& families,
   FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  if (mono) FcPatternAddInteger(pattern.get(), FC_SPACING, FC_MONO);
   FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
   FcResult result = FcResultNoMatch;
@@ -273,10 +272,10 @@ TFontFile TFontEngine::Find(const LOGFONTA& logFont) {
                      (mono ? "m" : "") + std::to_string(logFont.lfPitchAndFamily & 0xF0);
   std::lock_guard lock(Mutex);
   if (auto cached = Files.find(key); cached != Files.end()) return cached->second;
-  std::optional<TFontFile> file = Match(CandidateFamilies(logFont, name), weight, italic, mono);
+  std::optional<TFontFile> file = Match(CandidateFamilies(logFont, name), weight, italic);
   if (mono && (!file || !file->Mono))
-    file = Match({"Liberation Mono", "DejaVu Sans Mono"}, weight, italic, true);
-  if (!file) file = Match({"Liberation Sans", "DejaVu Sans"}, weight, italic, false);
+    file = Match({"Liberation Mono", "DejaVu Sans Mono"}, weight, italic);
+  if (!file) file = Match({"Liberation Sans", "DejaVu Sans"}, weight, italic);
   if (!file)
     throw EOutOfResources("No scalable font found for \"" + name +
                           "\"; install fonts-liberation2 and fonts-dejavu-core");
