@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <utility>
 
@@ -310,6 +311,11 @@ void TStrings::ReplaceLines(const std::vector<String>& lines) {
 TStringList::~TStringList() {
   onChange_ = nullptr;
   onChanging_ = nullptr;
+  ReleaseTexts();
+}
+
+void TStringList::ReleaseTexts() {
+  for (Integer i = 0; i < count_; ++i) delete items_[i].Text;
 }
 
 void TStringList::CheckIndex(Integer index) const {
@@ -333,6 +339,7 @@ Integer TStringList::Add(const String& s) {
 void TStringList::Clear() {
   if (count_ == 0) return;
   Changing();
+  ReleaseTexts();
   count_ = 0;
   SetCapacity(0);
   Changed();
@@ -341,7 +348,8 @@ void TStringList::Clear() {
 void TStringList::Delete(Integer index) {
   CheckIndex(index);
   Changing();
-  std::move(items_.begin() + index + 1, items_.begin() + count_, items_.begin() + index);
+  delete items_[index].Text;
+  std::copy(items_.begin() + index + 1, items_.begin() + count_, items_.begin() + index);
   --count_;
   items_[count_] = TStringItem{};
   Changed();
@@ -361,7 +369,7 @@ bool TStringList::Find(const String& s, Integer& index) const {
   Integer h = count_ - 1;
   while (l <= h) {
     const Integer middle = (l + h) >> 1;
-    const int order = CompareStrings(items_[middle].Text, s);
+    const int order = CompareStrings(*items_[middle].Text, s);
     if (order < 0) {
       l = middle + 1;
     } else {
@@ -379,7 +387,7 @@ Integer TStringList::IndexOf(const String& s) const {
     return Find(s, index) ? index : -1;
   }
   for (Integer i = 0; i < count_; ++i) {
-    if (CompareStrings(items_[i].Text, s) == 0) return i;
+    if (CompareStrings(*items_[i].Text, s) == 0) return i;
   }
   return -1;
 }
@@ -392,9 +400,10 @@ void TStringList::Insert(Integer index, const String& s) {
 
 void TStringList::InsertItem(Integer index, const String& s) {
   Changing();
+  auto text = std::make_unique<String>(s);
   if (count_ == Capacity()) SetCapacity(GrownCapacity(Capacity()));
-  std::move_backward(items_.begin() + index, items_.begin() + count_, items_.begin() + count_ + 1);
-  items_[index] = TStringItem{s, nullptr};
+  std::copy_backward(items_.begin() + index, items_.begin() + count_, items_.begin() + count_ + 1);
+  items_[index] = TStringItem{text.release(), nullptr};
   ++count_;
   Changed();
 }
@@ -422,7 +431,7 @@ void TStringList::CustomSort(TStringListSortCompare compare) {
 void TStringList::SortByOwnComparison() {
   QuickSortRange(
       0, count_ - 1,
-      [&](Integer i, Integer p) { return CompareStrings(items_[i].Text, items_[p].Text); },
+      [&](Integer i, Integer p) { return CompareStrings(*items_[i].Text, *items_[p].Text); },
       [&](Integer i, Integer j) { ExchangeItems(i, j); });
 }
 
@@ -463,7 +472,7 @@ void TStringList::Changing() {
 
 String TStringList::Get(Integer index) const {
   CheckIndex(index);
-  return items_[index].Text;
+  return *items_[index].Text;
 }
 
 TObject* TStringList::GetObject(Integer index) const {
@@ -475,7 +484,7 @@ void TStringList::Put(Integer index, const String& s) {
   if (sorted_) Error(SSortedListError, 0);
   CheckIndex(index);
   Changing();
-  items_[index].Text = s;
+  *items_[index].Text = s;
   Changed();
 }
 

@@ -6,6 +6,7 @@
 #include "framework/rtl/Types.h"
 
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 inline constexpr const char* SSortedListError = "Operation not allowed on sorted list";
@@ -170,11 +171,15 @@ protected:
   void SetUpdateState(bool updating) override;
 
 private:
+  // A plain pair, so that inserting and deleting shift entries as raw memory, as the
+  // framework's array does; the list owns Text and deletes it with the entry.
   struct TStringItem {
-    String Text;
+    String* Text = nullptr;
     TObject* Object = nullptr;
   };
+  static_assert(std::is_trivially_copyable_v<TStringItem>);
 
+  void ReleaseTexts(); // of the entries 0 .. Count - 1
   void CheckIndex(Integer index) const;
   void InsertItem(Integer index, const String& s);
   void ExchangeItems(Integer index1, Integer index2);
