@@ -428,11 +428,25 @@ void TStringList::CustomSort(TStringListSortCompare compare) {
   Changed();
 }
 
+// The keys order as CompareStrings does; making one per line first is much cheaper than
+// collating two texts in each comparison.
 void TStringList::SortByOwnComparison() {
+  std::vector<TCollationKey> keys;
+  keys.reserve(static_cast<std::size_t>(count_));
+  for (Integer i = 0; i < count_; ++i) {
+    const String& text = *items_[i].Text;
+    keys.push_back(caseSensitive_ ? AnsiCompareStrKey(text) : AnsiCompareTextKey(text));
+  }
   QuickSortRange(
       0, count_ - 1,
-      [&](Integer i, Integer p) { return CompareStrings(*items_[i].Text, *items_[p].Text); },
-      [&](Integer i, Integer j) { ExchangeItems(i, j); });
+      [&](Integer i, Integer p) {
+        const auto order = keys[i] <=> keys[p];
+        return order < 0 ? -1 : order > 0 ? 1 : 0;
+      },
+      [&](Integer i, Integer j) {
+        ExchangeItems(i, j);
+        std::swap(keys[i], keys[j]);
+      });
 }
 
 void TStringList::SetCapacity(Integer capacity) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -226,6 +227,22 @@ TEST(TStringList, SortAndCustomSort) {
   list.Sort();
   std::sort(expected.begin(), expected.end());
   for (Integer i = 0; i < list.Count(); ++i) ASSERT_EQ(list.Strings(i), expected[i]) << i;
+}
+
+TEST(TStringList, SortFollowsTheProcessCollation) {
+  const String saved = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8";
+  TStringList list;
+  AddAll(list, "Zebra|äpfel|birne|Apfel");
+  list.Sort();
+  const String german = Joined(list);
+  list.SetCaseSensitive(true);
+  list.SetSorted(true);
+  list.Add("apfel");
+  const String exact = Joined(list);
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(german, "Apfel|äpfel|birne|Zebra");
+  EXPECT_EQ(exact, "apfel|Apfel|äpfel|birne|Zebra");
 }
 
 TEST(TStringList, EveryChangeNotifiesOutsideUpdateBrackets) {

@@ -287,3 +287,20 @@ TEST(StringsCollation, StrComparisonKeepsLetterCase) {
   for (const String& a : Awkward)
     for (const String& b : Awkward) EXPECT_EQ(AnsiCompareStr(a, b) == 0, a == b) << a << "/" << b;
 }
+
+TEST(StringsCollation, KeysOrderAsTheComparisonsDo) {
+  const auto sign = [](std::strong_ordering o) { return o < 0 ? -1 : o > 0 ? 1 : 0; };
+  for (const char* locale : {"C", "de_DE.UTF-8", "sv_SE.UTF-8"}) {
+    const ScopedCollation collation(locale);
+    if (!collation.Available()) continue;
+    for (const String& a : Awkward) {
+      for (const String& b : Awkward) {
+        EXPECT_EQ(SignOf(AnsiCompareText(a, b)),
+                  sign(AnsiCompareTextKey(a) <=> AnsiCompareTextKey(b)))
+            << locale << ": " << a << " vs " << b;
+        EXPECT_EQ(SignOf(AnsiCompareStr(a, b)), sign(AnsiCompareStrKey(a) <=> AnsiCompareStrKey(b)))
+            << locale << ": " << a << " vs " << b;
+      }
+    }
+  }
+}
