@@ -1,14 +1,13 @@
 #include "framework/classes/StringList.h"
 
+#include "framework/classes/Filer.h"
+#include "framework/classes/Streams.h"
 #include "framework/rtl/Exceptions.h"
-#include "framework/rtl/Files.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Strings.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <memory>
-#include <span>
 #include <utility>
 
 namespace {
@@ -219,15 +218,57 @@ void TStrings::EndUpdate() {
   if (updateCount_ == 0) SetUpdateState(false);
 }
 
+void TStrings::LoadFromStream(TStream* stream) {
+  const Int64 size = std::max<Int64>(stream->Size() - stream->Position(), 0);
+  String text(static_cast<std::size_t>(size), '\0');
+  stream->ReadBuffer(text.data(), size);
+  SetTextStr(WithoutByteOrderMark(std::move(text)));
+}
+
 void TStrings::LoadFromFile(const String& fileName) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(fileName);
-  SetTextStr(WithoutByteOrderMark(String(bytes.begin(), bytes.end())));
+  TMemoryStream stream;
+  stream.LoadFromFile(fileName);
+  LoadFromStream(&stream);
+}
+
+void TStrings::SaveToStream(TStream* stream) {
+  const String text = GetTextStr();
+  stream->WriteBuffer(text.data(), static_cast<Int64>(text.size()));
 }
 
 void TStrings::SaveToFile(const String& fileName) {
-  const String text = GetTextStr();
-  ReplaceFileContents(fileName,
-                      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  TMemoryStream stream;
+  SaveToStream(&stream);
+  stream.SaveToFile(fileName);
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+  filer->DefineProperty(
+      "Strings", [this](TReader* reader) { ReadData(reader); },
+      [this](TWriter* writer) { WriteData(writer); }, DiffersFromAncestor(filer));
+}
+
+bool TStrings::DiffersFromAncestor(TFiler* filer) {
+  TPersistent* ancestor = filer->Ancestor();
+  if (ancestor == nullptr) return GetCount() > 0;
+  auto* strings = dynamic_cast<TStrings*>(ancestor);
+  return strings == nullptr || !Equals(strings);
+}
+
+// All lines are read before any is replaced, so a broken stream leaves the list as it was.
+void TStrings::ReadData(TReader* reader) {
+  std::vector<String> lines;
+  reader->ReadListBegin();
+  while (!reader->EndOfList()) lines.push_back(reader->ReadString());
+  reader->ReadListEnd();
+  ReplaceLines(lines);
+}
+
+void TStrings::WriteData(TWriter* writer) {
+  writer->WriteListBegin();
+  const Integer count = GetCount();
+  for (Integer i = 0; i < count; ++i) writer->WriteString(Get(i));
+  writer->WriteListEnd();
 }
 
 void TStrings::SetCapacity(Integer) {}

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "framework/classes/List.h"
-#include "framework/classes/NotifyEvent.h"
 #include "framework/classes/Persistent.h"
 #include "framework/rtl/Types.h"
+
+class TStream;
 
 #include <functional>
 #include <type_traits>
@@ -51,7 +52,13 @@ public:
   void BeginUpdate();
   void EndUpdate();
 
+  // The text from the stream's position to its end, as SetText reads it; a leading UTF-8
+  // byte order mark is skipped.
+  virtual void LoadFromStream(TStream* stream);
   virtual void LoadFromFile(const String& fileName);
+  // Text at the stream's position.
+  virtual void SaveToStream(TStream* stream);
+  // Replaces the file whole (a temporary file renamed over it), never half of it.
   virtual void SaveToFile(const String& fileName);
 
   Integer Count() const { return GetCount(); }
@@ -80,6 +87,9 @@ public:
   void SetCommaText(const String& text);
 
 protected:
+  // The lines as the list value "Strings", stored when there are lines or when they differ
+  // from the ancestor's.
+  void DefineProperties(TFiler* filer) override;
   // Raises EListError with the message formatted with data ("%d").
   [[noreturn]] void Error(const String& message, Integer data) const;
   virtual String Get(Integer index) const = 0;
@@ -108,6 +118,9 @@ protected:
 private:
   // Replaces every line by these texts inside one update bracket.
   void ReplaceLines(const std::vector<String>& lines);
+  bool DiffersFromAncestor(TFiler* filer);
+  void ReadData(TReader* reader);
+  void WriteData(TWriter* writer);
 
   Integer updateCount_ = 0;
 };

@@ -1,4 +1,9 @@
 #include "framework/classes/StringList.h"
+
+#include "framework/classes/Component.h"
+#include "framework/classes/Filer.h"
+#include "framework/classes/FormFile.h"
+#include "framework/classes/Streams.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Strings.h"
 
@@ -469,4 +474,78 @@ TEST(TStrings, FilesRoundTripAndFailuresChangeNothing) {
   EXPECT_THROW(back.SaveToFile(name + ".d/none"), EStreamError);
   EXPECT_EQ(bytes(), "\xEF\xBB\xBFkey=value\nnext");
   std::filesystem::remove(path);
+}
+
+TEST(TStrings, StreamsReadFromThePositionAndWriteAtIt) {
+  TStringStream in("skip\xEF\xBB\xBF"
+                   "a\r\nb");
+  in.SetPosition(4);
+  TVectorStrings list;
+  list.LoadFromStream(&in);
+  EXPECT_EQ(Joined(list), "a|b");
+  TStringStream out("head:");
+  out.Seek(0, soFromEnd);
+  list.SaveToStream(&out);
+  EXPECT_EQ(out.DataString(), "head:a\r\nb\r\n");
+}
+
+namespace {
+
+class TLinesHolder : public TComponent {
+  LUM_CLASS(TLinesHolder, TComponent)
+public:
+  explicit TLinesHolder(TComponent* AOwner) : TComponent(AOwner) { SetName("Holder1"); }
+  LUM_PUBLISHED(TStrings*, Lines, FLines, Field, NoDefault)
+
+private:
+  std::unique_ptr<TStringList> FLines = std::make_unique<TStringList>();
+};
+
+String WrittenAgainst(TLinesHolder& holder, TLinesHolder& ancestor) {
+  TMemoryStream binary;
+  TWriter(&binary).WriteDescendent(&holder, &ancestor);
+  binary.SetPosition(0);
+  TStringStream text;
+  ObjectBinaryToText(&binary, &text);
+  return text.DataString();
+}
+
+} // namespace
+
+TEST(TStrings, FormFilesStoreTheLinesAsTheStringsList) {
+  TLinesHolder holder(nullptr);
+  EXPECT_EQ(WriteFormText(&holder), "object Holder1: TLinesHolder\nend\n");
+  AddAll(*holder.Lines(), "first|it's|");
+  const String text = WriteFormText(&holder);
+  EXPECT_EQ(text, "object Holder1: TLinesHolder\n"
+                  "  Lines.Strings = (\n"
+                  "    'first'\n"
+                  "    'it''s'\n"
+                  "    '')\n"
+                  "end\n");
+  TLinesHolder copy(nullptr);
+  copy.Lines()->Add("old");
+  ReadFormText(text, &copy);
+  EXPECT_TRUE(copy.Lines()->Equals(holder.Lines()));
+
+  EXPECT_THROW(ReadFormText("object Holder1: TLinesHolder\n  Lines.Strings = (\n    'new'\n"
+                            "    5)\nend\n",
+                            &copy),
+               EReadError);
+  EXPECT_TRUE(copy.Lines()->Equals(holder.Lines())); // nothing half-read
+}
+
+TEST(TStrings, AgainstAnAncestorOnlyDifferentLinesAreStored) {
+  TLinesHolder holder(nullptr);
+  TLinesHolder ancestor(nullptr);
+  const String unchanged = "inherited Holder1: TLinesHolder\nend\n";
+  EXPECT_EQ(WrittenAgainst(holder, ancestor), unchanged);
+  AddAll(*holder.Lines(), "a|b");
+  ancestor.Lines()->Assign(holder.Lines());
+  EXPECT_EQ(WrittenAgainst(holder, ancestor), unchanged);
+  ancestor.Lines()->SetStrings(1, "B");
+  EXPECT_NE(WrittenAgainst(holder, ancestor).find("Lines.Strings = (\n    'a'\n    'b')"),
+            String::npos);
+  holder.Lines()->Clear();
+  EXPECT_NE(WrittenAgainst(holder, ancestor).find("Lines.Strings = ()"), String::npos);
 }
