@@ -1,5 +1,6 @@
 #include "framework/classes/List.h"
 #include "framework/rtl/Exceptions.h"
+#include "tests/classes/ListTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +33,6 @@ String Shown(const TList& list) {
 void Fill(TList& list, std::initializer_list<int> numbers) {
   for (int n : numbers) list.Add(P(n));
 }
-
-template <typename F> void ExpectListError(F action, const String& message) {
-  try {
-    action();
-    ADD_FAILURE() << "no EListError, expected \"" << message << "\"";
-  } catch (const EListError& e) {
-    EXPECT_EQ(e.Message(), message);
-  }
-}
-
-String IndexError(int i) { return "List index out of bounds (" + std::to_string(i) + ")"; }
 
 int CompareNumbers(void* a, void* b) { return *static_cast<int*>(a) - *static_cast<int*>(b); }
 
