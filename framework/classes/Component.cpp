@@ -65,8 +65,9 @@ void TComponent::SetName(const String& NewName) {
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName,
                                 const String& NewName) {
-  if (AComponent && !SameText(CurName, NewName) && AComponent->FOwner == this && !NewName.empty() &&
-      FindComponent(NewName))
+  if (!AComponent || NewName.empty() || SameText(CurName, NewName)) return;
+  const TComponent* existing = FindComponent(NewName);
+  if (existing && existing != AComponent)
     throw EComponentError("A component named " + NewName + " already exists");
 }
 

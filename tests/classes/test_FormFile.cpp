@@ -420,3 +420,19 @@ TEST_F(FormFileTest, UnknownClassesAreReportedAndNothingIsLeftBehind) {
   EXPECT_EQ(form.ComponentCount(), 0);
   EXPECT_FALSE(form.ComponentState().Contains(csLoading));
 }
+
+TEST_F(FormFileTest, FuzzSeedsAreValidFormFilesThatRoundTrip) {
+  const auto seeds = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                     "fuzz" / "seeds" / "formfile";
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
+    TTestForm form(nullptr);
+    ReadFormFile(entry.path().string(), &form);
+    const String written = WriteFormText(&form);
+    TTestForm copy(nullptr);
+    ReadFormText(written, &copy);
+    EXPECT_EQ(WriteFormText(&copy), written) << entry.path();
+    ++count;
+  }
+  EXPECT_GE(count, 3);
+}
