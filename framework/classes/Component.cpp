@@ -11,9 +11,10 @@ bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= '
 
 bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 
-void EraseFirst(std::vector<TComponent*>& AList, TComponent* AItem) {
-  const auto it = std::find(AList.begin(), AList.end(), AItem);
-  if (it != AList.end()) AList.erase(it);
+// Searches from the end: owners remove their newest components most often.
+void EraseItem(std::vector<TComponent*>& AList, TComponent* AItem) {
+  const auto it = std::find(AList.rbegin(), AList.rend(), AItem);
+  if (it != AList.rend()) AList.erase(std::next(it).base());
 }
 
 } // namespace
@@ -60,7 +61,19 @@ void TComponent::SetName(const String& NewName) {
     FOwner->ValidateRename(this, FName, NewName);
   else
     ValidateRename(nullptr, FName, NewName);
+  if (FOwner) FOwner->UnindexName(this);
   FName = NewName;
+  if (FOwner) FOwner->IndexName(this);
+}
+
+void TComponent::IndexName(TComponent* AComponent) {
+  if (!AComponent->FName.empty()) FComponentsByName[UpperCase(AComponent->FName)] = AComponent;
+}
+
+void TComponent::UnindexName(TComponent* AComponent) {
+  if (AComponent->FName.empty()) return;
+  const auto it = FComponentsByName.find(UpperCase(AComponent->FName));
+  if (it != FComponentsByName.end() && it->second == AComponent) FComponentsByName.erase(it);
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName,
@@ -97,9 +110,8 @@ void TComponent::SetComponentIndex(int Value) {
 
 TComponent* TComponent::FindComponent(const String& AName) const {
   if (AName.empty()) return nullptr;
-  for (TComponent* c : FComponents)
-    if (SameText(c->FName, AName)) return c;
-  return nullptr;
+  const auto it = FComponentsByName.find(UpperCase(AName));
+  return it == FComponentsByName.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
@@ -118,10 +130,12 @@ void TComponent::InsertIntoList(TComponent* AComponent) {
   if (AComponent->FOwner) AComponent->FOwner->RemoveFromList(AComponent);
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  IndexName(AComponent);
 }
 
 void TComponent::RemoveFromList(TComponent* AComponent) {
-  EraseFirst(FComponents, AComponent);
+  UnindexName(AComponent);
+  EraseItem(FComponents, AComponent);
   AComponent->FOwner = nullptr;
 }
 
@@ -173,7 +187,7 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::RemoveNotification(TComponent* AComponent) {
-  EraseFirst(FFreeNotifies, AComponent);
+  EraseItem(FFreeNotifies, AComponent);
 }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {

@@ -4,6 +4,7 @@
 #include "framework/classes/Sets.h"
 
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 enum TOperation { opInsert, opRemove };
@@ -73,6 +74,8 @@ protected:
 private:
   void InsertIntoList(TComponent* AComponent);
   void RemoveFromList(TComponent* AComponent);
+  void IndexName(TComponent* AComponent);
+  void UnindexName(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
   void NotifyOwnedComponents(TComponent* AComponent, TOperation Operation);
   void TellFreeNotifiesAboutDestruction();
@@ -81,6 +84,7 @@ private:
   String FName;
   Integer FTag = 0;
   std::vector<TComponent*> FComponents;
+  std::unordered_map<String, TComponent*> FComponentsByName; // upper-case names
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
 

@@ -160,12 +160,20 @@ bool TReader::ReadBoolean() {
 
 double TReader::ReadFloatPayload(TValueType Value) {
   if (IsIntegerValue(Value)) return static_cast<double>(ReadIntegerPayload(Value));
-  if (Value == vaSingle) return ReadRaw<float>(FStream);
-  if (Value == vaDouble) return ReadRaw<double>(FStream);
-  if (Value != vaExtended) PropValueError();
-  std::uint8_t bytes[10];
-  Read(bytes, 10);
-  return DecodeExtended(bytes);
+  double v;
+  if (Value == vaSingle) {
+    v = ReadRaw<float>(FStream);
+  } else if (Value == vaDouble) {
+    v = ReadRaw<double>(FStream);
+  } else if (Value == vaExtended) {
+    std::uint8_t bytes[10];
+    Read(bytes, 10);
+    v = DecodeExtended(bytes);
+  } else {
+    PropValueError();
+  }
+  if (!std::isfinite(v)) PropValueError();
+  return v;
 }
 
 Extended TReader::ReadFloat() { return ReadFloatPayload(ReadValue()); }
@@ -407,8 +415,8 @@ String TReader::ErrorPath(const String& PropPath) const {
 
 void TReader::ReadProperty(TPersistent* Instance) {
   const String path = ReadStr();
-  const String savedErrorPath = FErrorPath;
-  FErrorPath = ErrorPath(path);
+  const String* const savedPath = FPropPath;
+  FPropPath = &path;
   try {
     String last;
     TPersistent* target = ResolvePropPath(Instance, path, last);
@@ -427,9 +435,9 @@ void TReader::ReadProperty(TPersistent* Instance) {
   } catch (const EClassNotFound&) {
     throw;
   } catch (const Exception& e) {
-    throw EPropertyReadError("Error reading " + FErrorPath + ": " + e.Message());
+    throw EPropertyReadError("Error reading " + ErrorPath(path) + ": " + e.Message());
   }
-  FErrorPath = savedErrorPath;
+  FPropPath = savedPath;
 }
 
 TPersistent* TReader::ResolvePropPath(TPersistent* Instance, const String& Path, String& LastName) {
@@ -503,7 +511,8 @@ void TReader::ReadObjectValue(TPersistent* Instance, const TPropInfo* Prop) {
     ReadValue();
     SetObjectProp(Instance, Prop, nullptr);
   } else if (v == vaIdent) {
-    FFixups.push_back({Instance, Prop, ReadIdent(), FErrorPath});
+    FFixups.push_back(
+        {Instance, Prop, ReadIdent(), ErrorPath(FPropPath ? *FPropPath : Prop->Name)});
   } else if (v == vaCollection) {
     ReadValue();
     TObject* o = GetObjectProp(Instance, Prop);

@@ -147,7 +147,7 @@ private:
   TComponent* FCurrent = nullptr;
   String FPropName;
   String FPropPrefix;
-  String FErrorPath;
+  const String* FPropPath = nullptr; // of the property being read, for messages
   int FDepth = 0;
   std::vector<TComponent*> FLoaded;
   std::vector<TComponent*> FCreated;

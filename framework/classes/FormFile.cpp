@@ -94,6 +94,7 @@ public:
   explicit TBinaryToText(TStream* AInput) : FReader(AInput) {}
 
   String Convert() {
+    FOut.reserve(static_cast<std::size_t>(FReader.Stream()->Size()) * 2);
     FReader.ReadSignature();
     ConvertObject(0);
     return std::move(FOut);
@@ -480,6 +481,7 @@ void ObjectTextToBinary(TStream* Input, TStream* Output) {
 
 TComponent* ReadFormText(const String& Text, TComponent* Root) {
   TMemoryStream binary;
+  binary.SetCapacity(static_cast<Int64>(Text.size()));
   TTextToBinary(Text, &binary).Convert();
   binary.SetPosition(0);
   TReader reader(&binary);
@@ -488,6 +490,7 @@ TComponent* ReadFormText(const String& Text, TComponent* Root) {
 
 String WriteFormText(TComponent* Root) {
   TMemoryStream binary;
+  binary.SetCapacity(Int64{64} * 1024);
   TWriter writer(&binary);
   writer.WriteRootComponent(Root);
   binary.SetPosition(0);

@@ -27,6 +27,12 @@ template <class C> Int64 ReadFrom(const C& AData, Int64& APosition, void* ABuffe
 
 template <class C> Int64 WriteInto(C& AData, Int64& APosition, const void* ABuffer, Int64 ACount) {
   if (ACount <= 0) return 0;
+  if (APosition == static_cast<Int64>(AData.size())) {
+    const auto* bytes = static_cast<const char*>(ABuffer);
+    AData.insert(AData.end(), bytes, bytes + ACount);
+    APosition += ACount;
+    return ACount;
+  }
   const Int64 end = APosition + ACount;
   if (end > static_cast<Int64>(AData.size())) AData.resize(static_cast<std::size_t>(end));
   std::memcpy(AData.data() + APosition, ABuffer, static_cast<std::size_t>(ACount));
@@ -79,6 +85,9 @@ Int64 TMemoryStream::Seek(Int64 Offset, TSeekOrigin Origin) {
 void TMemoryStream::SetSize(Int64 NewSize) {
   FData.resize(static_cast<std::size_t>(std::max<Int64>(0, NewSize)));
   FPosition = std::min(FPosition, Size());
+}
+void TMemoryStream::SetCapacity(Int64 Value) {
+  FData.reserve(static_cast<std::size_t>(std::max<Int64>(Value, 0)));
 }
 void TMemoryStream::Clear() {
   FData.clear();

@@ -41,6 +41,7 @@ public:
   std::uint8_t* Memory() { return FData.data(); }
   const std::vector<std::uint8_t>& Bytes() const { return FData; }
   void Clear();
+  void SetCapacity(Int64 Value); // room for Value bytes without growing
   void LoadFromStream(TStream* Stream);
   void LoadFromFile(const String& FileName);
   void SaveToStream(TStream* Stream);

@@ -234,6 +234,8 @@ template <class T> const TTypeInfo* TypeInfoOf() {
 template <class T> Int64 OrdOf(const T& AValue) {
   if constexpr (IsSet<T>::value)
     return static_cast<Int64>(AValue.Bits());
+  else if constexpr (std::is_same_v<T, char>)
+    return static_cast<unsigned char>(AValue);
   else
     return static_cast<Int64>(AValue);
 }
