@@ -1,3 +1,4 @@
+#include "framework/win32/gdi/DeviceContext.h"
 #include "tests/win32/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,34 @@ TEST(GdiRegions, CombineAnswersTheShapeAndEqualRgnComparesPixels) {
   RECT probe{10, 10, 12, 12};
   EXPECT_TRUE(RectInRegion(joined, &probe));
   for (HRGN h : {a, b, r, left, right, joined}) EXPECT_TRUE(DeleteObject(h));
+}
+
+} // namespace
+
+namespace {
+
+TEST(GdiSurfaceDc, DrawsAtItsOriginInsideTheSystemClip) {
+  TRaster screen(12, 8, 0xFFFFFFFFu);
+  // A window whose client area starts at (4, 2), of which only 5 x 4 pixels are visible.
+  HDC dc = HandleFromId<HDC>(CreateSurfaceDc(&screen, TPoint{4, 2}, TRegion(Rect(0, 0, 5, 4))));
+  EXPECT_EQ(GetObjectType(dc), OBJ_DC);
+  RECT all{-10, -10, 100, 100};
+  FillRect(dc, &all, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  int black = 0;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 12; ++x) {
+      const bool inside = x >= 4 && x < 9 && y >= 2 && y < 6;
+      EXPECT_EQ(screen.At(x, y) == 0xFF000000u, inside) << x << "," << y;
+      black += inside ? 1 : 0;
+    }
+  EXPECT_EQ(black, 20);
+  RECT box;
+  EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+  EXPECT_EQ(box, (RECT{0, 0, 5, 4}));
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 5, 0), CLR_INVALID);
+  EXPECT_EQ(SelectObject(dc, CreateBitmap(2, 2, 1, 32, nullptr)), nullptr); // not a memory DC
+  EXPECT_TRUE(DeleteDC(dc));
 }
 
 } // namespace

@@ -55,6 +55,11 @@ std::shared_ptr<const TPattern> BitmapPattern(const TGdiBrush& brush, std::uint3
 
 } // namespace
 
+THandleId CreateSurfaceDc(TRaster* surface, TPoint origin, TRegion systemClip) {
+  return TGdiHandles::Instance().AddDc(
+      std::make_unique<TDeviceContext>(surface, origin, std::move(systemClip)));
+}
+
 std::uint32_t ColorRefToPixel(std::uint32_t c) {
   return (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
 }

@@ -93,5 +93,9 @@ private:
   std::optional<TRegion> clipCache_; // surface pixels
 };
 
+// Registers a DC over a raster owned elsewhere (what GetDC and BeginPaint hand out) and answers
+// its handle value; the raster must outlive the DC.
+THandleId CreateSurfaceDc(TRaster* surface, TPoint origin, TRegion systemClip);
+
 std::uint32_t ColorRefToPixel(std::uint32_t colour);
 std::uint32_t PixelToColorRef(std::uint32_t pixel);
