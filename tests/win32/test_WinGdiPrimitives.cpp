@@ -146,6 +146,16 @@ TEST(GdiLineTo, HugeCoordinatesAreClippedQuickly) {
   EXPECT_EQ(GetPixel(c.Dc(), 0, 32), Black);
   EXPECT_EQ(GetPixel(c.Dc(), 63, 32), Black);
   EXPECT_EQ(GetPixel(c.Dc(), 40, 40), Black);
+  RECT huge{-2000000000, -2000000000, 2000000000, 2000000000};
+  DrawFocusRect(c.Dc(), &huge);
+  DrawEdge(c.Dc(), &huge, EDGE_RAISED, BF_RECT);
+  FrameRect(c.Dc(), &huge, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  PatBlt(c.Dc(), 2000000000, 0, 2000000000, 10, BLACKNESS);
+  BitBlt(c.Dc(), -2000000000, 0, 2000000000, 1, c.Dc(), 2000000000, 0, SRCCOPY);
+  const POINT far[] = {{-2000000000, 0}, {2000000000, 5}, {0, 2000000000}};
+  Polygon(c.Dc(), far, 3);
+  EXPECT_EQ(GetPixel(c.Dc(), 40, 40), White); // inside the far triangle: the white brush
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(GdiEllipse, IsSymmetricAndTouchesTheBox) {

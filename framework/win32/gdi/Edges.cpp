@@ -47,7 +47,8 @@ void Fill(TDeviceContext& dc, TSpanWriter& out, TRect r, int sysColour) {
   TPaint paint;
   paint.Colour = ColorRefToPixel(SysColorRef(sysColour));
   const TRect d = dc.ToDevice(r);
-  for (int y = std::max(d.Top, out.DeviceClipBox().Top); y < d.Bottom; ++y)
+  const int bottom = std::min(d.Bottom, out.DeviceClipBox().Bottom);
+  for (int y = std::max(d.Top, out.DeviceClipBox().Top); y < bottom; ++y)
     out.FillSpan(y, d.Left, d.Right, paint);
 }
 

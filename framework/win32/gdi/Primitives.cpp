@@ -200,11 +200,16 @@ void DrawFocusRectangle(TDeviceContext& dc, TRect r) {
   auto dot = [&](long long x, long long y) {
     if (((x + y) & 1) == 0) out.Pixel(x, y, invert);
   };
-  for (long long x = d.Left; x < d.Right; ++x) {
+  const TRect& clip = out.DeviceClipBox();
+  const long long x0 = std::max(d.Left, clip.Left);
+  const long long x1 = std::min(d.Right, clip.Right);
+  const long long y0 = std::max(d.Top + 1, clip.Top);
+  const long long y1 = std::min(d.Bottom - 1, clip.Bottom);
+  for (long long x = x0; x < x1; ++x) {
     dot(x, d.Top);
     if (d.Bottom - 1 > d.Top) dot(x, d.Bottom - 1);
   }
-  for (long long y = d.Top + 1LL; y < d.Bottom - 1LL; ++y) {
+  for (long long y = y0; y < y1; ++y) {
     dot(d.Left, y);
     if (d.Right - 1 > d.Left) dot(d.Right - 1, y);
   }
