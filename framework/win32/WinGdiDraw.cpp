@@ -126,11 +126,10 @@ BOOL Arc(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
 
 BOOL ArcTo(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
   return OnDc(dc, [&](TDeviceContext& d) {
-    auto [from, to] = ArcEnds(d, TRect{l, t, r, b}, TPoint{xs, ys}, TPoint{xe, ye});
-    if (d.State().ClockwiseArcs) std::swap(from, to);
-    LineToPoint(d, d.State().ClockwiseArcs ? to : from);
+    const auto [from, to] = ArcEnds(d, TRect{l, t, r, b}, TPoint{xs, ys}, TPoint{xe, ye});
+    LineToPoint(d, from);
     DrawArcFigure(d, TRect{l, t, r, b}, TPoint{xs, ys}, TPoint{xe, ye}, TArcFigure::Arc);
-    d.State().CurrentPosition = d.State().ClockwiseArcs ? from : to;
+    d.State().CurrentPosition = to;
   });
 }
 

@@ -168,3 +168,26 @@ TEST(GdiPatternBrush, TilesTheBitmapFromTheBrushOrigin) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(GdiMonochrome, ColourToMonoBlitMakesTheBackgroundColourWhite) {
+  TTestCanvas src(3, 1);
+  PaintRow(src, {Red, Blue, Red});
+  SetBkColor(src.Dc(), Red);
+  HBITMAP mask = CreateBitmap(3, 1, 1, 1, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, mask);
+  BitBlt(dc, 0, 0, 3, 1, src.Dc(), 0, 0, SRCCOPY);
+  EXPECT_EQ(GetPixel(dc, 0, 0), White);
+  EXPECT_EQ(GetPixel(dc, 1, 0), Black);
+  EXPECT_EQ(GetPixel(dc, 2, 0), White);
+  // Pens land on a monochrome surface as the nearer of black and white.
+  EXPECT_EQ(SetPixel(dc, 1, 0, RGB(250, 240, 200)), White);
+  EXPECT_EQ(GetPixel(dc, 1, 0), White);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(mask);
+}
+
+} // namespace

@@ -472,3 +472,21 @@ TEST(GdiPatBlt, AppliesPatternOperations) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(GdiPolyPolygon, AlternateLeavesTheInnerSquareOpen) {
+  TTestCanvas c(10, 10);
+  SelectObject(c.Dc(), GetStockObject(NULL_PEN));
+  c.Use(CreateSolidBrush(Red));
+  const POINT points[] = {{1, 1}, {9, 1}, {9, 9}, {1, 9}, {3, 3}, {7, 3}, {7, 7}, {3, 7}};
+  const INT counts[] = {4, 4};
+  EXPECT_TRUE(PolyPolygon(c.Dc(), points, counts, 2));
+  EXPECT_EQ(c.Map(Red), (std::vector<std::string>{
+                            "..........", ".########.", ".########.", ".##....##.", ".##....##.",
+                            ".##....##.", ".##....##.", ".########.", ".########.", ".........."}));
+  const INT bad[] = {4, 1};
+  EXPECT_FALSE(PolyPolygon(c.Dc(), points, bad, 2));
+}
+
+} // namespace

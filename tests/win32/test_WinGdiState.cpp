@@ -1,4 +1,5 @@
 #include "framework/win32/gdi/DeviceContext.h"
+#include "framework/win32/gdi/GdiHandles.h"
 #include "tests/win32/Canvas.h"
 
 #include <gtest/gtest.h>
@@ -232,6 +233,45 @@ TEST(GdiSurfaceDc, DrawsAtItsOriginInsideTheSystemClip) {
   EXPECT_EQ(GetPixel(dc, 5, 0), CLR_INVALID);
   EXPECT_EQ(SelectObject(dc, CreateBitmap(2, 2, 1, 32, nullptr)), nullptr); // not a memory DC
   EXPECT_TRUE(DeleteDC(dc));
+}
+
+} // namespace
+
+namespace {
+
+// What the font engine will add: another kind of object in the same table.
+class TFakeFont : public TGdiObject {
+public:
+  TGdiKind Kind() const override { return TGdiKind::Font; }
+};
+
+TEST(GdiFontSlot, SelectingAFontKindStoresItAndAnswersThePrevious) {
+  TTestCanvas c(2, 2);
+  HFONT a = HandleFromId<HFONT>(TGdiHandles::Instance().Add(std::make_unique<TFakeFont>()));
+  HFONT b = HandleFromId<HFONT>(TGdiHandles::Instance().Add(std::make_unique<TFakeFont>()));
+  EXPECT_EQ(GetObjectType(a), OBJ_FONT);
+  EXPECT_EQ(SelectObject(c.Dc(), a), nullptr); // the slot starts empty
+  SaveDC(c.Dc());
+  EXPECT_EQ(SelectObject(c.Dc(), b), a);
+  EXPECT_EQ(GetCurrentObject(c.Dc(), OBJ_FONT), b);
+  EXPECT_FALSE(DeleteObject(a)); // still in the saved state
+  RestoreDC(c.Dc(), -1);
+  EXPECT_EQ(GetCurrentObject(c.Dc(), OBJ_FONT), a);
+  EXPECT_TRUE(DeleteObject(b));
+  SelectObject(c.Dc(), b); // deleted: nothing happens
+  EXPECT_EQ(GetCurrentObject(c.Dc(), OBJ_FONT), a);
+}
+
+TEST(GdiArcTo, DrawsALineToTheArcAndMovesToItsEnd) {
+  TTestCanvas c(41, 41);
+  MoveToEx(c.Dc(), 0, 40, nullptr);
+  ArcTo(c.Dc(), 0, 0, 41, 41, 40, 20, 20, 0);
+  POINT now;
+  GetCurrentPositionEx(c.Dc(), &now);
+  EXPECT_EQ(now, (POINT{20, 0}));
+  EXPECT_EQ(GetPixel(c.Dc(), 10, 35), Black); // on the line from (0, 40) to (40, 20)
+  EXPECT_EQ(GetPixel(c.Dc(), 34, 6), Black);  // on the arc
+  EXPECT_EQ(GetPixel(c.Dc(), 6, 6), White);
 }
 
 } // namespace
