@@ -107,6 +107,12 @@ void DrawFigures(HDC dc) {
   ExtFloodFill(dc, 240, y + 65, RGB(0, 0, 0), FLOODFILLBORDER);
   SelectObject(dc, old);
   DeleteObject(red);
+  WithPenAndBrush(dc, CreatePen(PS_DASHDOT, 1, RGB(0, 0, 0)), CreateSolidBrush(RGB(255, 255, 255)),
+                  [&] {
+                    Ellipse(dc, 440, y + 50, 520, y + 82);
+                    Pie(dc, 530, y + 48, 580, y + 88, 580, y + 68, 530, y + 68);
+                    RoundRect(dc, 585, y + 50, 635, y + 82, 14, 14);
+                  });
   RECT focus{290, y + 50, 360, y + 80};
   DrawFocusRect(dc, &focus);
   for (int i = 0; i < 60; ++i) SetPixel(dc, 370 + i, y + 50 + (i * i) % 30, RGB(0, 0, 255));

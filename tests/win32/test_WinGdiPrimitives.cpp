@@ -490,3 +490,25 @@ TEST(GdiPolyPolygon, AlternateLeavesTheInnerSquareOpen) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(GdiEllipse, DottedPenDashesTheOutlineInOrder) {
+  TTestCanvas solid(41, 41);
+  SelectObject(solid.Dc(), NullBrush());
+  Ellipse(solid.Dc(), 0, 0, 41, 41);
+  const int n = solid.Count(Black);
+  TTestCanvas dotted(41, 41);
+  SelectObject(dotted.Dc(), NullBrush());
+  dotted.Use(CreatePen(PS_DOT, 1, Black));
+  SetBkColor(dotted.Dc(), Red);
+  Ellipse(dotted.Dc(), 0, 0, 41, 41);
+  int on = 0;
+  for (int k = 0; k < n; ++k) on += k % 6 < 3 ? 1 : 0;
+  EXPECT_EQ(dotted.Count(Black), on);
+  EXPECT_EQ(dotted.Count(Red), n - on);
+  // The dash starts at the east end of the horizontal axis.
+  EXPECT_EQ(GetPixel(dotted.Dc(), 40, 20), Black);
+}
+
+} // namespace

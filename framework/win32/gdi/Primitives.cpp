@@ -39,8 +39,14 @@ void StrokeDevicePath(TDeviceContext& dc, TSpanWriter& out, const std::vector<TP
     DrawCosmeticLine(out, path[i], path[i + 1], dash, *pen, gap ? &*gap : nullptr);
 }
 
-TFigurePen FigurePen(const TDeviceContext& dc, const std::optional<TPaint>& pen) {
-  return TFigurePen{pen ? &*pen : nullptr, dc.PenWidth(), dc.PenStyle() == TPenDash::InsideFrame};
+// The figure pen of the DC; `gap` must outlive the result.
+TFigurePen FigurePen(const TDeviceContext& dc, const std::optional<TPaint>& pen,
+                     const std::optional<TPaint>& gap, double startAngle = 0) {
+  TFigurePen figure{pen ? &*pen : nullptr, dc.PenWidth(), dc.PenStyle() == TPenDash::InsideFrame};
+  figure.Dash = dc.PenStyle();
+  figure.Gap = gap ? &*gap : nullptr;
+  figure.StartAngle = startAngle;
+  return figure;
 }
 
 // The box a figure fills: without a pen GDI leaves out the right column and bottom row.
@@ -109,7 +115,8 @@ void DrawRoundRect(TDeviceContext& dc, TRect r, int cornerWidth, int cornerHeigh
   const TRoundBox box =
       FigureBox(dc, r, pen.has_value(), std::abs(cornerWidth), std::abs(cornerHeight));
   TSpanWriter out = dc.Writer();
-  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, {}, {});
+  const std::optional<TPaint> gap = dc.GapPaint();
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, {}, {});
 }
 
 void DrawEllipse(TDeviceContext& dc, TRect r) {
@@ -118,7 +125,8 @@ void DrawEllipse(TDeviceContext& dc, TRect r) {
   TRect n = Normalised(r);
   const TRoundBox box = FigureBox(dc, n, pen.has_value(), 1e18, 1e18);
   TSpanWriter out = dc.Writer();
-  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, {}, {});
+  const std::optional<TPaint> gap = dc.GapPaint();
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, {}, {});
 }
 
 std::pair<TPoint, TPoint> ArcEnds(TDeviceContext& dc, TRect r, TPoint start, TPoint end) {
@@ -149,7 +157,10 @@ void DrawArcFigure(TDeviceContext& dc, TRect r, TPoint start, TPoint end, TArcFi
   };
   TSpanWriter out = dc.Writer();
   const TPixelFilter& interior = figure == TArcFigure::Chord ? inChord : onArc;
-  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, onArc, interior);
+  const std::optional<TPaint> gap = dc.GapPaint();
+  const double startAngle = std::atan2(cy - (s.Y + 0.5), s.X + 0.5 - cx);
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap, startAngle), brush ? &*brush : nullptr, onArc,
+                  interior);
   const TPoint centre{static_cast<int>(std::floor(cx)), static_cast<int>(std::floor(cy))};
   if (figure == TArcFigure::Pie) StrokeDevicePath(dc, out, {ps, centre, pe});
   if (figure == TArcFigure::Chord) StrokeDevicePath(dc, out, {pe, ps});
