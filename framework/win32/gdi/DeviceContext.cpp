@@ -159,7 +159,7 @@ std::optional<TPaint> TDeviceContext::GapPaint() const {
 
 int TDeviceContext::PenWidth() const {
   auto* pen = TGdiHandles::Instance().FindAs<TGdiPen>(state_.Pen);
-  return pen ? std::max(pen->Width, 1) : 1;
+  return pen ? std::clamp(pen->Width, 1, static_cast<int>(DeviceLimit)) : 1;
 }
 
 TPenDash TDeviceContext::PenStyle() const {

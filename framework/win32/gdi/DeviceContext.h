@@ -70,6 +70,7 @@ public:
   std::optional<TPaint> BrushPaint(THandleId brush, int rop2) const;
   // The paint of gap pixels of a styled pen: the background colour when opaque.
   std::optional<TPaint> GapPaint() const;
+  // The pen's width, at most the size of the device space.
   int PenWidth() const;
   TPenDash PenStyle() const;
 

@@ -81,6 +81,13 @@ void DrawRing(TDeviceContext& dc, TSpanWriter& out, TRect& r, TLineColours c, un
   if (flags & Bottom) --r.Bottom;
 }
 
+// Rectangles are taken within the device space, so their sizes cannot overflow.
+TRect WithinDeviceSpace(const TRect& r) {
+  static constexpr int Limit = 1 << 27;
+  auto c = [](int v) { return std::clamp(v, -Limit, Limit); };
+  return TRect{c(r.Left), c(r.Top), c(r.Right), c(r.Bottom)};
+}
+
 TRect CentredSquare(const TRect& r) {
   const int s = std::min(r.Width(), r.Height());
   const int x = r.Left + (r.Width() - s) / 2;
@@ -121,9 +128,14 @@ void PaintDisc(TDeviceContext& dc, TSpanWriter& out, TRect r, int inset, int upp
   a.Colour = ColorRefToPixel(SysColorRef(upperLeft));
   b.Colour = ColorRefToPixel(SysColorRef(lowerRight));
   const long long diagonal = d.Left + d.Top + d.Width() - 2LL;
-  for (long long y = outer.Top(); y < outer.Bottom(); ++y) {
+  const TRect& clip = out.DeviceClipBox();
+  const long long top = std::max<long long>(outer.Top(), clip.Top);
+  const long long bottom = std::min<long long>(outer.Bottom(), clip.Bottom);
+  for (long long y = top; y < bottom; ++y) {
     const TRowSpan row = outer.Row(y);
-    for (long long x = row.Left; x <= row.Right; ++x) out.Pixel(x, y, x + y <= diagonal ? a : b);
+    const long long left = std::max<long long>(row.Left, clip.Left);
+    const long long right = std::min<long long>(row.Right, clip.Right - 1LL);
+    for (long long x = left; x <= right; ++x) out.Pixel(x, y, x + y <= diagonal ? a : b);
   }
 }
 
@@ -180,7 +192,7 @@ bool DrawEdgeLines(TDeviceContext& dc, TRect& r, unsigned edge, unsigned flags) 
   const std::optional<TLineColours> outer = LineColours(edge & 3u, false, flags);
   const std::optional<TLineColours> inner = LineColours(edge >> 2 & 3u, true, flags);
   TSpanWriter out = dc.Writer();
-  TRect work = r;
+  TRect work = WithinDeviceSpace(r);
   if (outer) DrawRing(dc, out, work, *outer, flags);
   if (inner) DrawRing(dc, out, work, *inner, flags);
   if ((flags & Middle) && !work.IsEmpty()) Fill(dc, out, work, (flags & Mono) ? Window : BtnFace);
@@ -188,8 +200,9 @@ bool DrawEdgeLines(TDeviceContext& dc, TRect& r, unsigned edge, unsigned flags) 
   return outer || inner;
 }
 
-bool DrawFrameControlParts(TDeviceContext& dc, TRect& r, unsigned type, unsigned state) {
+bool DrawFrameControlParts(TDeviceContext& dc, TRect& rect, unsigned type, unsigned state) {
   const unsigned kind = state & 0xFFu;
+  TRect r = WithinDeviceSpace(rect);
   if (type == ButtonControl) {
     if (kind & PushButton)
       DrawPushButton(dc, r, state);
@@ -197,6 +210,7 @@ bool DrawFrameControlParts(TDeviceContext& dc, TRect& r, unsigned type, unsigned
       DrawRadio(dc, r, state);
     else
       DrawCheckBox(dc, r, state);
+    if (state & AdjustRect) rect = r;
     return true;
   }
   if (type == ScrollControl && kind <= 3) {

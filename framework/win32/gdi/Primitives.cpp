@@ -113,7 +113,8 @@ void DrawRoundRect(TDeviceContext& dc, TRect r, int cornerWidth, int cornerHeigh
   const std::optional<TPaint> pen = dc.PenPaint();
   const std::optional<TPaint> brush = dc.BrushPaint();
   const TRoundBox box =
-      FigureBox(dc, r, pen.has_value(), std::abs(cornerWidth), std::abs(cornerHeight));
+      FigureBox(dc, r, pen.has_value(), std::abs(static_cast<double>(cornerWidth)),
+                std::abs(static_cast<double>(cornerHeight)));
   TSpanWriter out = dc.Writer();
   const std::optional<TPaint> gap = dc.GapPaint();
   DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, {}, {});
