@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 
 namespace {
 
@@ -155,6 +156,12 @@ TEST(GdiLineTo, HugeCoordinatesAreClippedQuickly) {
   const POINT far[] = {{-2000000000, 0}, {2000000000, 5}, {0, 2000000000}};
   Polygon(c.Dc(), far, 3);
   EXPECT_EQ(GetPixel(c.Dc(), 40, 40), White); // inside the far triangle: the white brush
+  RoundRect(c.Dc(), 0, 0, 10, 10, INT_MIN, INT_MIN);
+  c.Use(CreatePen(PS_INSIDEFRAME, INT_MAX, Black));
+  Rectangle(c.Dc(), INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  RECT extreme{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  DrawFrameControl(c.Dc(), &extreme, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
+  DrawEdge(c.Dc(), &extreme, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_ADJUST);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
@@ -448,6 +455,17 @@ TEST(GdiFrameRect, DrawsOnePixelFrameWithTheBrush) {
   EXPECT_EQ(c.Map(Black), (Rows{"......", ".####.", ".#..#.", ".####.", "......"}));
   InvertRect(c.Dc(), &r);
   EXPECT_EQ(c.Map(Black), (Rows{"......", "......", "..##..", "......", "......"}));
+}
+
+TEST(GdiFillRect, DcBrushTakesTheDcColour) {
+  TTestCanvas c(2, 2);
+  RECT r{0, 0, 2, 2};
+  SetDCBrushColor(c.Dc(), Blue);
+  FillRect(c.Dc(), &r, reinterpret_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  EXPECT_EQ(GetPixel(c.Dc(), 1, 1), Blue);
+  EXPECT_EQ(SetDCBrushColor(c.Dc(), Red), Blue);
+  FillRect(c.Dc(), &r, reinterpret_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  EXPECT_EQ(GetPixel(c.Dc(), 0, 0), Red);
 }
 
 TEST(GdiFillRect, SystemColourBrushValues) {
