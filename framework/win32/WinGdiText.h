@@ -41,6 +41,11 @@ int GetTextFaceA(HDC dc, int size, LPSTR name);
 LONG TabbedTextOutA(HDC dc, int x, int y, LPCSTR text, int count, int tabPositions,
                     const INT* tabStops, int tabOrigin);
 DWORD GetTabbedTextExtentA(HDC dc, LPCSTR text, int count, int tabPositions, const INT* tabStops);
+// Space added after every character by TextOutA, ExtTextOutA without advances and the
+// extents; returns the previous value (0x80000000 for a bad DC).
+int SetTextCharacterExtra(HDC dc, int extra);
+int GetTextCharacterExtra(HDC dc);
+
 // count -1: the text ends at its zero byte.
 int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
 int DrawTextExA(HDC dc, LPSTR text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params);

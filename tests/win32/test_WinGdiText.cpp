@@ -232,6 +232,32 @@ TEST_F(WinGdiTextTest, ExtTextOutFillsAndClipsToItsRectangleInLogicalCoordinates
   EXPECT_GE(spaced.Width(), 40);
 }
 
+TEST_F(WinGdiTextTest, CharacterExtraSpacesTextAndExtents) {
+  const SIZE plain = Extent("Wide");
+  const int a = Extent("W").cx;
+  const int b = Extent("i").cx;
+  const int c = Extent("d").cx;
+  const int d = Extent("e").cx;
+  EXPECT_EQ(SetTextCharacterExtra(Dc.Dc, 5), 0);
+  EXPECT_EQ(GetTextCharacterExtra(Dc.Dc), 5);
+  EXPECT_EQ(Extent("Wide").cx, plain.cx + 4 * 5);
+  const std::vector<COLORREF> spaced = Draw(5, 5, "Wide");
+  const int dx[] = {a + 5, b + 5, c + 5, d + 5};
+  SetTextCharacterExtra(Dc.Dc, 0);
+  Dc.Clear();
+  ExtTextOutA(Dc.Dc, 5, 5, 0, nullptr, "Wide", 4, dx);
+  EXPECT_EQ(Dc.Pixels(), spaced);
+  SaveDC(Dc.Dc);
+  SetTextCharacterExtra(Dc.Dc, 3);
+  RestoreDC(Dc.Dc, -1);
+  EXPECT_EQ(GetTextCharacterExtra(Dc.Dc), 0);
+  // Absurd spacing is held to the device space and draws without overflowing.
+  SetTextCharacterExtra(Dc.Dc, INT32_MAX);
+  EXPECT_EQ(GetTextCharacterExtra(Dc.Dc), 1 << 27);
+  EXPECT_TRUE(TextOutA(Dc.Dc, 0, 0, "ab", 2));
+  EXPECT_EQ(GetTextCharacterExtra(nullptr), INT32_MIN);
+}
+
 TEST_F(WinGdiTextTest, TabbedTextHonoursTheOriginAndReturnsItsExtent) {
   const int stops[] = {50};
   Dc.Clear();
