@@ -199,6 +199,30 @@ int GetTextCharacterExtra(HDC hdc) {
   return dc ? dc->State().TextCharacterExtra : INT32_MIN;
 }
 
+BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int count, int maxExtent, INT* fit, INT* dx,
+                           SIZE* size) {
+  TDeviceContext* dc = DcOf(hdc);
+  if (!dc || !size || !ValidText(text, count)) return FALSE;
+  const TGdiFont* font = SelectedFont(*dc);
+  if (!font) return FALSE;
+  TTextFit measured = Gdi::GetTextExtentExPoint(*font, TextOf(text, count), maxExtent);
+  const long long extra = dc->State().TextCharacterExtra;
+  if (extra != 0) {
+    measured.Fit = 0;
+    for (std::size_t i = 0; i < measured.Extents.size(); ++i) {
+      const long long spaced = measured.Extents[i] + extra * static_cast<long long>(i + 1);
+      measured.Extents[i] = static_cast<int>(std::clamp(spaced, -DeviceLimit, DeviceLimit));
+      if (measured.Extents[i] <= maxExtent && measured.Fit == static_cast<int>(i)) ++measured.Fit;
+    }
+    if (!measured.Extents.empty()) measured.Size.Cx = measured.Extents.back();
+  }
+  if (fit) *fit = measured.Fit;
+  if (dx) std::copy(measured.Extents.begin(), measured.Extents.end(), dx);
+  size->cx = measured.Size.Cx;
+  size->cy = measured.Size.Cy;
+  return TRUE;
+}
+
 BOOL GetTextExtentPointA(HDC hdc, LPCSTR text, int count, SIZE* size) {
   return GetTextExtentPoint32A(hdc, text, count, size);
 }

@@ -34,6 +34,10 @@ BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR te
                  const INT* dx);
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, SIZE* size);
 BOOL GetTextExtentPointA(HDC dc, LPCSTR text, int count, SIZE* size);
+// Counted in characters: *fit how many fit within maxExtent (when fit is given), dx[i] the
+// extent after character i (dx must hold count entries), *size the whole extent.
+BOOL GetTextExtentExPointA(HDC dc, LPCSTR text, int count, int maxExtent, INT* fit, INT* dx,
+                           SIZE* size);
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
 // The face name of the selected font: copies at most size - 1 bytes and a terminating zero
 // and returns the bytes copied; with no buffer returns the length including the zero.

@@ -20,7 +20,7 @@ String FaceOf(HDC dc) {
 class CanvasTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    UsePackagedDcFonts();
+    UsePackagedFonts();
     Canvas.SetHandle(Dc.Dc);
   }
   void TearDown() override { Canvas.SetHandle(nullptr); }

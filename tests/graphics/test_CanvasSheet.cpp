@@ -9,12 +9,12 @@
 
 namespace {
 
-// A sheet of everything the canvas draws, written to lum_canvas_sheet.png in the temporary
-// directory for a look by eye.
+// A sheet of everything the canvas draws, written to canvas_sheet.png in the test build
+// folder for a person to look at.
 class CanvasSheetTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    UsePackagedDcFonts();
+    UsePackagedFonts();
     Canvas.SetHandle(Dc.Dc);
   }
   void TearDown() override { Canvas.SetHandle(nullptr); }
@@ -197,8 +197,7 @@ TEST_F(CanvasSheetTest, RendersEveryKindOfDrawing) {
   for (std::size_t i = 0; i < pixels.size(); ++i)
     raster.Pixels[i] =
         0xFF000000u | GetRValue(pixels[i]) << 16 | GetGValue(pixels[i]) << 8 | GetBValue(pixels[i]);
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "lum_canvas_sheet.png").string();
+  const String path = (std::filesystem::path(LUM_TEST_OUTPUT_DIR) / "canvas_sheet.png").string();
   WritePngFile(raster, path);
   EXPECT_EQ(ReadPngFile(path).Pixels, raster.Pixels);
 
