@@ -90,7 +90,7 @@ HBRUSH CreateSolidBrush(COLORREF colour) {
 HBRUSH CreateHatchBrush(int hatch, COLORREF colour) {
   if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return nullptr;
   auto brush = std::make_unique<TGdiBrush>();
-  brush->Style = TBrushStyle::Hatched;
+  brush->Style = TGdiBrushStyle::Hatched;
   brush->Hatch = hatch;
   brush->Colour = colour & 0x00FFFFFFu;
   return AddObject<HBRUSH>(std::move(brush));
@@ -100,7 +100,7 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
   auto* source = ObjectOf<TGdiBitmap>(bitmap);
   if (!source) return nullptr;
   auto brush = std::make_unique<TGdiBrush>();
-  brush->Style = TBrushStyle::Pattern;
+  brush->Style = TGdiBrushStyle::Pattern;
   brush->PatternBits = source->Raster;
   brush->PatternMonochrome = source->BitsPixel == 1;
   return AddObject<HBRUSH>(std::move(brush));

@@ -93,7 +93,7 @@ TEST(GdiDc, StateValuesRoundTrip) {
   EXPECT_EQ(SetROP2(dc, R2_XORPEN), R2_COPYPEN);
   EXPECT_EQ(SetROP2(dc, 17), 0);
   EXPECT_EQ(SetPolyFillMode(dc, WINDING), ALTERNATE);
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), nullptr); // until the font engine provides one
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));
 }
 
 TEST(GdiDc, SaveAndRestoreBringBackEveryPieceOfState) {
@@ -250,7 +250,7 @@ TEST(GdiFontSlot, SelectingAFontKindStoresItAndAnswersThePrevious) {
   HFONT a = HandleFromId<HFONT>(TGdiHandles::Instance().Add(std::make_unique<TFakeFont>()));
   HFONT b = HandleFromId<HFONT>(TGdiHandles::Instance().Add(std::make_unique<TFakeFont>()));
   EXPECT_EQ(GetObjectType(a), OBJ_FONT);
-  EXPECT_EQ(SelectObject(c.Dc(), a), nullptr); // the slot starts empty
+  EXPECT_EQ(SelectObject(c.Dc(), a), GetStockObject(SYSTEM_FONT)); // a new DC's default
   SaveDC(c.Dc());
   EXPECT_EQ(SelectObject(c.Dc(), b), a);
   EXPECT_EQ(GetCurrentObject(c.Dc(), OBJ_FONT), b);

@@ -173,7 +173,7 @@ std::optional<TPaint> TDeviceContext::BrushPaint() const {
 
 std::optional<TPaint> TDeviceContext::BrushPaint(THandleId id, int rop2) const {
   auto* brush = TGdiHandles::Instance().FindAs<TGdiBrush>(id);
-  if (!brush || brush->Style == TBrushStyle::Null) return std::nullopt;
+  if (!brush || brush->Style == TGdiBrushStyle::Null) return std::nullopt;
   std::uint32_t colour = brush->Colour;
   if (brush->SysColourIndex >= 0) colour = SysColorRef(brush->SysColourIndex);
   if (brush->UsesDcColour) colour = state_.DcBrushColour;
@@ -182,9 +182,9 @@ std::optional<TPaint> TDeviceContext::BrushPaint(THandleId id, int rop2) const {
   paint.Colour = ColorRefToPixel(colour);
   paint.Origin = state_.BrushOrigin;
   const std::uint32_t bk = ColorRefToPixel(state_.BkColour);
-  if (brush->Style == TBrushStyle::Hatched)
+  if (brush->Style == TGdiBrushStyle::Hatched)
     paint.Pattern = HatchPattern(brush->Hatch, paint.Colour, bk, state_.BkMode == 2);
-  else if (brush->Style == TBrushStyle::Pattern && brush->PatternBits.Width > 0 &&
+  else if (brush->Style == TGdiBrushStyle::Pattern && brush->PatternBits.Width > 0 &&
            brush->PatternBits.Height > 0)
     paint.Pattern = BitmapPattern(*brush, ColorRefToPixel(state_.TextColour), bk);
   return paint;

@@ -6,7 +6,7 @@
 namespace {
 
 std::unique_ptr<TGdiObject> StockBrush(std::uint32_t colour,
-                                       TBrushStyle style = TBrushStyle::Solid) {
+                                       TGdiBrushStyle style = TGdiBrushStyle::Solid) {
   auto b = std::make_unique<TGdiBrush>();
   b->Colour = colour;
   b->Style = style;
@@ -94,7 +94,7 @@ void TGdiHandles::CreateStockObjects() {
   RegisterStock(2, StockBrush(0x808080));
   RegisterStock(3, StockBrush(0x404040));
   RegisterStock(4, StockBrush(0x000000));
-  RegisterStock(5, StockBrush(0, TBrushStyle::Null));
+  RegisterStock(5, StockBrush(0, TGdiBrushStyle::Null));
   RegisterStock(6, StockPen(0xFFFFFF));
   RegisterStock(7, StockPen(0x000000));
   RegisterStock(8, StockPen(0, TPenDash::Null));

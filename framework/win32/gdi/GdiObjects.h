@@ -28,12 +28,12 @@ public:
   bool UsesDcColour = false; // DC_PEN
 };
 
-enum class TBrushStyle { Solid = 0, Null = 1, Hatched = 2, Pattern = 3 };
+enum class TGdiBrushStyle { Solid = 0, Null = 1, Hatched = 2, Pattern = 3 };
 
 class TGdiBrush : public TGdiObject {
 public:
   TGdiKind Kind() const override { return TGdiKind::Brush; }
-  TBrushStyle Style = TBrushStyle::Solid;
+  TGdiBrushStyle Style = TGdiBrushStyle::Solid;
   std::uint32_t Colour = 0;
   int Hatch = 0;             // HS_ code of a hatched brush
   int SysColourIndex = -1;   // brushes of GetSysColorBrush follow the table
