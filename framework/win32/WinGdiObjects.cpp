@@ -214,6 +214,7 @@ int GetObject(HGDIOBJ object, int size, LPVOID out) {
     std::memcpy(out, &info, sizeof info);
     return sizeof(LOGBRUSH);
   }
+  if (o->Kind() == TGdiKind::Font) return GetFontObject(object, size, out);
   return 0;
 }
 

@@ -323,3 +323,6 @@ BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
 BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state);
 DWORD GetSysColor(int index);
 BOOL SetSysColors(int count, const INT* indices, const COLORREF* colours);
+
+// Fonts and text.
+#include "framework/win32/WinGdiText.h"

@@ -1,6 +1,7 @@
 #include "framework/win32/gdi/GdiHandles.h"
 
 #include "framework/win32/gdi/DeviceContext.h"
+#include "framework/win32/gdi/GdiFont.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ void TGdiHandles::CreateStockObjects() {
   auto dcPen = std::make_unique<TGdiPen>();
   dcPen->UsesDcColour = true;
   RegisterStock(19, std::move(dcPen));
+  RegisterStockFonts(*this);
 }
 
 THandleId TGdiHandles::Stock(int index) {

@@ -1,0 +1,5 @@
+#include "framework/graphics/GraphicsObject.h"
+
+void TGraphicsObject::Changed() {
+  if (FOnChange) FOnChange(this);
+}
