@@ -306,3 +306,31 @@ TEST(BmpWriteFile, MissingFolderFailsAndLeavesNothing) {
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_THROW(ReadBmpFile(target.string()), EFOpenError);
 }
+
+std::vector<std::uint8_t> WithoutFileHeader(const std::vector<std::uint8_t>& file) {
+  return {file.begin() + 14, file.end()};
+}
+
+TEST(BmpDib, HeaderlessBitmapsDecodeLikeTheirFiles) {
+  for (const char* name : {"g/pal1.bmp", "g/pal4.bmp", "g/pal8.bmp", "g/rgb16.bmp", "g/rgb24.bmp",
+                           "g/rgb32bf.bmp", "g/pal8v5.bmp"}) {
+    const std::vector<std::uint8_t> file = FileBytes(BmpSuite / name);
+    ExpectSamePixels(ReadDib(WithoutFileHeader(file)), ReadBmp(file), name);
+  }
+  EXPECT_THROW(ReadDib(std::vector<std::uint8_t>(3)), EReadError);
+}
+
+TEST(BmpDib, RowsReplaceTheHeightAndTheFourthByteCanCarryAlpha) {
+  TRaster original = RandomRaster(5, 3, true, 21);
+  std::vector<std::uint8_t> dib = WithoutFileHeader(WriteBmp(original));
+  dib[8] = 6; // as icons store it: room for a mask below the picture
+  const TRaster opaque = ReadDib(dib, {3, false});
+  ASSERT_EQ(opaque.Height, 3);
+  for (std::size_t i = 0; i < opaque.Pixels.size(); ++i)
+    EXPECT_EQ(opaque.Pixels[i], original.Pixels[i] | 0xFF000000u) << i;
+  EXPECT_FALSE(opaque.HasAlpha);
+  const TRaster translucent = ReadDib(dib, {3, true});
+  EXPECT_EQ(translucent.Pixels, original.Pixels);
+  EXPECT_TRUE(translucent.HasAlpha);
+  EXPECT_THROW(ReadDib(dib), EReadError); // six rows of pixels are not there
+}

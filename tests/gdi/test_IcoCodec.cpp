@@ -219,6 +219,9 @@ TEST(IcoCodec, PngImagesAndBitmapsMixAndTheNearestRichestImageIsPicked) {
   EXPECT_EQ(ReadIco(icon, 40).Width, 32); // as near as the 48, with more colours
   EXPECT_EQ(ReadIco(icon, 24).Width, 32); // as near as the 16, with more colours
   EXPECT_EQ(ReadIco(icon, 1000).Width, 48);
+  TRaster opaque = RandomRaster(8, 8, false, 6);
+  opaque.HasAlpha = true; // written with an alpha channel that is 255 throughout
+  EXPECT_FALSE(ReadIcoImages(IconFile({WritePng(opaque)}))[0].HasAlpha);
 }
 
 String Rejection(const Bytes& bytes) {

@@ -229,6 +229,48 @@ TEST(JpegCodec, HugePicturesAreRefusedBeforeDecoding) {
   }
 }
 
+std::vector<std::size_t> MarkerPositions(const Bytes& bytes, std::uint8_t code) {
+  std::vector<std::size_t> positions;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == code) positions.push_back(i);
+  return positions;
+}
+
+// The first scan of a progressive file, with the Huffman tables written just before it,
+// repeated after itself.
+Bytes WithFirstScanRepeated(const Bytes& bytes, int copies) {
+  const std::vector<std::size_t> scans = MarkerPositions(bytes, 0xDA);
+  const std::vector<std::size_t> tables = MarkerPositions(bytes, 0xC4);
+  const auto tableBefore = [&](std::size_t from, std::size_t to) {
+    for (const std::size_t at : tables)
+      if (at > from && at < to) return at;
+    return to;
+  };
+  const std::size_t frame = MarkerPositions(bytes, 0xC2).at(0);
+  const std::size_t begin = tableBefore(frame, scans.at(0));
+  const std::size_t end = tableBefore(scans.at(0), scans.at(1));
+  Bytes result(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end));
+  for (int i = 0; i < copies; ++i)
+    result.insert(result.end(), bytes.begin() + static_cast<std::ptrdiff_t>(begin),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(end));
+  result.insert(result.end(), bytes.begin() + static_cast<std::ptrdiff_t>(end), bytes.end());
+  return result;
+}
+
+TEST(JpegCodec, FilesWithThousandsOfScansAreRefused) {
+  const TRaster original = TestPicture(16, 16, false);
+  const Bytes bytes =
+      EncodeSamples(RgbSamples(original), 16, 16, {JCS_RGB, 3, JCS_YCbCr, true, false});
+  EXPECT_LT(MeanError(ReadJpeg(WithFirstScanRepeated(bytes, 100)), original), 5.0)
+      << "a repeated scan is only a warning";
+  try {
+    ReadJpeg(WithFirstScanRepeated(bytes, 1000));
+    FAIL() << "loaded";
+  } catch (const EReadError& error) {
+    EXPECT_EQ(error.Message(), "JPEG: too many scans");
+  }
+}
+
 TEST(JpegCodec, WritingRefusesEmptyPicturesAndQualitiesOutOfRange) {
   EXPECT_THROW(WriteJpeg(TRaster{}, 90), EWriteError);
   TRaster inconsistent(4, 4);

@@ -80,6 +80,21 @@ TEST(PngSuite, CorruptFilesRaiseReadErrorsWithLibpngsMessage) {
   EXPECT_GT(rejected, 10);
 }
 
+TEST(PngSuite, GoodFilesCutShortRaiseReadErrors) {
+  int cut = 0;
+  for (const auto& file : PngFiles()) {
+    if (IsCorrupt(file)) continue;
+    const std::vector<std::uint8_t> bytes = FileBytes(file);
+    for (const std::size_t length : {std::size_t{8}, bytes.size() / 3, bytes.size() - 13}) {
+      const std::vector<std::uint8_t> head(bytes.begin(),
+                                           bytes.begin() + static_cast<std::ptrdiff_t>(length));
+      EXPECT_THROW(ReadPng(head), EReadError) << file << " cut to " << length;
+      ++cut;
+    }
+  }
+  EXPECT_GT(cut, 300);
+}
+
 TRaster RandomRaster(int width, int height, bool alpha, unsigned seed) {
   std::mt19937 random(seed);
   TRaster raster(width, height);

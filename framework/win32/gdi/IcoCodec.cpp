@@ -194,14 +194,15 @@ TRaster DecodeBitmap(const IconImage& image) {
   TRaster raster = ReadDib(image.Data, {static_cast<std::int32_t>(image.Height), true});
   const bool alphaChannel = image.Bits == 32 && image.Compression == BiRgb && AnyAlpha(raster);
   if (!alphaChannel) ApplyMask(image, raster);
-  raster.HasAlpha = AnyTranslucent(raster);
   return raster;
 }
 
 TRaster DecodeImage(const IconImage& image) {
   try {
-    if (image.Png) return ReadPng(Bytes(image.Data.begin(), image.Data.end()));
-    return DecodeBitmap(image);
+    TRaster raster =
+        image.Png ? ReadPng(Bytes(image.Data.begin(), image.Data.end())) : DecodeBitmap(image);
+    raster.HasAlpha = AnyTranslucent(raster);
+    return raster;
   } catch (EReadError& error) {
     if (!error.Message().starts_with("ICO: "))
       error.SetMessage("ICO: image " + std::to_string(image.Index + 1) + ": " + error.Message());

@@ -11,7 +11,7 @@
 // and the 1-bit AND mask stored after it; a mask bit of 1 makes the pixel transparent. 32-bit
 // images whose fourth bytes are not all 0 take them as alpha and ignore the mask. Each image
 // keeps the size its own header gives where the directory disagrees; sides above 1024 are
-// refused. HasAlpha is set when an image has a transparent or translucent pixel.
+// refused. HasAlpha is set when an image has a pixel that is not opaque.
 // Malformed data raises EReadError "ICO: …".
 std::vector<TRaster> ReadIcoImages(const std::vector<std::uint8_t>& bytes);
 

@@ -22,6 +22,10 @@ namespace {
 constexpr png_uint_32 MaxSide = 1u << 16;
 // Upper bound for one ancillary chunk, including decompressed text and ICC profiles.
 constexpr png_alloc_size_t MaxChunkBytes = png_alloc_size_t{16} << 20;
+// Chunks the reader never uses, skipped unread: libpng would otherwise allocate a buffer of
+// whatever length the file claims for them (it only warns about lengths above the limit).
+constexpr png_byte UnusedChunks[] = "iCCP\0tEXt\0zTXt\0iTXt\0sPLT\0eXIf\0sCAL\0pCAL";
+constexpr int UnusedChunkCount = sizeof UnusedChunks / 5;
 
 struct ErrorRecord {
   char Message[256];
@@ -95,6 +99,7 @@ bool ReadHeader(png_structp png, png_infop info, ImageHeader& header) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_user_limits(png, MaxSide, MaxSide);
   png_set_chunk_malloc_max(png, MaxChunkBytes);
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, UnusedChunks, UnusedChunkCount);
   png_read_info(png, info);
   header.HasAlpha = SourceHasAlpha(png, info);
   RequestRgba8(png, info, header.HasAlpha);
