@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Types.h"
 
+#include <functional>
 #include <memory>
 #include <type_traits>
 #include <vector>
@@ -71,6 +72,9 @@ public:
   // What a constructed instance's factory passes to the constructor (see LUM_CLASS).
   using TCreateArg = void;
 };
+
+// An event handler: the sender first, as every handler type of the framework.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 namespace lum {
 

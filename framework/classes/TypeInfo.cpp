@@ -281,6 +281,14 @@ Extended GetFloatProp(const TObject* AObject, const String& AName) {
 }
 void SetFloatProp(TObject* AObject, const TPropInfo* AProp, Extended AValue) {
   RequireAccessor(AProp, AProp->SetFloat, "a floating point");
+  const Extended limit = AProp->PropType->FloatType == ftSingle
+                             ? static_cast<Extended>(std::numeric_limits<float>::max())
+                         : AProp->PropType->FloatType == ftDouble
+                             ? static_cast<Extended>(std::numeric_limits<double>::max())
+                             : std::numeric_limits<Extended>::max();
+  if (AValue > limit || AValue < -limit)
+    throw ERangeError("Value " + FloatToStr(static_cast<double>(AValue)) +
+                      " out of range for property " + AProp->Name);
   AProp->SetFloat(AObject, AValue);
 }
 void SetFloatProp(TObject* AObject, const String& AName, Extended AValue) {

@@ -160,6 +160,10 @@ const TTypeInfo* IntegerTypeInfo(const char* AName, TOrdType AType, Int64 AMin, 
 [[noreturn]] void RaiseMethodMismatch(const TPropInfo& AProp, const TMethod& AValue);
 const TMethodEntry* FindMethodEntry(TClass AClass, const String& AName);
 
+// Spelling helpers for macro arguments that may be pointer types.
+template <class T> using Id = T;
+template <class T> using ConstRef = const T&;
+
 template <class T> struct IsSet : std::false_type {};
 template <class E> struct IsSet<TSet<E>> : std::true_type { using Element = E; };
 template <class T> struct IsFunction : std::false_type {};
@@ -230,6 +234,8 @@ template <class T> const TTypeInfo* TypeInfoOf() {
 template <class T> Int64 OrdOf(const T& AValue) {
   if constexpr (IsSet<T>::value)
     return static_cast<Int64>(AValue.Bits());
+  else if constexpr (std::is_same_v<T, char>)
+    return static_cast<unsigned char>(AValue);
   else
     return static_cast<Int64>(AValue);
 }
@@ -433,6 +439,7 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
   ::lum::TPropOptions {}
 #define LUM_OPT_Stored(Pred_)                                                                      \
   ::lum::MakeStored([](const TObject* o) { return static_cast<const LumSelf*>(o)->Pred_(); })
+#define LUM_OPT_NotStored ::lum::MakeStored([](const TObject*) { return false; })
 #define LUM_PP_OPT(x) LUM_OPT_##x
 #define LUM_PP_OPTS_1(a) LUM_PP_OPT(a)
 #define LUM_PP_OPTS_2(a, b) LUM_PP_OPT(a) | LUM_PP_OPT(b)
@@ -444,7 +451,7 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
 // A published property in one line: the public getter Name(), the public setter SetName(v)
 // and its entry in the type information. Setter_ is the class's setter doing the work (it may
 // itself be called SetName), or Field to store into the field directly (owned sub-objects
-// are copied with Assign). Options: Default(v) or NoDefault, and Stored(Predicate).
+// are copied with Assign). Options: Default(v) or NoDefault, and Stored(Predicate) or NotStored.
 #define LUM_PUBLISHED(Type_, Name_, Field_, Setter_, ...)                                          \
   static constexpr int LumPropIndex_##Name_ =                                                      \
       decltype(LumPropSlot(::lum::Rank<::lum::MaxSlots>{}))::value + 1;                            \
@@ -452,14 +459,14 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
   static void LumDescribeProp(::lum::Slot<LumPropIndex_##Name_>, ::lum::TPropTable& ATable) {      \
     ATable.Add<Type_>(                                                                             \
         #Name_, [](const TObject* o) { return static_cast<const LumSelf*>(o)->Name_(); },          \
-        [](TObject* o, const Type_& v) { static_cast<LumSelf*>(o)->Set##Name_(v); },               \
+        [](TObject* o, ::lum::ConstRef<Type_> v) { static_cast<LumSelf*>(o)->Set##Name_(v); },     \
         LUM_PP_OPTS(__VA_ARGS__));                                                                 \
   }                                                                                                \
   Type_ Name_() const { return ::lum::RawOf(Field_); }                                             \
   template <class V>                                                                               \
   requires std::is_convertible_v<const V&, Type_>                                                  \
   void Set##Name_(const V& AArg) {                                                                 \
-    const Type_ AValue(AArg);                                                                      \
+    const ::lum::Id<Type_> AValue(AArg);                                                           \
     LUM_PP_STORE(Field_, Setter_);                                                                 \
   }
 
