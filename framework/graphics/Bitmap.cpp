@@ -1,5 +1,6 @@
 #include "framework/graphics/Bitmap.h"
 
+#include "framework/classes/Streams.h"
 #include "framework/graphics/GraphicsObject.h"
 #include "framework/graphics/RasterDraw.h"
 #include "framework/rtl/Files.h"
@@ -94,6 +95,24 @@ TColor ColorOf(std::uint32_t Pixel) {
 
 [[noreturn]] void InvalidBitmap(const String& Reason) {
   throw EInvalidGraphic("Bitmap image is not valid: " + Reason);
+}
+
+// One BMP file image from the stream's position: as many bytes as its header says, or the
+// rest of the stream when the size it gives cannot be right. Nothing when the stream is at
+// its end.
+std::vector<std::uint8_t> ReadBmpImage(TStream* Stream) {
+  std::vector<std::uint8_t> bytes(BmpFileHeaderSize);
+  const Int64 got = Stream->Read(bytes.data(), BmpFileHeaderSize);
+  if (got == 0) return {};
+  if (got < BmpFileHeaderSize) InvalidBitmap("BMP: truncated file header");
+  if (bytes[0] != 'B' || bytes[1] != 'M') InvalidBitmap("BMP: not a BMP file (no BM signature)");
+  const Int64 declared = Le32(bytes, 2);
+  const Int64 remaining = std::max<Int64>(Stream->Size() - Stream->Position(), 0);
+  const bool plausible = declared > BmpFileHeaderSize && declared - BmpFileHeaderSize <= remaining;
+  const Int64 rest = plausible ? declared - BmpFileHeaderSize : remaining;
+  bytes.resize(static_cast<std::size_t>(BmpFileHeaderSize + rest));
+  Stream->ReadBuffer(bytes.data() + BmpFileHeaderSize, rest);
+  return bytes;
 }
 
 } // namespace
@@ -506,12 +525,17 @@ std::vector<std::uint8_t> TBitmap::Encode() {
   return EncodeBmp(StoredPixels(), FPixelFormat, FColorTable, FAlphaFormat == afDefined);
 }
 
-void TBitmap::LoadFromStream(TStream*) {
-  throw EInvalidOperation("Bitmap streams wait for the classes layer's TStream");
+void TBitmap::LoadFromStream(TStream* Stream) {
+  const std::vector<std::uint8_t> bytes = ReadBmpImage(Stream);
+  if (bytes.empty())
+    Clear();
+  else
+    Decode(bytes, true);
 }
 
-void TBitmap::SaveToStream(TStream*) {
-  throw EInvalidOperation("Bitmap streams wait for the classes layer's TStream");
+void TBitmap::SaveToStream(TStream* Stream) {
+  const std::vector<std::uint8_t> bytes = Encode();
+  Stream->WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
 }
 
 void TBitmap::LoadFromFile(const String& FileName) {

@@ -1,3 +1,4 @@
+#include "framework/classes/Streams.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/rtl/Files.h"
 #include "framework/win32/gdi/BmpCodec.h"
@@ -489,4 +490,56 @@ TEST(BitmapFiles, PngOfTheBitmap) {
   EXPECT_EQ(read.Pixels, translucent->ToRaster().Pixels);
   TBitmap empty;
   EXPECT_THROW(empty.SaveToPngFile(folder.File("empty.png")), EInvalidGraphic);
+}
+
+TEST(BitmapStreams, EveryDepthRoundTripsAndBitmapsFollowEachOther) {
+  TMemoryStream stream;
+  std::vector<TRaster> written;
+  for (const TDepth depth : Depths) {
+    auto bitmap = BitmapOf(RandomPixels(11, 3, static_cast<unsigned>(depth.Format)));
+    bitmap->SetPixelFormat(depth.Format);
+    written.push_back(bitmap->ToRaster());
+    const std::uint8_t yes = 'Y';
+    stream.WriteBuffer(&yes, 1);
+    bitmap->SaveToStream(&stream);
+  }
+  stream.SetPosition(0);
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    SCOPED_TRACE("format " + std::to_string(Depths[i].Format));
+    std::uint8_t marker = 0;
+    stream.ReadBuffer(&marker, 1);
+    EXPECT_EQ(marker, 'Y');
+    TBitmap bitmap;
+    bitmap.LoadFromStream(&stream);
+    EXPECT_EQ(bitmap.PixelFormat(), Depths[i].Format);
+    EXPECT_EQ(bitmap.ToRaster().Pixels, written[i].Pixels);
+  }
+  EXPECT_EQ(stream.Position(), stream.Size());
+}
+
+TEST(BitmapStreams, EmptyBitmapsWriteNothingAndCorruptStreamsChangeNothing) {
+  TMemoryStream stream;
+  TBitmap empty;
+  empty.SaveToStream(&stream);
+  EXPECT_EQ(stream.Size(), 0);
+  auto bitmap = BitmapOf(RandomPixels(2, 2, 3));
+  const TRaster before = bitmap->ToRaster();
+  stream.WriteBuffer("BM", 2);
+  stream.SetPosition(0);
+  EXPECT_THROW(bitmap->LoadFromStream(&stream), EInvalidGraphic);
+  stream.SetSize(0);
+  bitmap->SaveToStream(&stream);
+  stream.SetSize(stream.Size() - 5);
+  stream.SetPosition(0);
+  try {
+    bitmap->LoadFromStream(&stream);
+    FAIL() << "loaded";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_TRUE(e.Message().starts_with("Bitmap image is not valid: BMP: truncated"))
+        << e.Message();
+  }
+  EXPECT_EQ(bitmap->ToRaster().Pixels, before.Pixels);
+  stream.SetPosition(stream.Size());
+  bitmap->LoadFromStream(&stream);
+  EXPECT_TRUE(bitmap->Empty());
 }
