@@ -41,6 +41,7 @@ void TCanvas::SetHandle(HDC Value) {
   if (Value) {
     FHandle = Value;
     FState.Include(csHandleValid);
+    FKnownFont = GetCurrentObject(FHandle, OBJ_FONT);
   }
 }
 
@@ -59,8 +60,13 @@ void TCanvas::RequiredState(TCanvasState ReqState) {
   FState = FState + needed;
 }
 
+// A font that someone else selected into the DC since the canvas last selected one stays
+// (until the canvas's own font changes); the text colour is the font's all the same.
 void TCanvas::CreateFont() {
-  SelectObject(FHandle, FFont->Handle());
+  if (GetCurrentObject(FHandle, OBJ_FONT) == FKnownFont) {
+    SelectObject(FHandle, FFont->Handle());
+    FKnownFont = FFont->Handle();
+  }
   SetTextColor(FHandle, ColorToRGB(FFont->Color()));
 }
 
@@ -87,13 +93,18 @@ void TCanvas::DeselectHandles() {
   SelectObject(FHandle, GetStockObject(BLACK_PEN));
   SelectObject(FHandle, GetStockObject(HOLLOW_BRUSH));
   SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
+  FKnownFont = GetStockObject(SYSTEM_FONT);
   FState = FState - ToolStates;
 }
 
+// The canvas's font takes over again at the next text call, whatever is selected now.
 void TCanvas::FontChanged(TObject*) {
-  if (!FState.Contains(csFontValid)) return;
-  FState.Exclude(csFontValid);
-  SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
+  if (!FHandle) return;
+  if (FState.Contains(csFontValid)) {
+    FState.Exclude(csFontValid);
+    SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
+  }
+  FKnownFont = GetCurrentObject(FHandle, OBJ_FONT);
 }
 
 void TCanvas::PenChanged(TObject*) {

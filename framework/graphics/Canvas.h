@@ -37,7 +37,8 @@ using TPenObject = TPen*;
 // Drawing on a device context with a pen, a brush and a font. The canvas selects its tools
 // into the DC only when it draws with them and they changed since (State tells which are in
 // place), so whatever someone selects into Handle directly stays in effect until the
-// canvas's own tool of that kind changes. The canvas never owns its DC.
+// canvas's own tool of that kind changes. A font selected into Handle before the canvas
+// first needs its own stays as well. The canvas never owns its DC.
 class TCanvas : public TPersistent {
   LUM_CLASS(TCanvas, TPersistent)
 public:
@@ -129,6 +130,7 @@ private:
   void BrushChanged(TObject* Sender);
 
   HDC FHandle = nullptr;
+  HGDIOBJ FKnownFont = nullptr; // the DC's font as the canvas last left it
   TCanvasState FState;
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TPen> FPen;

@@ -4,11 +4,13 @@
 #include "framework/win32/gdi/GdiFont.h"
 #include "framework/win32/gdi/TextLayout.h"
 #include "framework/win32/gdi/TextRender.h"
+#include "framework/win32/gdi/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -85,6 +87,24 @@ std::span<const int> TabsOf(int count, const INT* stops) {
 
 bool ValidTabs(int count, const INT* stops) { return count >= 0 && (stops || count == 0); }
 
+// Each character's advance plus the DC's character extra.
+std::vector<int> SpacedAdvances(const TGdiFont& font, std::string_view text, int extra) {
+  std::vector<int> advances;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    NextCodePoint(text, pos);
+    advances.push_back(font.TextWidth(text.substr(start, pos - start)) + extra);
+  }
+  return advances;
+}
+
+long long CharacterCount(std::string_view text) {
+  long long count = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++count) NextCodePoint(text, pos);
+  return count;
+}
+
 } // namespace
 
 HFONT CreateFontIndirectA(const LOGFONTA* logFont) {
@@ -137,10 +157,17 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
   const TPoint at = t.ToSurface(TPoint{x, y});
   TRect box;
   if (rect) box = t.ToSurface(*rect);
+  const std::string_view chars = TextOf(text, count);
+  std::vector<int> spaced;
   std::span<const int> advances;
-  if (dx) advances = {dx, count};
+  if (dx)
+    advances = {dx, count};
+  else if (dc->State().TextCharacterExtra != 0) {
+    spaced = SpacedAdvances(*font, chars, dc->State().TextCharacterExtra);
+    advances = spaced;
+  }
   return Gdi::ExtTextOut(t.Target(), *font, t.State(), at.X, at.Y, options, rect ? &box : nullptr,
-                         TextOf(text, count), advances)
+                         chars, advances)
              ? TRUE
              : FALSE;
 }
@@ -150,9 +177,49 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, SIZE* size) {
   if (!dc || !size || !ValidText(text, count)) return FALSE;
   const TGdiFont* font = SelectedFont(*dc);
   if (!font) return FALSE;
-  const TTextSize extent = Gdi::GetTextExtentPoint32(*font, TextOf(text, count));
-  size->cx = extent.Cx;
+  const std::string_view chars = TextOf(text, count);
+  const TTextSize extent = Gdi::GetTextExtentPoint32(*font, chars);
+  const long long spacing = dc->State().TextCharacterExtra * CharacterCount(chars);
+  size->cx = static_cast<LONG>(std::clamp(extent.Cx + spacing, 0LL, DeviceLimit));
   size->cy = extent.Cy;
+  return TRUE;
+}
+
+int SetTextCharacterExtra(HDC hdc, int extra) {
+  TDeviceContext* dc = DcOf(hdc);
+  if (!dc) return INT32_MIN;
+  const int old = dc->State().TextCharacterExtra;
+  dc->State().TextCharacterExtra =
+      static_cast<int>(std::clamp<long long>(extra, -DeviceLimit, DeviceLimit));
+  return old;
+}
+
+int GetTextCharacterExtra(HDC hdc) {
+  TDeviceContext* dc = DcOf(hdc);
+  return dc ? dc->State().TextCharacterExtra : INT32_MIN;
+}
+
+BOOL GetTextExtentExPointA(HDC hdc, LPCSTR text, int count, int maxExtent, INT* fit, INT* dx,
+                           SIZE* size) {
+  TDeviceContext* dc = DcOf(hdc);
+  if (!dc || !size || !ValidText(text, count)) return FALSE;
+  const TGdiFont* font = SelectedFont(*dc);
+  if (!font) return FALSE;
+  TTextFit measured = Gdi::GetTextExtentExPoint(*font, TextOf(text, count), maxExtent);
+  const long long extra = dc->State().TextCharacterExtra;
+  if (extra != 0) {
+    measured.Fit = 0;
+    for (std::size_t i = 0; i < measured.Extents.size(); ++i) {
+      const long long spaced = measured.Extents[i] + extra * static_cast<long long>(i + 1);
+      measured.Extents[i] = static_cast<int>(std::clamp(spaced, -DeviceLimit, DeviceLimit));
+      if (measured.Extents[i] <= maxExtent && measured.Fit == static_cast<int>(i)) ++measured.Fit;
+    }
+    if (!measured.Extents.empty()) measured.Size.Cx = measured.Extents.back();
+  }
+  if (fit) *fit = measured.Fit;
+  if (dx) std::copy(measured.Extents.begin(), measured.Extents.end(), dx);
+  size->cx = measured.Size.Cx;
+  size->cy = measured.Size.Cy;
   return TRUE;
 }
 

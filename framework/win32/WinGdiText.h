@@ -34,6 +34,10 @@ BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR te
                  const INT* dx);
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, SIZE* size);
 BOOL GetTextExtentPointA(HDC dc, LPCSTR text, int count, SIZE* size);
+// Counted in characters: *fit how many fit within maxExtent (when fit is given), dx[i] the
+// extent after character i (dx must hold count entries), *size the whole extent.
+BOOL GetTextExtentExPointA(HDC dc, LPCSTR text, int count, int maxExtent, INT* fit, INT* dx,
+                           SIZE* size);
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
 // The face name of the selected font: copies at most size - 1 bytes and a terminating zero
 // and returns the bytes copied; with no buffer returns the length including the zero.
@@ -41,6 +45,11 @@ int GetTextFaceA(HDC dc, int size, LPSTR name);
 LONG TabbedTextOutA(HDC dc, int x, int y, LPCSTR text, int count, int tabPositions,
                     const INT* tabStops, int tabOrigin);
 DWORD GetTabbedTextExtentA(HDC dc, LPCSTR text, int count, int tabPositions, const INT* tabStops);
+// Space added after every character by TextOutA, ExtTextOutA without advances and the
+// extents; returns the previous value (0x80000000 for a bad DC).
+int SetTextCharacterExtra(HDC dc, int extra);
+int GetTextCharacterExtra(HDC dc);
+
 // count -1: the text ends at its zero byte.
 int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
 int DrawTextExA(HDC dc, LPSTR text, int count, LPRECT rect, UINT format, LPDRAWTEXTPARAMS params);

@@ -20,7 +20,7 @@ String FaceOf(HDC dc) {
 class CanvasTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    UsePackagedDcFonts();
+    UsePackagedFonts();
     Canvas.SetHandle(Dc.Dc);
   }
   void TearDown() override { Canvas.SetHandle(nullptr); }
@@ -84,6 +84,32 @@ TEST_F(CanvasTest, AFontSelectedIntoTheHandleStaysUntilTheCanvasFontChanges) {
   Canvas.Font()->SetColor(clBlack); // a change of the canvas's font, even of its colour
   EXPECT_EQ(FaceOf(Dc.Dc), "System");
   EXPECT_EQ(TextPixels("Lazy text"), arial);
+  EXPECT_EQ(FaceOf(Dc.Dc), "Arial");
+  EXPECT_TRUE(DeleteObject(own));
+}
+
+TEST_F(CanvasTest, AFontSelectedBeforeTheFirstTextCallStaysToo) {
+  Canvas.Font()->SetName("Arial");
+  const std::vector<COLORREF> arial = TextPixels("Early");
+  Canvas.SetHandle(nullptr);
+  Canvas.SetHandle(Dc.Dc);
+  Canvas.Font()->SetColor(clRed);
+  HFONT own = CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
+  HGDIOBJ kept = SelectObject(Canvas.Handle(), own);
+  const std::vector<COLORREF> courier = TextPixels("Early");
+  EXPECT_NE(courier, arial);
+  EXPECT_EQ(FaceOf(Dc.Dc), "Courier New");
+  EXPECT_EQ(GetTextColor(Dc.Dc), Red); // the canvas font's colour all the same
+  EXPECT_TRUE(Canvas.State().Contains(csFontValid));
+  SelectObject(Canvas.Handle(), kept);
+  Canvas.Font()->SetColor(clBlack);
+  EXPECT_EQ(TextPixels("Early"), arial);
+  // A change of the canvas's font after the selection wins over it.
+  Canvas.SetHandle(nullptr);
+  Canvas.SetHandle(Dc.Dc);
+  SelectObject(Canvas.Handle(), own);
+  Canvas.Font()->SetStyle({fsBold});
+  TextPixels("Early");
   EXPECT_EQ(FaceOf(Dc.Dc), "Arial");
   EXPECT_TRUE(DeleteObject(own));
 }

@@ -1,23 +1,15 @@
 #pragma once
 
 #include "framework/win32/Windows.h"
-#include "framework/win32/gdi/FontEngine.h"
+#include "tests/gdi/TextTestSupport.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-// Shared by the tests that draw through device contexts: fonts only from the packaged
-// directories, and a memory DC over a white bitmap.
-inline void UsePackagedDcFonts() {
-  static const bool done = [] {
-    SetFontDirectories(PackagedFontDirectories());
-    return true;
-  }();
-  static_cast<void>(done);
-}
-
+// Shared by the tests that draw through device contexts: a memory DC over a white bitmap.
+// Fonts come from the packaged files (UsePackagedFonts).
 inline constexpr COLORREF WhiteRef = 0xFFFFFF;
 
 class TMemoryDc {

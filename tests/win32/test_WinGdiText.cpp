@@ -14,7 +14,7 @@ constexpr COLORREF Blue = RGB(0, 0, 255);
 class WinGdiTextTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    UsePackagedDcFonts();
+    UsePackagedFonts();
     Font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     OldFont = SelectObject(Dc.Dc, Font);
     SetBkMode(Dc.Dc, TRANSPARENT);
@@ -107,7 +107,7 @@ TEST(WinGdiFontTest, StockFontsAndTheDefaultOfNewDcs) {
 }
 
 TEST(WinGdiFontTest, SelectingReturnsThePreviousFontAndSelectedFontsStay) {
-  UsePackagedDcFonts();
+  UsePackagedFonts();
   TMemoryDc dc(10, 10);
   HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
   EXPECT_EQ(SelectObject(dc.Dc, font), GetStockObject(SYSTEM_FONT));
@@ -152,6 +152,28 @@ TEST_F(WinGdiTextTest, ExtentsAndMetricsComeFromTheSelectedFont) {
   EXPECT_GT(Extent("Hello").cx, size.cx * 3 / 2);
   SelectObject(Dc.Dc, Font);
   DeleteObject(big);
+}
+
+TEST_F(WinGdiTextTest, ExtentExCountsWhatFitsWithTheCharacterExtra) {
+  const char* text = "fit\xC3\xA4x"; // five characters in six bytes
+  int fit = -1;
+  int dx[6] = {};
+  SIZE size;
+  ASSERT_TRUE(GetTextExtentExPointA(Dc.Dc, text, 6, 1000, &fit, dx, &size));
+  EXPECT_EQ(fit, 5);
+  EXPECT_EQ(dx[4], size.cx);
+  EXPECT_EQ(size.cx, Extent(text).cx);
+  ASSERT_TRUE(GetTextExtentExPointA(Dc.Dc, text, 6, dx[2], &fit, nullptr, &size));
+  EXPECT_EQ(fit, 3);
+  const int plain[6] = {dx[0], dx[1], dx[2], dx[3], dx[4], dx[5]};
+  SetTextCharacterExtra(Dc.Dc, 4);
+  ASSERT_TRUE(GetTextExtentExPointA(Dc.Dc, text, 6, plain[2] + 12, &fit, dx, &size));
+  EXPECT_EQ(fit, 3);
+  EXPECT_EQ(dx[0], plain[0] + 4);
+  EXPECT_EQ(dx[4], plain[4] + 20);
+  EXPECT_EQ(size.cx, Extent(text).cx);
+  SetTextCharacterExtra(Dc.Dc, 0);
+  EXPECT_FALSE(GetTextExtentExPointA(Dc.Dc, text, 6, 10, &fit, dx, nullptr));
 }
 
 TEST_F(WinGdiTextTest, OriginsMoveTheTextAsTheyMoveEverythingElse) {
@@ -230,6 +252,32 @@ TEST_F(WinGdiTextTest, ExtTextOutFillsAndClipsToItsRectangleInLogicalCoordinates
   ExtTextOutA(Dc.Dc, 0, 0, 0, nullptr, "lll", 3, dx);
   const TRect spaced = *Dc.InkBox();
   EXPECT_GE(spaced.Width(), 40);
+}
+
+TEST_F(WinGdiTextTest, CharacterExtraSpacesTextAndExtents) {
+  const SIZE plain = Extent("Wide");
+  const int a = Extent("W").cx;
+  const int b = Extent("i").cx;
+  const int c = Extent("d").cx;
+  const int d = Extent("e").cx;
+  EXPECT_EQ(SetTextCharacterExtra(Dc.Dc, 5), 0);
+  EXPECT_EQ(GetTextCharacterExtra(Dc.Dc), 5);
+  EXPECT_EQ(Extent("Wide").cx, plain.cx + 4 * 5);
+  const std::vector<COLORREF> spaced = Draw(5, 5, "Wide");
+  const int dx[] = {a + 5, b + 5, c + 5, d + 5};
+  SetTextCharacterExtra(Dc.Dc, 0);
+  Dc.Clear();
+  ExtTextOutA(Dc.Dc, 5, 5, 0, nullptr, "Wide", 4, dx);
+  EXPECT_EQ(Dc.Pixels(), spaced);
+  SaveDC(Dc.Dc);
+  SetTextCharacterExtra(Dc.Dc, 3);
+  RestoreDC(Dc.Dc, -1);
+  EXPECT_EQ(GetTextCharacterExtra(Dc.Dc), 0);
+  // Absurd spacing is held to the device space and draws without overflowing.
+  SetTextCharacterExtra(Dc.Dc, INT32_MAX);
+  EXPECT_EQ(GetTextCharacterExtra(Dc.Dc), 1 << 27);
+  EXPECT_TRUE(TextOutA(Dc.Dc, 0, 0, "ab", 2));
+  EXPECT_EQ(GetTextCharacterExtra(nullptr), INT32_MIN);
 }
 
 TEST_F(WinGdiTextTest, TabbedTextHonoursTheOriginAndReturnsItsExtent) {

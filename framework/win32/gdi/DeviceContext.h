@@ -21,6 +21,7 @@ struct TDcState {
   std::uint32_t BkColour = 0xFFFFFF;
   int BkMode = 2; // OPAQUE
   unsigned TextAlign = 0;
+  int TextCharacterExtra = 0; // SetTextCharacterExtra
   int Rop2 = Rop2CopyPen;
   TFillRule PolyFillMode = TFillRule::Alternate;
   int StretchMode = 1; // BLACKONWHITE; every mode stretches by nearest pixel
