@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/classes/NotifyEvent.h"
+#include "framework/classes/Object.h"
 #include "framework/classes/Persistent.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Color.h"

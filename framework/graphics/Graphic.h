@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/classes/NotifyEvent.h"
+#include "framework/classes/Object.h"
 #include "framework/classes/Persistent.h"
 #include "framework/rtl/Geometry.h"
 #include "framework/rtl/Types.h"
