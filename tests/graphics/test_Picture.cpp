@@ -1,3 +1,5 @@
+#include "framework/classes/Component.h"
+#include "framework/classes/FormFile.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/JpegImage.h"
@@ -220,4 +222,51 @@ TEST(RasterImages, IconsBlendTheirAlphaWhenDrawn) {
   EXPECT_EQ(drawn.At(1, 1), 0xFF7F8000u);
   EXPECT_EQ(drawn.At(2, 0), 0xFFFF0000u);
   EXPECT_EQ(drawn.At(3, 1), 0xFFFF0000u);
+}
+
+namespace {
+
+class TPictureHolder : public TComponent {
+  LUM_CLASS(TPictureHolder, TComponent)
+public:
+  explicit TPictureHolder(TComponent* AOwner)
+      : TComponent(AOwner), FPicture(std::make_unique<TPicture>()) {}
+  LUM_PUBLISHED(TPicture*, Picture, FPicture, Field, NoDefault)
+
+private:
+  std::unique_ptr<TPicture> FPicture;
+};
+
+} // namespace
+
+TEST(PictureFormFiles, DataHoldsTheClassNameAndTheGraphic) {
+  for (const TPixelFormat format : {pf4bit, pf32bit}) {
+    TPictureHolder holder(nullptr);
+    holder.SetName("Holder");
+    auto bitmap = Sample(5, 3);
+    bitmap->SetPixelFormat(format);
+    holder.Picture()->Assign(bitmap.get());
+    const String text = WriteFormText(&holder);
+    EXPECT_NE(text.find("Picture.Data = {"), String::npos) << text;
+    // The binary block starts with the class name as a short string: 07 "TBitmap".
+    EXPECT_NE(text.find("07544269746D6170424D"), String::npos) << text;
+    TPictureHolder copy(nullptr);
+    ReadFormText(text, &copy);
+    ASSERT_NE(copy.Picture()->Graphic(), nullptr);
+    EXPECT_EQ(copy.Picture()->Bitmap()->PixelFormat(), format);
+    EXPECT_EQ(copy.Picture()->Bitmap()->ToRaster().Pixels, bitmap->ToRaster().Pixels);
+  }
+  TPictureHolder empty(nullptr);
+  empty.SetName("Empty");
+  EXPECT_EQ(WriteFormText(&empty).find("Picture.Data"), String::npos);
+  TPictureHolder png(nullptr);
+  png.SetName("Png");
+  TPngImage image;
+  image.Assign(Sample().get());
+  png.Picture()->Assign(&image);
+  TPictureHolder pngCopy(nullptr);
+  ReadFormText(WriteFormText(&png), &pngCopy);
+  ASSERT_NE(pngCopy.Picture()->Graphic(), nullptr);
+  EXPECT_EQ(pngCopy.Picture()->Graphic()->ClassName(), "TPngImage");
+  EXPECT_EQ(pngCopy.Picture()->Width(), 6);
 }
