@@ -33,11 +33,11 @@ void TRasterImage::AssignTo(TPersistent* Dest) {
 }
 
 void TRasterImage::SetWidth(int) {
-  throw EInvalidGraphic("Cannot change the size of a " + Kind() + " image");
+  throw EInvalidGraphic("Cannot change the size of the " + Kind() + " image");
 }
 
 void TRasterImage::SetHeight(int) {
-  throw EInvalidGraphic("Cannot change the size of a " + Kind() + " image");
+  throw EInvalidGraphic("Cannot change the size of the " + Kind() + " image");
 }
 
 void TRasterImage::SetPixels(const TRaster& Value) {

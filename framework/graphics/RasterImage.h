@@ -23,7 +23,8 @@ public:
   bool Empty() const override { return FPixels.Pixels.empty(); }
   int Width() const override { return FPixels.Width; }
   int Height() const override { return FPixels.Height; }
-  // The size comes from the pixels: EInvalidGraphic "Cannot change the size of a <Kind> image".
+  // The size comes from the pixels: EInvalidGraphic "Cannot change the size of the <Kind>
+  // image".
   void SetWidth(int Value) override;
   void SetHeight(int Value) override;
 
