@@ -31,6 +31,10 @@ TComponent* TClassInfo::Create(TComponent* AOwner) const {
 }
 
 TComponent::TComponent(TComponent* AOwner) {
+  if (FConstructingForReader) {
+    FConstructingForReader = false;
+    FComponentState.Include(csLoading);
+  }
   if (AOwner) AOwner->InsertComponent(this);
 }
 

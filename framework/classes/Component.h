@@ -87,6 +87,8 @@ private:
   std::unordered_map<String, TComponent*> FComponentsByName; // upper-case names
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
+  // Set by the reader: the next component constructed starts in csLoading.
+  inline static thread_local bool FConstructingForReader = false;
 
   friend class TReader;
   friend class TWriter;

@@ -361,7 +361,14 @@ TComponent* TReader::CreateComponent(const String& ClassName, const String& Name
     const TClass cls = FindClass(ClassName);
     if (!cls->InheritsFrom(TComponent::StaticClass()))
       throw EClassNotFound("Class " + ClassName + " not found");
-    c = cls->Create(FOwner);
+    TComponent::FConstructingForReader = true;
+    try {
+      c = cls->Create(FOwner);
+    } catch (...) {
+      TComponent::FConstructingForReader = false;
+      throw;
+    }
+    TComponent::FConstructingForReader = false;
     FCreated.push_back(c);
   }
   c->SetComponentStateItem(csLoading, true);
@@ -462,7 +469,7 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop) {
   switch (type->Kind) {
   case tkInteger:
   case tkInt64:
-    SetOrdProp(Instance, Prop, ReadInt64());
+    SetOrdProp(Instance, Prop, NextValue() == vaIdent ? ReadIntegerIdent(Prop) : ReadInt64());
     break;
   case tkChar:
     SetOrdProp(Instance, Prop, static_cast<unsigned char>(ReadChar()));
@@ -492,6 +499,12 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop) {
   default:
     PropValueError();
   }
+}
+
+Int64 TReader::ReadIntegerIdent(const TPropInfo* Prop) {
+  Int64 value;
+  if (!IdentToInt(ReadIdent(), value, Prop->Idents)) PropValueError();
+  return value;
 }
 
 void TReader::ReadMethodValue(TPersistent* Instance, const TPropInfo* Prop) {
@@ -765,9 +778,15 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop) {
   WritePropName(Prop->Name);
   switch (type->Kind) {
   case tkInteger:
-  case tkInt64:
-    WriteInteger(Prop->GetOrd(Instance));
+  case tkInt64: {
+    const Int64 value = Prop->GetOrd(Instance);
+    String ident;
+    if (IntToIdent(value, ident, Prop->Idents))
+      WriteIdent(ident);
+    else
+      WriteInteger(value);
     break;
+  }
   case tkChar:
     WriteChar(static_cast<char>(Prop->GetOrd(Instance)));
     break;

@@ -133,6 +133,7 @@ private:
   void ReadPropValue(TPersistent* Instance, const TPropInfo* Prop);
   void ReadObjectValue(TPersistent* Instance, const TPropInfo* Prop);
   void ReadMethodValue(TPersistent* Instance, const TPropInfo* Prop);
+  Int64 ReadIntegerIdent(const TPropInfo* Prop);
   void ReadCollectionItems(TCollection* Collection, const String& Path);
   TPersistent* ResolvePropPath(TPersistent* Instance, const String& Path, String& LastName);
   TComponent* CreateComponent(const String& ClassName, const String& Name, TFilerFlags Flags);

@@ -347,6 +347,24 @@ void SetSetProp(TObject* AObject, const String& AName, const String& AValue) {
   SetSetProp(AObject, &RequireProp(AObject, AName), AValue);
 }
 
+bool IntToIdent(Int64 AValue, String& AIdent, TIdentMap AMap) {
+  for (const TIdentMapEntry& e : AMap)
+    if (e.Value == AValue) {
+      AIdent = e.Name;
+      return true;
+    }
+  return false;
+}
+
+bool IdentToInt(const String& AIdent, Int64& AValue, TIdentMap AMap) {
+  for (const TIdentMapEntry& e : AMap)
+    if (SameText(e.Name, AIdent)) {
+      AValue = e.Value;
+      return true;
+    }
+  return false;
+}
+
 String GetEnumName(const TTypeInfo* AType, Int64 AValue) {
   if (AValue < 0 || AValue >= static_cast<Int64>(AType->EnumNames.size())) return "";
   return AType->EnumNames[static_cast<std::size_t>(AValue)];

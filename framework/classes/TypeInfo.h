@@ -12,6 +12,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -65,6 +66,13 @@ struct TMethod {
   bool Assigned() const { return Data != nullptr && !Name.empty(); }
 };
 
+// A name for an integer value, as form files write colours: {clBlack, "clBlack"}.
+struct TIdentMapEntry {
+  Int64 Value;
+  const char* Name;
+};
+using TIdentMap = std::span<const TIdentMapEntry>;
+
 // One published property. The accessors of its kind are set, the others are null.
 struct TPropInfo {
   String Name;
@@ -73,6 +81,7 @@ struct TPropInfo {
   Int64 Default = 0;         // ordinal kinds
   double FloatDefault = 0.0; // tkFloat
   bool (*StoredProc)(const TObject*) = nullptr;
+  TIdentMap Idents; // tkInteger: names written and read instead of numbers
 
   Int64 (*GetOrd)(const TObject*) = nullptr;
   void (*SetOrd)(TObject*, Int64) = nullptr;
@@ -140,6 +149,10 @@ String GetSetProp(const TObject* AObject, const TPropInfo* AProp, bool ABrackets
 String GetSetProp(const TObject* AObject, const String& AName, bool ABrackets = false);
 void SetSetProp(TObject* AObject, const TPropInfo* AProp, const String& AValue);
 void SetSetProp(TObject* AObject, const String& AName, const String& AValue);
+
+// The name of an integer value in an ident map, and back (letter case ignored).
+bool IntToIdent(Int64 AValue, String& AIdent, TIdentMap AMap);
+bool IdentToInt(const String& AIdent, Int64& AValue, TIdentMap AMap);
 
 String GetEnumName(const TTypeInfo* AType, Int64 AValue);      // "" outside the range
 int GetEnumValue(const TTypeInfo* AType, const String& AName); // -1 when unknown
@@ -277,6 +290,7 @@ struct TPropOptions {
   Int64 Default = 0;
   double FloatDefault = 0.0;
   bool (*StoredProc)(const TObject*) = nullptr;
+  TIdentMap Idents;
 
   friend TPropOptions operator|(TPropOptions a, const TPropOptions& b) {
     if (b.HasDefault) {
@@ -285,6 +299,7 @@ struct TPropOptions {
       a.FloatDefault = b.FloatDefault;
     }
     if (b.StoredProc) a.StoredProc = b.StoredProc;
+    if (!b.Idents.empty()) a.Idents = b.Idents;
     return a;
   }
 };
@@ -295,6 +310,11 @@ template <class T> TPropOptions MakeDefault(const T& AValue) {
     o.FloatDefault = static_cast<double>(AValue);
   else
     o.Default = OrdOf(AValue);
+  return o;
+}
+inline TPropOptions MakeIdents(TIdentMap AMap) {
+  TPropOptions o;
+  o.Idents = AMap;
   return o;
 }
 inline TPropOptions MakeStored(bool (*AProc)(const TObject*)) {
@@ -354,6 +374,7 @@ std::unique_ptr<TPropInfo> MakeProp(const char* AName, const TPropOptions& AOpti
   p->Default = AOptions.Default;
   p->FloatDefault = AOptions.FloatDefault;
   p->StoredProc = AOptions.StoredProc;
+  p->Idents = AOptions.Idents;
   if constexpr (std::is_integral_v<T> || std::is_enum_v<T> || IsSet<T>::value) {
     p->GetOrd = [](const TObject* o) { return OrdOf<T>(G{}(o)); };
     p->SetOrd = [](TObject* o, Int64 v) { S{}(o, FromOrd<T>(v)); };
@@ -439,6 +460,7 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
   ::lum::TPropOptions {}
 #define LUM_OPT_Stored(Pred_)                                                                      \
   ::lum::MakeStored([](const TObject* o) { return static_cast<const LumSelf*>(o)->Pred_(); })
+#define LUM_OPT_Idents(Map_) ::lum::MakeIdents(Map_)
 #define LUM_OPT_NotStored ::lum::MakeStored([](const TObject*) { return false; })
 #define LUM_PP_OPT(x) LUM_OPT_##x
 #define LUM_PP_OPTS_1(a) LUM_PP_OPT(a)
@@ -451,7 +473,8 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
 // A published property in one line: the public getter Name(), the public setter SetName(v)
 // and its entry in the type information. Setter_ is the class's setter doing the work (it may
 // itself be called SetName), or Field to store into the field directly (owned sub-objects
-// are copied with Assign). Options: Default(v) or NoDefault, and Stored(Predicate) or NotStored.
+// are copied with Assign). Options: Default(v) or NoDefault, Stored(Predicate) or NotStored,
+// and for integers Idents(Map) to store names such as clBlack instead of numbers.
 #define LUM_PUBLISHED(Type_, Name_, Field_, Setter_, ...)                                          \
   static constexpr int LumPropIndex_##Name_ =                                                      \
       decltype(LumPropSlot(::lum::Rank<::lum::MaxSlots>{}))::value + 1;                            \

@@ -98,12 +98,16 @@ private:
   Integer FValue = 0;
 };
 
+inline constexpr TIdentMapEntry ColorIdentEntries[] = {
+    {0x0000FF, "clRed"}, {0xFFFFFF, "clWhite"}, {-2147483633, "clBtnFace"}};
+inline constexpr TIdentMap ColorIdents{ColorIdentEntries};
+
 class TGauge : public TComponent {
   LUM_CLASS(TGauge, TComponent)
 public:
   explicit TGauge(TComponent* AOwner)
-      : TComponent(AOwner), FFont(std::make_unique<TTestFont>()),
-        FItems(std::make_unique<TTestLines>()),
+      : TComponent(AOwner), LoadingInConstructor(ComponentState().Contains(csLoading)),
+        FFont(std::make_unique<TTestFont>()), FItems(std::make_unique<TTestLines>()),
         FEntries(std::make_unique<TOwnedCollection>(this, TTestItem::StaticClass())) {
     FEntries->SetPropName("Entries");
   }
@@ -125,6 +129,7 @@ public:
   LUM_PUBLISHED(TCollection*, Entries, FEntries, Field, NoDefault)
   LUM_PUBLISHED(TGauge*, Partner, FPartner, SetPartner, NoDefault)
   LUM_PUBLISHED(TNotifyEvent, OnChange, FOnChange, Field, NoDefault)
+  LUM_PUBLISHED(Integer, Color, FColor, Field, Default(0), Idents(ColorIdents))
 
   void SetPartner(TGauge* Value) {
     if (FPartner == Value) return;
@@ -135,6 +140,7 @@ public:
   bool HintStored() const { return FHint != "-"; }
 
   std::vector<std::uint8_t> Data;
+  bool LoadingInConstructor;
   int IntervalSets = 0;
   int LoadedCalls = 0;
   bool LoadingDuringLoaded = false;
@@ -184,6 +190,7 @@ private:
   std::unique_ptr<TOwnedCollection> FEntries;
   TGauge* FPartner = nullptr;
   TNotifyEvent FOnChange;
+  Integer FColor = 0;
 };
 
 class TTestForm : public TComponent {

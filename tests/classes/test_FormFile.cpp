@@ -436,3 +436,34 @@ TEST_F(FormFileTest, FuzzSeedsAreValidFormFilesThatRoundTrip) {
   }
   EXPECT_GE(count, 3);
 }
+
+TEST_F(FormFileTest, IntegerIdentsAreWrittenAndReadByName) {
+  TTestForm form(nullptr);
+  auto* g = new TGauge(&form);
+  g->SetName("G");
+  g->SetColor(-2147483633);
+  auto* h = new TGauge(&form);
+  h->SetName("H");
+  h->SetColor(0x123456);
+  const String text = WriteFormText(&form);
+  EXPECT_NE(text.find("    Color = clBtnFace\n"), String::npos) << text;
+  EXPECT_NE(text.find("    Color = 1193046\n"), String::npos) << text;
+  TTestForm copy(nullptr);
+  ReadFormText("object F: TTestForm\n  object G: TGauge\n    Color = CLRED\n  end\nend\n", &copy);
+  EXPECT_EQ(Gauge(copy, "G")->Color(), 0x0000FF);
+  EXPECT_EQ(ReadError("object F: TTestForm\n  object G: TGauge\n    Color = clPink\n  end\nend\n"),
+            "Error reading G.Color: Invalid property value");
+  String ident;
+  EXPECT_TRUE(IntToIdent(0xFFFFFF, ident, ColorIdents));
+  EXPECT_EQ(ident, "clWhite");
+  Int64 value = 0;
+  EXPECT_FALSE(IdentToInt("clPink", value, ColorIdents));
+}
+
+TEST_F(FormFileTest, ComponentsAreLoadingFromTheirConstructorOn) {
+  TTestForm form(nullptr);
+  ReadFormText(SampleText, &form);
+  EXPECT_TRUE(Gauge(form, "Gauge1")->LoadingInConstructor);
+  TGauge later(nullptr);
+  EXPECT_FALSE(later.LoadingInConstructor);
+}
