@@ -88,9 +88,15 @@ void TFont::SetHeight(Integer Value) {
   Modify();
 }
 
+// A face name holds at most LF_FACESIZE - 1 bytes; a longer one is cut before a whole
+// character.
 void TFont::SetName(const TFontName& Value) {
-  if (Value.empty() || Value == FName) return;
-  FName = Value.substr(0, LF_FACESIZE - 1);
+  std::size_t length = std::min<std::size_t>(Value.size(), LF_FACESIZE - 1);
+  if (length < Value.size())
+    while (length > 0 && (static_cast<unsigned char>(Value[length]) & 0xC0) == 0x80) --length;
+  const TFontName name = Value.substr(0, length);
+  if (name.empty() || name == FName) return;
+  FName = name;
   Modify();
 }
 

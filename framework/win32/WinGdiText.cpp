@@ -2,6 +2,7 @@
 
 #include "framework/win32/WinHandles.h"
 #include "framework/win32/gdi/GdiFont.h"
+#include "framework/win32/gdi/Rop.h"
 #include "framework/win32/gdi/TextLayout.h"
 #include "framework/win32/gdi/TextRender.h"
 #include "framework/win32/gdi/Utf8.h"
@@ -21,7 +22,8 @@ int Shift(int v, int d) {
 }
 
 // A device context as the text engine sees it: its surface and clip, its text settings,
-// and the shift from logical to surface coordinates.
+// and the shift from logical to surface coordinates. Monochrome surfaces get black or white
+// and whole-pixel glyphs.
 class TTextDc {
 public:
   explicit TTextDc(TDeviceContext& dc) : dc_(dc) {
@@ -34,8 +36,8 @@ public:
     const TDcState& s = dc.State();
     state_.Align = s.TextAlign;
     state_.BkMode = s.BkMode;
-    state_.TextColor = s.TextColour;
-    state_.BkColor = s.BkColour;
+    state_.TextColor = dc.Monochrome() ? NearestMono(s.TextColour) : s.TextColour;
+    state_.BkColor = dc.Monochrome() ? NearestMono(s.BkColour) : s.BkColour;
     state_.CurrentPosition = ToSurface(s.CurrentPosition);
   }
   // Keeps the current position the engine moved (TA_UPDATECP).
@@ -71,7 +73,8 @@ const TGdiFont* SelectedFont(const TDeviceContext& dc) {
   TGdiHandles& table = TGdiHandles::Instance();
   auto* font = table.FindAs<TGdiFontObject>(dc.State().Font);
   if (!font) font = table.FindAs<TGdiFontObject>(table.Stock(SYSTEM_FONT));
-  return font ? &font->Font() : nullptr;
+  if (!font) return nullptr;
+  return dc.Monochrome() ? &font->WholePixelFont() : &font->Font();
 }
 
 bool ValidText(LPCSTR text, long long count) { return count >= 0 && (text || count == 0); }

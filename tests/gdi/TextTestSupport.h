@@ -16,10 +16,10 @@ inline void UsePackagedFonts() {
   static_cast<void>(done);
 }
 
-inline constexpr std::uint32_t White = 0xFFFFFFFFu;
+inline constexpr std::uint32_t WhitePixel = 0xFFFFFFFFu;
 
 // The bounding box of the pixels that differ from the background colour.
-inline std::optional<TRect> InkBox(const TRaster& raster, std::uint32_t background = White) {
+inline std::optional<TRect> InkBox(const TRaster& raster, std::uint32_t background = WhitePixel) {
   TRect box{raster.Width, raster.Height, -1, -1};
   for (int y = 0; y < raster.Height; ++y)
     for (int x = 0; x < raster.Width; ++x)

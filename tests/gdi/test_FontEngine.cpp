@@ -168,16 +168,16 @@ TEST_F(FontEngineTest, AdvancesAreWholePixelsWithoutKerning) {
 TEST_F(FontEngineTest, NonAntialiasedQualityDrawsWholePixels) {
   LOGFONTA record = MakeLogFont("Arial", -13);
   record.lfQuality = NONANTIALIASED_QUALITY;
-  TRaster aliased(80, 30, White);
-  TRaster smooth(80, 30, White);
+  TRaster aliased(80, 30, WhitePixel);
+  TRaster smooth(80, 30, WhitePixel);
   TTextState state = InkOnly();
   Gdi::TextOut(TTextTarget::Whole(aliased), TGdiFont(record), state, 2, 2, "Wavy");
   Gdi::TextOut(TTextTarget::Whole(smooth), TGdiFont(MakeLogFont("Arial", -13)), state, 2, 2,
                "Wavy");
   const int black = CountPixels(aliased, 0xFF000000u);
   EXPECT_GT(black, 20);
-  EXPECT_EQ(black + CountPixels(aliased, White), 80 * 30);
-  EXPECT_GT(80 * 30 - CountPixels(smooth, White) - CountPixels(smooth, 0xFF000000u), 20);
+  EXPECT_EQ(black + CountPixels(aliased, WhitePixel), 80 * 30);
+  EXPECT_GT(80 * 30 - CountPixels(smooth, WhitePixel) - CountPixels(smooth, 0xFF000000u), 20);
 }
 
 TEST_F(FontEngineTest, RefusesAbsurdSizes) {
@@ -215,7 +215,7 @@ TEST_F(SyntheticStyleTest, BoldAndItalicAreSynthesisedWhenTheFaceLacksThem) {
   EXPECT_EQ(bold.TextWidth("l"), regular.TextWidth("l") + 1);
 
   auto ink = [](const TGdiFont& font) {
-    TRaster raster(40, 40, White);
+    TRaster raster(40, 40, WhitePixel);
     TTextState state = InkOnly();
     Gdi::TextOut(TTextTarget::Whole(raster), font, state, 10, 5, "l");
     return raster;

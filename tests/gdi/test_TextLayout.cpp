@@ -29,7 +29,7 @@ protected:
 
   TRaster Draw(std::string_view text, TRect rect, std::uint32_t format,
                TTextState state = InkOnly(), int* height = nullptr) {
-    TRaster raster(300, 200, White);
+    TRaster raster(300, 200, WhitePixel);
     const int drawn = Gdi::DrawText(TTextTarget::Whole(raster), Font(), state, text, rect, format);
     if (height != nullptr) *height = drawn;
     return raster;
@@ -253,7 +253,7 @@ TEST_F(TextLayoutTest, ExpandedTabsStopEveryEightOrTheGivenAverageCharacters) {
   // Tab counts occupy the flag bits 8-15: 4 << 8 is not DT_CALCRECT here.
   TRect rect = box;
   TTextState state = InkOnly();
-  TRaster raster(300, 100, White);
+  TRaster raster(300, 100, WhitePixel);
   Gdi::DrawText(TTextTarget::Whole(raster), Font(), state, "a\tb", rect,
                 DT_EXPANDTABS | DT_TABSTOP | 4 << 8);
   EXPECT_EQ(rect, box);

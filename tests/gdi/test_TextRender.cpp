@@ -20,7 +20,7 @@ protected:
 
   TRaster Draw(const TGdiFont& font, TTextState state, int x, int y, std::string_view text,
                int width = 200, int height = 100) {
-    TRaster raster(width, height, White);
+    TRaster raster(width, height, WhitePixel);
     Gdi::TextOut(TTextTarget::Whole(raster), font, state, x, y, text);
     return raster;
   }
@@ -32,7 +32,7 @@ TEST_F(TextRenderTest, ExtentIsTheSumOfTheDrawnAdvances) {
   EXPECT_EQ(extent.Cy, font.Metrics().tmHeight);
   EXPECT_EQ(extent.Cx, font.TextWidth("H") + font.TextWidth("ello"));
   // Drawing in two pieces, the second at x + cx, gives the same pixels as one piece.
-  TRaster pieces(200, 40, White);
+  TRaster pieces(200, 40, WhitePixel);
   TTextState state = InkOnly();
   Gdi::TextOut(TTextTarget::Whole(pieces), font, state, 10, 5, "Hello");
   Gdi::TextOut(TTextTarget::Whole(pieces), font, state, 10 + extent.Cx, 5, "World");
@@ -107,7 +107,7 @@ TEST_F(TextRenderTest, TextColourIsBlendedOverTheBackground) {
 
 TEST_F(TextRenderTest, UpdateCurrentPositionDrawsThereAndMovesIt) {
   const TGdiFont font(MakeLogFont("Arial", -11));
-  TRaster raster(200, 40, White);
+  TRaster raster(200, 40, WhitePixel);
   TTextState state = InkOnly(TA_UPDATECP);
   state.CurrentPosition = Point(10, 5);
   Gdi::TextOut(TTextTarget::Whole(raster), font, state, 999, 999, "Hello");
@@ -191,18 +191,18 @@ TEST_F(TextRenderTest, DrawsOnlyInsideTheTargetsRectangles) {
   const TGdiFont font(MakeLogFont("Arial", -20));
   TTextState state;
   state.BkColor = Red;
-  TRaster full(200, 60, White);
+  TRaster full(200, 60, WhitePixel);
   Gdi::TextOut(TTextTarget::Whole(full), font, state, 5, 5, "Clipped text");
-  TRaster clipped(200, 60, White);
+  TRaster clipped(200, 60, WhitePixel);
   const std::vector<TRect> parts{Rect(0, 0, 40, 60), Rect(60, 10, 90, 20)};
   Gdi::TextOut(TTextTarget{&clipped, parts}, font, state, 5, 5, "Clipped text");
   for (int y = 0; y < 60; ++y)
     for (int x = 0; x < 200; ++x) {
       const bool inside = parts[0].Contains(Point(x, y)) || parts[1].Contains(Point(x, y));
-      ASSERT_EQ(clipped.At(x, y), inside ? full.At(x, y) : White) << x << "," << y;
+      ASSERT_EQ(clipped.At(x, y), inside ? full.At(x, y) : WhitePixel) << x << "," << y;
     }
   // Text partly or wholly off the surface is cut at its edges.
-  TRaster small(20, 10, White);
+  TRaster small(20, 10, WhitePixel);
   TTextState ink = InkOnly();
   EXPECT_NO_THROW(Gdi::TextOut(TTextTarget::Whole(small), font, ink, -15, -12, "Edge"));
   EXPECT_NO_THROW(Gdi::TextOut(TTextTarget::Whole(small), font, ink, 10000, 5, "Far"));
@@ -213,7 +213,7 @@ TEST_F(TextRenderTest, DrawsOnlyInsideTheTargetsRectangles) {
 
 TEST_F(TextRenderTest, ExtremeCoordinatesAndStopsNeitherWrapNorFault) {
   const TGdiFont font(MakeLogFont("Arial", -13));
-  TRaster raster(50, 20, White);
+  TRaster raster(50, 20, WhitePixel);
   const TTextTarget target = TTextTarget::Whole(raster);
   TTextState state;
   constexpr int Max = std::numeric_limits<int>::max();
@@ -222,7 +222,7 @@ TEST_F(TextRenderTest, ExtremeCoordinatesAndStopsNeitherWrapNorFault) {
   EXPECT_TRUE(Gdi::TextOut(target, font, state, Min, Min, "far"));
   const std::array<int, 3> stops{Min, Max, -1};
   EXPECT_NO_THROW(Gdi::TabbedTextOut(target, font, state, Max, 0, "a\tb\tc\td", stops, Min));
-  EXPECT_EQ(CountPixels(raster, White), 50 * 20);
+  EXPECT_EQ(CountPixels(raster, WhitePixel), 50 * 20);
   // Moving the current position past the integer range is an overflow, not a wrap.
   state.Align = TA_UPDATECP;
   state.CurrentPosition = Point(Max - 5, 0);
@@ -234,7 +234,7 @@ TEST_F(TextRenderTest, ExtremeCoordinatesAndStopsNeitherWrapNorFault) {
 
 TEST_F(TextRenderTest, ExtTextOutFillsAndClipsToItsRectangle) {
   const TGdiFont font(MakeLogFont("Arial", -20));
-  TRaster raster(200, 60, White);
+  TRaster raster(200, 60, WhitePixel);
   TTextState state = InkOnly();
   state.BkColor = Red;
   const TRect box = Rect(10, 10, 40, 40);
@@ -244,18 +244,18 @@ TEST_F(TextRenderTest, ExtTextOutFillsAndClipsToItsRectangle) {
   EXPECT_EQ(raster.At(10, 10), RedPixel);
   EXPECT_EQ(raster.At(39, 39), RedPixel);
   // Without ETO_CLIPPED the text runs past the rectangle.
-  TRaster spilled(200, 60, White);
+  TRaster spilled(200, 60, WhitePixel);
   Gdi::ExtTextOut(TTextTarget::Whole(spilled), font, state, 12, 12, ETO_OPAQUE, &box, "Wide text");
   EXPECT_GT(InkBox(spilled)->Right, 40);
 }
 
 TEST_F(TextRenderTest, ExtTextOutPlacesCharactersAtTheGivenAdvances) {
   const TGdiFont font(MakeLogFont("Arial", -13));
-  TRaster spaced(200, 40, White);
+  TRaster spaced(200, 40, WhitePixel);
   TTextState state = InkOnly();
   const std::array<int, 3> dx{30, 25, 10};
   Gdi::ExtTextOut(TTextTarget::Whole(spaced), font, state, 10, 5, 0, nullptr, "ABC", dx);
-  TRaster separate(200, 40, White);
+  TRaster separate(200, 40, WhitePixel);
   Gdi::TextOut(TTextTarget::Whole(separate), font, state, 10, 5, "A");
   Gdi::TextOut(TTextTarget::Whole(separate), font, state, 40, 5, "B");
   Gdi::TextOut(TTextTarget::Whole(separate), font, state, 65, 5, "C");
@@ -274,8 +274,8 @@ TEST_F(TextRenderTest, UnderlineAndStrikeOutSpanTheText) {
   const int width = underlined.TextWidth("a b");
   const int row = 30 + underlined.Lines().UnderlineTop;
   for (int x = 10; x < 10 + width; ++x) EXPECT_EQ(raster.At(x, row), 0xFF000000u) << x;
-  EXPECT_EQ(raster.At(9, row), White);
-  EXPECT_EQ(raster.At(10 + width, row), White);
+  EXPECT_EQ(raster.At(9, row), WhitePixel);
+  EXPECT_EQ(raster.At(10 + width, row), WhitePixel);
   record.lfUnderline = 0;
   record.lfStrikeOut = 1;
   const TGdiFont struck(record);
@@ -309,11 +309,11 @@ TEST_F(TextRenderTest, InvalidUtf8DrawsTheReplacementGlyph) {
 TEST_F(TextRenderTest, TabbedTextStartsExactlyAtTheTabStops) {
   const TGdiFont font(MakeLogFont("Arial", -13));
   const std::array<int, 2> stops{40, 90};
-  TRaster tabbed(200, 40, White);
+  TRaster tabbed(200, 40, WhitePixel);
   TTextState state = InkOnly();
   const std::int32_t extent =
       Gdi::TabbedTextOut(TTextTarget::Whole(tabbed), font, state, 10, 5, "a\tb\tcd", stops, 10);
-  TRaster separate(200, 40, White);
+  TRaster separate(200, 40, WhitePixel);
   Gdi::TextOut(TTextTarget::Whole(separate), font, state, 10, 5, "a");
   Gdi::TextOut(TTextTarget::Whole(separate), font, state, 50, 5, "b");
   Gdi::TextOut(TTextTarget::Whole(separate), font, state, 100, 5, "cd");
@@ -344,7 +344,7 @@ TEST_F(TextRenderTest, TabStopDefaultsAndRepeats) {
 
 TEST_F(TextRenderTest, OpaqueTabbedTextFillsTheTabGaps) {
   const TGdiFont font(MakeLogFont("Arial", -13));
-  TRaster raster(200, 40, White);
+  TRaster raster(200, 40, WhitePixel);
   TTextState state;
   state.BkColor = Red;
   const std::array<int, 1> stops{60};

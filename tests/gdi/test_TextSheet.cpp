@@ -7,8 +7,10 @@
 #include <array>
 #include <filesystem>
 
+namespace fs = std::filesystem;
+
 // Renders a sheet of faces, sizes, styles, alignments, angles and DrawText layouts to
-// text_sheet.png in the test build folder, for a person to look at.
+// out/sheets/text.png in the build folder, for a person to look at.
 
 namespace {
 
@@ -17,7 +19,7 @@ constexpr std::uint32_t FramePixel = 0xFFB0B0B0u;
 
 class TSheet {
 public:
-  TSheet() : Raster(900, 760, White), Target(TTextTarget::Whole(Raster)) {}
+  TSheet() : Raster(900, 760, WhitePixel), Target(TTextTarget::Whole(Raster)) {}
 
   void Text(const LOGFONTA& logFont, int x, int y, std::string_view text,
             std::uint32_t align = TA_LEFT | TA_TOP, std::uint32_t color = 0) {
@@ -157,13 +159,15 @@ TEST(TextSheet, RendersEveryFaceStyleAndLayoutToAPicture) {
   DrawAlignments(sheet);
   DrawAngles(sheet);
   DrawLayouts(sheet);
-  const String path = (std::filesystem::path(LUM_TEST_OUTPUT_DIR) / "text_sheet.png").string();
+  const fs::path dir = fs::path(LUM_BUILD_DIR) / "out" / "sheets";
+  fs::create_directories(dir);
+  const String path = (dir / "text.png").string();
   WritePngFile(sheet.Raster, path);
   const TRaster back = ReadPngFile(path);
   EXPECT_EQ(back.Pixels, sheet.Raster.Pixels);
   // Nothing strays past the clip frame.
   for (int y = 615; y < 645; ++y)
-    for (int x = 701; x < 760; ++x) EXPECT_EQ(sheet.Raster.At(x, y), White) << x << "," << y;
+    for (int x = 701; x < 760; ++x) EXPECT_EQ(sheet.Raster.At(x, y), WhitePixel) << x << "," << y;
 }
 
 } // namespace

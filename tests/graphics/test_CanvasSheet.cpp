@@ -9,7 +9,7 @@
 
 namespace {
 
-// A sheet of everything the canvas draws, written to canvas_sheet.png in the test build
+// A sheet of everything the canvas draws, written to out/sheets/canvas.png in the build
 // folder for a person to look at.
 class CanvasSheetTest : public ::testing::Test {
 protected:
@@ -197,7 +197,9 @@ TEST_F(CanvasSheetTest, RendersEveryKindOfDrawing) {
   for (std::size_t i = 0; i < pixels.size(); ++i)
     raster.Pixels[i] =
         0xFF000000u | GetRValue(pixels[i]) << 16 | GetGValue(pixels[i]) << 8 | GetBValue(pixels[i]);
-  const String path = (std::filesystem::path(LUM_TEST_OUTPUT_DIR) / "canvas_sheet.png").string();
+  const std::filesystem::path dir = std::filesystem::path(LUM_BUILD_DIR) / "out" / "sheets";
+  std::filesystem::create_directories(dir);
+  const String path = (dir / "canvas.png").string();
   WritePngFile(raster, path);
   EXPECT_EQ(ReadPngFile(path).Pixels, raster.Pixels);
 

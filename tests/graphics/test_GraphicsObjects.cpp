@@ -103,6 +103,12 @@ TEST(FontTest, EachChangeNotifiesOnceAndUnchangedValuesNotAtAll) {
   font.SetName("");
   EXPECT_EQ(*changes, 4);
   EXPECT_EQ(font.Name(), "Arial");
+  // Names longer than a face name holds are cut before a whole character.
+  const String umlauts = String(30, 'A') + "\xC3\xBCx"; // the 31st byte starts a character
+  font.SetName(umlauts);
+  font.SetName(umlauts);
+  EXPECT_EQ(*changes, 5);
+  EXPECT_EQ(font.Name(), umlauts.substr(0, 30));
 }
 
 TEST(FontTest, TheHandleIsRemadeAfterChangesOfItsRecordOnly) {

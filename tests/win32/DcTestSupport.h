@@ -65,36 +65,12 @@ public:
         std::count_if(p.begin(), p.end(), [&](COLORREF c) { return c != a && c != b; }));
   }
 
-  // The device-pixel box of the pixels of one colour.
+  // The device-pixel box of the pixels of one colour, and of all pixels but the background.
   std::optional<TRect> BoxOf(COLORREF colour) const {
-    const std::vector<COLORREF> p = Pixels();
-    TRect box{Width, Height, -1, -1};
-    for (int y = 0; y < Height; ++y)
-      for (int x = 0; x < Width; ++x)
-        if (p[static_cast<std::size_t>(y * Width + x)] == colour) {
-          box.Left = std::min(box.Left, x);
-          box.Top = std::min(box.Top, y);
-          box.Right = std::max(box.Right, x + 1);
-          box.Bottom = std::max(box.Bottom, y + 1);
-        }
-    if (box.Right < 0) return std::nullopt;
-    return box;
+    return Box([colour](COLORREF c) { return c == colour; });
   }
-
-  // The device-pixel box of everything that is not the background colour.
   std::optional<TRect> InkBox(COLORREF background = WhiteRef) const {
-    const std::vector<COLORREF> p = Pixels();
-    TRect box{Width, Height, -1, -1};
-    for (int y = 0; y < Height; ++y)
-      for (int x = 0; x < Width; ++x)
-        if (p[static_cast<std::size_t>(y * Width + x)] != background) {
-          box.Left = std::min(box.Left, x);
-          box.Top = std::min(box.Top, y);
-          box.Right = std::max(box.Right, x + 1);
-          box.Bottom = std::max(box.Bottom, y + 1);
-        }
-    if (box.Right < 0) return std::nullopt;
-    return box;
+    return Box([background](COLORREF c) { return c != background; });
   }
 
   HDC Dc = nullptr;
@@ -102,4 +78,18 @@ public:
   HGDIOBJ OldBitmap = nullptr;
   int Width;
   int Height;
+
+private:
+  template <class P> std::optional<TRect> Box(P matches) const {
+    const std::vector<COLORREF> p = Pixels();
+    TRect box{Width, Height, -1, -1};
+    for (int y = 0; y < Height; ++y)
+      for (int x = 0; x < Width; ++x)
+        if (matches(p[static_cast<std::size_t>(y * Width + x)])) {
+          box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                      std::max(box.Bottom, y + 1)};
+        }
+    if (box.Right < 0) return std::nullopt;
+    return box;
+  }
 };

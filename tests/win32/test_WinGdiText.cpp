@@ -121,6 +121,34 @@ TEST(WinGdiFontTest, SelectingReturnsThePreviousFontAndSelectedFontsStay) {
   EXPECT_TRUE(DeleteObject(font));
 }
 
+TEST(WinGdiMonoTextTest, MonochromeBitmapsGetBlackOrWhiteWholePixels) {
+  UsePackagedFonts();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP mono = CreateBitmap(80, 20, 1, 1, nullptr);
+  HGDIOBJ old = SelectObject(dc, mono);
+  PatBlt(dc, 0, 0, 80, 20, WHITENESS);
+  HFONT font = CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetTextColor(dc, RGB(200, 0, 0)); // dark: black
+  SetBkColor(dc, RGB(250, 250, 0)); // light: white
+  TextOutA(dc, 2, 2, "Mono", 4);
+  int black = 0;
+  int other = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 80; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      black += c == 0 ? 1 : 0;
+      other += c != 0 && c != WhiteRef ? 1 : 0;
+    }
+  EXPECT_GT(black, 20);
+  EXPECT_EQ(other, 0);
+  SelectObject(dc, oldFont);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(font);
+  DeleteObject(mono);
+}
+
 TEST_F(WinGdiTextTest, TextCallsRefuseBadArguments) {
   EXPECT_FALSE(TextOutA(Dc.Dc, 0, 0, "abc", -1));
   EXPECT_FALSE(TextOutA(Dc.Dc, 0, 0, nullptr, 3));

@@ -40,6 +40,15 @@ const TGdiFont& TGdiFontObject::Font() const {
   return *Realised;
 }
 
+const TGdiFont& TGdiFontObject::WholePixelFont() const {
+  if (!WholePixels) {
+    LOGFONTA lf = Logical;
+    lf.lfQuality = NONANTIALIASED_QUALITY;
+    WholePixels = std::make_unique<TGdiFont>(lf);
+  }
+  return *WholePixels;
+}
+
 void RegisterStockFonts(TGdiHandles& table) {
   for (const TStockFont& stock : StockFonts)
     table.RegisterStock(stock.Index, std::make_unique<TGdiFontObject>(LogFontOf(stock)));

@@ -17,10 +17,13 @@ public:
   const LOGFONTA& LogFont() const { return Logical; }
   // EOutOfResources when the system has no usable face at all.
   const TGdiFont& Font() const;
+  // The same font with whole-pixel glyphs, for monochrome surfaces.
+  const TGdiFont& WholePixelFont() const;
 
 private:
   LOGFONTA Logical;
   mutable std::unique_ptr<TGdiFont> Realised;
+  mutable std::unique_ptr<TGdiFont> WholePixels;
 };
 
 // The heights the font engine renders.
