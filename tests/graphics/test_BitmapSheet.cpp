@@ -49,7 +49,8 @@ std::unique_ptr<TIcon> Glow() {
 
 } // namespace
 
-// Normal, stretched, transparent and blended drawing side by side on one sheet.
+// Normal, stretched, transparent and blended drawing side by side on one sheet, written to
+// out/sheets/bitmaps.png in the build folder.
 TEST(BitmapSheet, DrawsEveryWayOnOneSheet) {
   TBitmap sheet;
   sheet.SetSize(320, 110);
@@ -76,5 +77,7 @@ TEST(BitmapSheet, DrawsEveryWayOnOneSheet) {
   EXPECT_EQ(pixels.At(96, 50), 0xFF808000u);         // olive stripe where the sprite is white
   EXPECT_EQ(pixels.At(96 + 12, 50 + 12), 0xFFFF0000u);
   EXPECT_EQ(pixels.At(208, 68), 0xFFFFFFFFu); // the glow's opaque middle
-  sheet.SaveToPngFile((std::filesystem::path(LUM_TEST_OUTPUT_DIR) / "bitmap_sheet.png").string());
+  const std::filesystem::path dir = std::filesystem::path(LUM_BUILD_DIR) / "out" / "sheets";
+  std::filesystem::create_directories(dir);
+  sheet.SaveToPngFile((dir / "bitmaps.png").string());
 }
