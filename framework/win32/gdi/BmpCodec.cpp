@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Files.h"
+#include "framework/win32/gdi/Palettes.h"
 
 #include <algorithm>
 #include <array>
@@ -472,21 +473,69 @@ void PutU32(Bytes& out, std::uint32_t value) {
   PutU16(out, value >> 16);
 }
 
-void PutHeaders(Bytes& out, const TRaster& raster, int bits, std::uint32_t imageSize) {
-  constexpr std::uint32_t headersSize = FileHeaderSize + InfoHeaderSize;
+// How a written file lays out its pixels.
+struct OutputFormat {
+  int Bits = 24;
+  std::uint32_t Compression = BiRgb;
+  bool V5 = false;                        // BITMAPV5HEADER with the masks inside
+  std::array<std::uint32_t, 4> Masks{};   // red, green, blue, alpha of BI_BITFIELDS
+  std::span<const std::uint32_t> Palette; // 0x??RRGGBB entries of indexed pixels
+
+  std::uint32_t InfoSize() const { return V5 ? 124u : 40u; }
+  std::uint32_t MasksAfterHeader() const { return !V5 && Compression == BiBitFields ? 12u : 0u; }
+  std::uint32_t PixelOffset() const {
+    return static_cast<std::uint32_t>(FileHeaderSize) + InfoSize() + MasksAfterHeader() +
+           4 * static_cast<std::uint32_t>(Palette.size());
+  }
+};
+
+constexpr std::uint32_t SrgbColourSpace = 0x73524742u; // 'sRGB'
+constexpr std::uint32_t ImagesIntent = 4;              // LCS_GM_IMAGES
+
+void PutV5Tail(Bytes& out, const OutputFormat& format) {
+  for (const std::uint32_t mask : format.Masks) PutU32(out, mask);
+  PutU32(out, SrgbColourSpace);
+  for (int i = 0; i < 9 + 3; ++i) PutU32(out, 0); // end points and gamma, unused for sRGB
+  PutU32(out, ImagesIntent);
+  for (int i = 0; i < 3; ++i) PutU32(out, 0); // profile offset, profile size, reserved
+}
+
+void PutHeaders(Bytes& out, const TRaster& raster, const OutputFormat& format,
+                std::uint32_t imageSize) {
   out.push_back('B');
   out.push_back('M');
-  PutU32(out, headersSize + imageSize);
+  PutU32(out, format.PixelOffset() + imageSize);
   PutU32(out, 0);
-  PutU32(out, headersSize);
-  PutU32(out, InfoHeaderSize);
+  PutU32(out, format.PixelOffset());
+  PutU32(out, format.InfoSize());
   PutU32(out, static_cast<std::uint32_t>(raster.Width));
   PutU32(out, static_cast<std::uint32_t>(raster.Height));
   PutU16(out, 1);
-  PutU16(out, static_cast<std::uint32_t>(bits));
-  PutU32(out, BiRgb);
+  PutU16(out, static_cast<std::uint32_t>(format.Bits));
+  PutU32(out, format.Compression);
   PutU32(out, imageSize);
-  for (int i = 0; i < 4; ++i) PutU32(out, 0); // resolution and palette counts
+  PutU32(out, 0); // resolution
+  PutU32(out, 0);
+  PutU32(out, static_cast<std::uint32_t>(format.Palette.size()));
+  PutU32(out, 0);
+  if (format.V5) PutV5Tail(out, format);
+  for (std::uint32_t i = 0; i < format.MasksAfterHeader() / 4; ++i) PutU32(out, format.Masks[i]);
+  for (const std::uint32_t entry : format.Palette) PutU32(out, entry & 0x00FFFFFFu);
+}
+
+std::int64_t StrideOf(const TRaster& raster, int bits) {
+  return (std::int64_t{raster.Width} * bits + 31) / 32 * 4;
+}
+
+// The headers of a file whose rows follow, bottom row first.
+Bytes StartFile(const TRaster& raster, const OutputFormat& format) {
+  const std::int64_t imageSize = StrideOf(raster, format.Bits) * raster.Height;
+  if (imageSize > std::numeric_limits<std::uint32_t>::max() - format.PixelOffset())
+    throw EWriteError("BMP: picture too large for a BMP file");
+  Bytes out;
+  out.reserve(static_cast<std::size_t>(format.PixelOffset() + imageSize));
+  PutHeaders(out, raster, format, static_cast<std::uint32_t>(imageSize));
+  return out;
 }
 
 void PutRow(Bytes& out, const TRaster& raster, int y, int bits, std::int64_t stride) {
@@ -496,6 +545,43 @@ void PutRow(Bytes& out, const TRaster& raster, int y, int bits, std::int64_t str
     for (int i = 0; i < bits / 8; ++i) out.push_back(static_cast<std::uint8_t>(pixel >> (8 * i)));
   }
   out.resize(rowStart + static_cast<std::size_t>(stride), 0);
+}
+
+void PutIndexedRow(Bytes& out, const TRaster& raster, int y, int bits, std::int64_t stride,
+                   TPaletteMatcher& matcher) {
+  const std::size_t rowStart = out.size();
+  out.resize(rowStart + static_cast<std::size_t>(stride), 0);
+  std::uint8_t* row = out.data() + rowStart;
+  for (int x = 0; x < raster.Width; ++x) {
+    const auto index = static_cast<unsigned>(matcher.Nearest(raster.At(x, y)));
+    const std::int64_t bit = std::int64_t{x} * bits;
+    row[bit / 8] |= static_cast<std::uint8_t>(index << (8 - bits - bit % 8));
+  }
+}
+
+// The level of a channel with the given bits whose expansion comes nearest the 8-bit value.
+std::uint32_t Level(std::uint32_t value, int bits) {
+  const std::uint32_t max = (1u << bits) - 1;
+  return (value * max + 127) / 255;
+}
+
+void Put16BitRow(Bytes& out, const TRaster& raster, int y, bool rgb565, std::int64_t stride) {
+  const std::size_t rowStart = out.size();
+  for (int x = 0; x < raster.Width; ++x) {
+    const std::uint32_t pixel = raster.At(x, y);
+    const std::uint32_t r = pixel >> 16 & 0xFFu, g = pixel >> 8 & 0xFFu, b = pixel & 0xFFu;
+    const std::uint32_t packed = rgb565 ? Level(r, 5) << 11 | Level(g, 6) << 5 | Level(b, 5)
+                                        : Level(r, 5) << 10 | Level(g, 5) << 5 | Level(b, 5);
+    PutU16(out, packed);
+  }
+  out.resize(rowStart + static_cast<std::size_t>(stride), 0);
+}
+
+void Put32BitRow(Bytes& out, const TRaster& raster, int y, bool alpha) {
+  for (int x = 0; x < raster.Width; ++x) {
+    const std::uint32_t pixel = raster.At(x, y);
+    PutU32(out, alpha ? pixel : pixel & 0x00FFFFFFu);
+  }
 }
 
 void CheckWritable(const TRaster& raster) {
@@ -541,6 +627,23 @@ TRaster ReadBmp(const std::vector<std::uint8_t>& bytes) {
   return Decode(in, ReadLayout(in));
 }
 
+TBmpFormat ReadBmpFormat(const std::vector<std::uint8_t>& bytes) {
+  const ByteReader in(bytes);
+  const BmpLayout layout = ReadLayout(in);
+  Validate(layout);
+  TBmpFormat format;
+  format.BitCount = layout.BitCount;
+  if (IsIndexed(layout)) {
+    const Palette palette = ReadPalette(in, layout);
+    const auto entries = static_cast<std::size_t>(PaletteEntriesToRead(in, layout));
+    format.Palette.assign(palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(entries));
+    return format;
+  }
+  const PixelFormat pixels = MakePixelFormat(layout);
+  format.Masks = {pixels.Red.Mask, pixels.Green.Mask, pixels.Blue.Mask, pixels.Alpha.Mask};
+  return format;
+}
+
 TRaster ReadDib(std::span<const std::uint8_t> dib, const TDibOptions& options) {
   if (dib.size() < 4) Fail("truncated info header");
   Bytes bytes = WithFileHeader(dib);
@@ -566,15 +669,57 @@ TRaster ReadBmpFile(const String& path) {
 
 std::vector<std::uint8_t> WriteBmp(const TRaster& raster) {
   CheckWritable(raster);
-  const int bits = raster.HasAlpha ? 32 : 24;
-  const std::int64_t stride = (std::int64_t{raster.Width} * bits + 31) / 32 * 4;
-  const std::int64_t imageSize = stride * raster.Height;
-  if (imageSize > std::numeric_limits<std::uint32_t>::max() - FileHeaderSize - InfoHeaderSize)
-    throw EWriteError("BMP: picture too large for a BMP file");
-  Bytes out;
-  out.reserve(static_cast<std::size_t>(FileHeaderSize + InfoHeaderSize + imageSize));
-  PutHeaders(out, raster, bits, static_cast<std::uint32_t>(imageSize));
-  for (int y = raster.Height - 1; y >= 0; --y) PutRow(out, raster, y, bits, stride);
+  OutputFormat format;
+  format.Bits = raster.HasAlpha ? 32 : 24;
+  Bytes out = StartFile(raster, format);
+  const std::int64_t stride = StrideOf(raster, format.Bits);
+  for (int y = raster.Height - 1; y >= 0; --y) PutRow(out, raster, y, format.Bits, stride);
+  return out;
+}
+
+std::vector<std::uint8_t> WriteBmpIndexed(const TRaster& raster, int bits,
+                                          std::span<const std::uint32_t> palette) {
+  CheckWritable(raster);
+  if (bits != 1 && bits != 4 && bits != 8)
+    throw EWriteError("BMP: cannot write indexed pixels of " + std::to_string(bits) + " bits");
+  if (palette.empty() || palette.size() > (std::size_t{1} << bits))
+    throw EWriteError("BMP: a palette of " + std::to_string(palette.size()) +
+                      " entries does not fit " + std::to_string(bits) + "-bit pixels");
+  OutputFormat format;
+  format.Bits = bits;
+  format.Palette = palette;
+  Bytes out = StartFile(raster, format);
+  TPaletteMatcher matcher(palette);
+  const std::int64_t stride = StrideOf(raster, bits);
+  for (int y = raster.Height - 1; y >= 0; --y) PutIndexedRow(out, raster, y, bits, stride, matcher);
+  return out;
+}
+
+std::vector<std::uint8_t> WriteBmp16(const TRaster& raster, bool rgb565) {
+  CheckWritable(raster);
+  OutputFormat format;
+  format.Bits = 16;
+  if (rgb565) {
+    format.Compression = BiBitFields;
+    format.Masks = {0xF800u, 0x07E0u, 0x001Fu, 0u};
+  }
+  Bytes out = StartFile(raster, format);
+  const std::int64_t stride = StrideOf(raster, 16);
+  for (int y = raster.Height - 1; y >= 0; --y) Put16BitRow(out, raster, y, rgb565, stride);
+  return out;
+}
+
+std::vector<std::uint8_t> WriteBmp32(const TRaster& raster, bool alpha) {
+  CheckWritable(raster);
+  OutputFormat format;
+  format.Bits = 32;
+  if (alpha) {
+    format.Compression = BiBitFields;
+    format.V5 = true;
+    format.Masks = {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u};
+  }
+  Bytes out = StartFile(raster, format);
+  for (int y = raster.Height - 1; y >= 0; --y) Put32BitRow(out, raster, y, alpha);
   return out;
 }
 

@@ -3,6 +3,7 @@
 #include "framework/rtl/Types.h"
 #include "framework/win32/gdi/Raster.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -17,6 +18,18 @@
 // for RLE24). Uncompressed data shorter than the picture needs is refused, except for the
 // padding of the last row. Palette indices beyond the palette read as opaque black.
 TRaster ReadBmp(const std::vector<std::uint8_t>& bytes);
+
+// What a BMP file's headers say of its pixels, read without decoding them.
+struct TBmpFormat {
+  int BitCount = 0;
+  // Red, green, blue and alpha masks of 16- and 32-bit pixels, the defaults filled in.
+  std::array<std::uint32_t, 4> Masks{};
+  // 1 to 8 bits: the palette entries the file holds (0xFFRRGGBB), at most 2^BitCount.
+  std::vector<std::uint32_t> Palette;
+};
+
+// Reads the headers and palette of a whole BMP file. Errors as ReadBmp.
+TBmpFormat ReadBmpFormat(const std::vector<std::uint8_t>& bytes);
 
 // How to read a device-independent bitmap stored without its file header.
 struct TDibOptions {
@@ -38,6 +51,21 @@ TRaster ReadBmpFile(const String& path);
 // Writes a bottom-up BITMAPINFOHEADER file: 24 bits per pixel when the raster has no alpha,
 // else 32 bits with alpha in the fourth byte (BI_RGB). Rows are padded to 4 bytes.
 std::vector<std::uint8_t> WriteBmp(const TRaster& raster);
+
+// Writes a bottom-up file of 1, 4 or 8 bits per pixel with the given palette (1 to 2^bits
+// entries); each pixel is stored as the index of the palette colour nearest to it (alpha
+// ignored). EWriteError for another bit count or palette size.
+std::vector<std::uint8_t> WriteBmpIndexed(const TRaster& raster, int bits,
+                                          std::span<const std::uint32_t> palette);
+
+// Writes 16 bits per pixel: 5-5-5 as BI_RGB, or 5-6-5 with BI_BITFIELDS masks. Each channel
+// is rounded to the nearest level, which reads back as the 8-bit value that level expands to.
+std::vector<std::uint8_t> WriteBmp16(const TRaster& raster, bool rgb565);
+
+// Writes 32 bits per pixel. Without alpha a plain BI_RGB file whose fourth bytes are 0 (read
+// as opaque); with alpha a BITMAPV5HEADER with BI_BITFIELDS masks that name the fourth byte
+// as alpha, so that readers keep it.
+std::vector<std::uint8_t> WriteBmp32(const TRaster& raster, bool alpha);
 
 // Writes the file whole or not at all (see ReplaceFileContents).
 void WriteBmpFile(const TRaster& raster, const String& path);
