@@ -1,5 +1,7 @@
 #include "framework/graphics/Brush.h"
 
+#include "framework/graphics/Bitmap.h"
+
 namespace {
 
 // HS_ codes of the hatched styles, from bsHorizontal on.
@@ -47,7 +49,9 @@ void TBrush::SetBitmap(TBitmap* Value) {
 
 HBRUSH TBrush::Handle() {
   if (FHandle) return FHandle;
-  if (FStyle == bsSolid)
+  if (FBitmap && !FBitmap->Empty())
+    FHandle = CreatePatternBrush(FBitmap->Handle());
+  else if (FStyle == bsSolid)
     FHandle = CreateSolidBrush(ColorToRGB(FColor));
   else if (FStyle == bsClear)
     FHandle = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));

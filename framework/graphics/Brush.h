@@ -23,8 +23,8 @@ public:
   void SetColor(TColor Value);
   void SetStyle(TBrushStyle Value);
 
-  // A bitmap to paint with, referenced, not copied. The pattern brush made from it comes
-  // with the bitmap class; until then the handle follows Color and Style.
+  // A bitmap to paint with, referenced, not copied: while it is set and not empty, the handle
+  // is a pattern brush of it (taken when the handle is made) and Color and Style are unused.
   TBitmap* Bitmap() const { return FBitmap; }
   void SetBitmap(TBitmap* Value);
 

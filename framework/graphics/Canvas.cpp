@@ -1,5 +1,7 @@
 #include "framework/graphics/Canvas.h"
 
+#include "framework/graphics/Bitmap.h"
+
 #include "framework/graphics/Graphic.h"
 
 #include <climits>
@@ -310,6 +312,30 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
   StretchBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Canvas->FHandle,
              Source.Left, Source.Top, Source.Width(), Source.Height(),
              static_cast<DWORD>(FCopyMode));
+  Changed();
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
+  if (!Bitmap) throw EInvalidOperation("BrushCopy needs a bitmap to copy from");
+  if (Bitmap->Empty() || Dest.IsEmpty() || Source.IsEmpty()) return;
+  Changing();
+  RequiredState({csHandleValid, csBrushValid});
+  const int width = Dest.Width();
+  const int height = Dest.Height();
+  HDC scratch = CreateCompatibleDC(FHandle);
+  HBITMAP pixels = CreateCompatibleBitmap(FHandle, width, height);
+  HGDIOBJ previous = SelectObject(scratch, pixels);
+  // The brush pattern lines up with the canvas, not with the scratch bitmap.
+  SetBrushOrgEx(scratch, -Dest.Left, -Dest.Top, nullptr);
+  const RECT whole{0, 0, width, height};
+  ::FillRect(scratch, &whole, Brush()->Handle());
+  ::TransparentBlt(scratch, 0, 0, width, height, Bitmap->Canvas()->Handle(), Source.Left,
+                   Source.Top, Source.Width(), Source.Height(),
+                   static_cast<UINT>(ColorToRGB(Color)));
+  ::BitBlt(FHandle, Dest.Left, Dest.Top, width, height, scratch, 0, 0, SRCCOPY);
+  SelectObject(scratch, previous);
+  DeleteObject(pixels);
+  DeleteDC(scratch);
   Changed();
 }
 

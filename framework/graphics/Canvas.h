@@ -39,6 +39,8 @@ using TPenObject = TPen*;
 // place), so whatever someone selects into Handle directly stays in effect until the
 // canvas's own tool of that kind changes. A font selected into Handle before the canvas
 // first needs its own stays as well. The canvas never owns its DC.
+class TBitmap;
+
 class TCanvas : public TPersistent {
   LUM_CLASS(TCanvas, TPersistent)
 public:
@@ -96,6 +98,8 @@ public:
   void StretchDraw(const TRect& Rect, TGraphic* Graphic);
   // Copies Source of another canvas to Dest (stretched) with CopyMode.
   void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+  // Copies Source of Bitmap to Dest (stretched), painting the brush where the bitmap has Color.
+  void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
 
   // Forgets which tools are selected, selecting the stock ones back.
   void Refresh();

@@ -1,3 +1,4 @@
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Graphic.h"
 #include "tests/win32/DcTestSupport.h"
@@ -214,6 +215,40 @@ TEST_F(CanvasTest, CopyRectUsesTheCopyMode) {
   EXPECT_EQ(Dc.Count(Red), 800);
   EXPECT_THROW(Canvas.CopyRect(Rect(0, 0, 1, 1), nullptr, Rect(0, 0, 1, 1)), EInvalidOperation);
   from.SetHandle(nullptr);
+}
+
+// A 4 x 2 bitmap: the left half blue, the right half black.
+void PaintHalves(TBitmap& bitmap) {
+  bitmap.SetSize(4, 2);
+  bitmap.Canvas()->Brush()->SetColor(clBlue);
+  bitmap.Canvas()->FillRect(Rect(0, 0, 2, 2));
+  bitmap.Canvas()->Brush()->SetColor(clBlack);
+  bitmap.Canvas()->FillRect(Rect(2, 0, 4, 2));
+}
+
+TEST_F(CanvasTest, BrushCopyPaintsTheBrushWhereTheBitmapHasTheColour) {
+  TBitmap bitmap;
+  PaintHalves(bitmap);
+  Canvas.Brush()->SetColor(clRed);
+  Canvas.BrushCopy(Rect(10, 10, 18, 14), &bitmap, Rect(0, 0, 4, 2), clBlack);
+  EXPECT_EQ(Dc.Count(RGB(0, 0, 255)), 16); // stretched to 8 x 4: the blue half stays
+  EXPECT_EQ(Dc.Count(Red), 16);            // the black half shows the brush
+  EXPECT_EQ(Dc.InkBox(), (TRect{10, 10, 18, 14}));
+  EXPECT_THROW(Canvas.BrushCopy(Rect(0, 0, 1, 1), nullptr, Rect(0, 0, 1, 1), clBlack),
+               EInvalidOperation);
+}
+
+TEST_F(CanvasTest, ABrushBitmapPaintsItsPattern) {
+  TBitmap bitmap;
+  PaintHalves(bitmap);
+  Canvas.Brush()->SetBitmap(&bitmap);
+  Canvas.FillRect(Rect(0, 0, 8, 2));
+  EXPECT_EQ(Dc.Count(RGB(0, 0, 255)), 8); // columns 0, 1, 4, 5 of both rows
+  EXPECT_EQ(Dc.Count(Black), 8);
+  Canvas.Brush()->SetBitmap(nullptr);
+  Canvas.Brush()->SetColor(clRed);
+  Canvas.FillRect(Rect(0, 0, 8, 2));
+  EXPECT_EQ(Dc.Count(Red), 16);
 }
 
 TEST_F(CanvasTest, OperationsTellOnChangingAndOnChange) {
