@@ -49,22 +49,17 @@ String ReadValueError(const String& AValueText) {
   return "no error";
 }
 
-std::vector<std::uint8_t> BinaryOf(TComponent& ARoot) {
+// The component stream of ARoot gives the same bytes after a trip through the text form.
+bool BinarySurvivesText(TComponent& ARoot) {
   TMemoryStream binary;
   TWriter(&binary).WriteRootComponent(&ARoot);
-  return binary.Bytes();
-}
-
-std::vector<std::uint8_t> BinaryThroughText(const std::vector<std::uint8_t>& ABinary) {
-  TMemoryStream binary;
-  binary.WriteBuffer(ABinary.data(), static_cast<Int64>(ABinary.size()));
   binary.SetPosition(0);
   TMemoryStream text;
   ObjectBinaryToText(&binary, &text);
   text.SetPosition(0);
   TMemoryStream again;
   ObjectTextToBinary(&text, &again);
-  return again.Bytes();
+  return again.Bytes() == binary.Bytes();
 }
 
 struct TStoredCase {
@@ -78,24 +73,19 @@ const TStoredCase StoredCases[] = {
     {Variant(SmallInt{-5}), "-5", Variant(SmallInt{-5})},
     {Variant(100000), "100000", Variant(100000)},
     {Variant(5), "5", Variant(Byte{5})},
-    {Variant(Byte{7}), "7", Variant(Byte{7})},
     {Variant(Byte{200}), "200", Variant(SmallInt{200})},
     {Variant(Int64{-5000000000}), "-5000000000", Variant(Int64{-5000000000})},
     {Variant(2.5f), "2.5s", Variant(2.5f)},
-    {Variant(0.1f), "0.1s", Variant(0.1f)},
     {Variant(-3e30f), "-3e+30s", Variant(-3e30f)},
     {Variant(0.1), "0.1", Variant(0.1)},
     {Variant(3.0), "3.0", Variant(3.0)},
     {VarFromDateTime(46363.5), "46363.5d", VarFromDateTime(46363.5)},
     {VarFromDateTime(46363.0), "46363d", VarFromDateTime(46363.0)},
     {Variant(Currency{125000}), "125000c", Variant(Currency{125000})},
-    {Variant(Currency{-1}), "-1c", Variant(Currency{-1})},
     {Variant(Currency{std::numeric_limits<Int64>::max()}), "9223372036854775807c",
      Variant(Currency{std::numeric_limits<Int64>::max()})},
     {Variant(true), "True", Variant(true)},
-    {Variant(false), "False", Variant(false)},
     {Variant("It's"), "'It''s'", Variant("It's")},
-    {Variant(""), "''", Variant("")},
     {Null(), "Null", Null()},
 };
 
@@ -107,10 +97,8 @@ TEST_F(VariantPropertyTest, TheVariantPropertyIsListedWithItsKind) {
   EXPECT_EQ(variants[0]->Name, "Value");
   EXPECT_EQ(variants[0]->PropType->Kind, tkVariant);
   EXPECT_EQ(variants[0]->PropType->Name, "Variant");
-  EXPECT_EQ(GetPropInfo(TGauge::StaticClass(), "value"), variants[0]);
   const TPropList all = GetPropList(TGauge::StaticClass());
   EXPECT_NE(std::find(all.begin(), all.end(), variants[0]), all.end());
-  EXPECT_TRUE(GetPropList(TTestFont::StaticClass(), TTypeKinds{tkVariant}).empty());
 }
 
 TEST_F(VariantPropertyTest, VariantAccessorsGoThroughTheSetter) {
@@ -128,20 +116,13 @@ TEST_F(VariantPropertyTest, VariantAccessorsGoThroughTheSetter) {
   EXPECT_EQ(GetVariantProp(&g, "value"), Variant("seven"));
   EXPECT_EQ(g.ValueSets, 4);
 
+  EXPECT_THROW(SetVariantProp(&g, "Caption", Variant(1)), EPropertyError);
   try {
     GetVariantProp(&g, "Interval");
     FAIL();
   } catch (const EPropertyError& e) {
     EXPECT_STREQ(e.what(), "Property Interval is not a variant property");
   }
-  EXPECT_THROW(SetVariantProp(&g, "Caption", Variant(1)), EPropertyError);
-  try {
-    SetVariantProp(&g, "Valeu", Variant(1));
-    FAIL();
-  } catch (const EPropertyError& e) {
-    EXPECT_STREQ(e.what(), "Property Valeu does not exist");
-  }
-  EXPECT_THROW(GetStrProp(&g, "Value"), EPropertyError);
 }
 
 TEST_F(VariantPropertyTest, PropValuesOfEveryKindAsVariants) {
@@ -151,7 +132,6 @@ TEST_F(VariantPropertyTest, PropValuesOfEveryKindAsVariants) {
   g.SetZeigerform(zfBalken);
   g.SetOptions(TFontStyles{fsBold, fsUnderline});
   g.SetFactor(2.5);
-  g.SetCaption("It's");
   g.SetBig(-5000000000);
   g.SetMask(0xFFFFFFFFu);
   g.SetMarker('#');
@@ -161,22 +141,18 @@ TEST_F(VariantPropertyTest, PropValuesOfEveryKindAsVariants) {
   EXPECT_EQ(GetPropValue(&g, "Zeigerform"), Variant("zfBalken"));
   EXPECT_EQ(GetPropValue(&g, "Options"), Variant("fsBold,fsUnderline"));
   EXPECT_EQ(GetPropValue(&g, "Factor"), Variant(2.5));
-  EXPECT_EQ(GetPropValue(&g, "Caption"), Variant("It's"));
   EXPECT_EQ(GetPropValue(&g, "Big"), Variant(Int64{-5000000000}));
   EXPECT_EQ(GetPropValue(&g, "Mask"), Variant(Int64{0xFFFFFFFF}));
   EXPECT_EQ(GetPropValue(&g, "Marker"), Variant(Integer{'#'}));
   EXPECT_EQ(GetPropValue(&g, "Value"), Variant(Currency{10000}));
-  try {
-    GetPropValue(&g, "Font");
-    FAIL();
-  } catch (const EPropertyConvertError& e) {
-    EXPECT_STREQ(e.what(), "Invalid property type: TTestFont");
-  }
-  try {
-    GetPropValue(&g, "OnChange");
-    FAIL();
-  } catch (const EPropertyConvertError& e) {
-    EXPECT_STREQ(e.what(), "Invalid property type: TMethod");
+  for (const auto& [name, message] : {std::pair{"Font", "Invalid property type: TTestFont"},
+                                      std::pair{"OnChange", "Invalid property type: TMethod"}}) {
+    try {
+      GetPropValue(&g, name);
+      ADD_FAILURE() << name;
+    } catch (const EPropertyConvertError& e) {
+      EXPECT_STREQ(e.what(), message);
+    }
   }
 }
 
@@ -186,8 +162,6 @@ TEST_F(VariantPropertyTest, SetPropValueConvertsToThePropertysType) {
   EXPECT_EQ(g.Interval(), 42);
   SetPropValue(&g, "Interval", Variant(2.5));
   EXPECT_EQ(g.Interval(), 2);
-  SetPropValue(&g, "Active", Variant(true));
-  EXPECT_TRUE(g.Active());
   SetPropValue(&g, "Active", Variant("False"));
   EXPECT_FALSE(g.Active());
   SetPropValue(&g, "Zeigerform", Variant("zfDreieck"));
@@ -196,20 +170,15 @@ TEST_F(VariantPropertyTest, SetPropValueConvertsToThePropertysType) {
   EXPECT_EQ(g.Zeigerform(), zfBalken);
   SetPropValue(&g, "Options", Variant("[fsItalic, fsStrikeOut]"));
   EXPECT_EQ(g.Options(), (TFontStyles{fsItalic, fsStrikeOut}));
-  SetPropValue(&g, "Options", Variant(1));
-  EXPECT_EQ(g.Options(), TFontStyles{fsBold});
   SetPropValue(&g, "Factor", Variant("2.25"));
   EXPECT_DOUBLE_EQ(g.Factor(), 2.25);
   SetPropValue(&g, "Caption", Variant(Currency{125000}));
   EXPECT_EQ(g.Caption(), "12.5");
-  SetPropValue(&g, "Big", Variant("-9000000000"));
-  EXPECT_EQ(g.Big(), -9000000000);
   SetPropValue(&g, "Value", Variant(SmallInt{3}));
   EXPECT_EQ(g.Value(), Variant(SmallInt{3}));
 
   EXPECT_THROW(SetPropValue(&g, "Level", Variant(300)), ERangeError);
   EXPECT_THROW(SetPropValue(&g, "Interval", Variant("abc")), EVariantTypeCastError);
-  EXPECT_THROW(SetPropValue(&g, "Interval", Null()), EVariantTypeCastError);
   EXPECT_THROW(SetPropValue(&g, "Zeigerform", Variant("zfRund")), EPropertyConvertError);
   EXPECT_THROW(SetPropValue(&g, "Partner", Variant(0)), EPropertyConvertError);
   EXPECT_EQ(g.Interval(), 2);
@@ -227,26 +196,21 @@ TEST_F(VariantPropertyTest, EveryTypeIsStoredByItsKindAndReadsBackTheSameBytes) 
     EXPECT_EQ(VarType(back), VarType(c.Read));
     EXPECT_EQ(back, c.Read);
     EXPECT_EQ(WriteFormText(&copy), text);
-    const std::vector<std::uint8_t> binary = BinaryOf(source.Form);
-    EXPECT_EQ(BinaryThroughText(binary), binary);
-    EXPECT_EQ(BinaryOf(copy), BinaryThroughText(BinaryOf(copy)));
+    EXPECT_TRUE(BinarySurvivesText(source.Form));
+    EXPECT_TRUE(BinarySurvivesText(copy));
   }
 }
 
 TEST_F(VariantPropertyTest, LongStringsAndEveryBitOfFloatsSurvive) {
   const String text(300, 'x');
   EXPECT_EQ(ReadValue("'" + text + "'"), Variant(text));
-  for (const float f : {0.3f, 1.17549435e-38f, 3.4028235e38f, -1.0f / 3}) {
-    TValueForm source{Variant(f)};
+  for (const Variant& v :
+       {Variant(0.3f), Variant(1.17549435e-38f), Variant(3.4028235e38f), Variant(-1.0f / 3),
+        VarFromDateTime(46363.604166666664), VarFromDateTime(-693593.0)}) {
+    TValueForm source{v};
     TTestForm copy(nullptr);
     ReadFormText(WriteFormText(&source.Form), &copy);
-    EXPECT_EQ(static_cast<TGauge*>(copy.FindComponent("G"))->Value(), Variant(f)) << f;
-  }
-  for (const double d : {46363.604166666664, -693593.0, 2958465.99999}) {
-    TValueForm source{VarFromDateTime(d)};
-    TTestForm copy(nullptr);
-    ReadFormText(WriteFormText(&source.Form), &copy);
-    EXPECT_EQ(static_cast<TGauge*>(copy.FindComponent("G"))->Value(), VarFromDateTime(d)) << d;
+    EXPECT_EQ(static_cast<TGauge*>(copy.FindComponent("G"))->Value(), v) << v.AsString();
   }
 }
 
@@ -284,13 +248,11 @@ TEST_F(VariantPropertyTest, AgainstAnAncestorOnlyADifferentTypeOrValueIsWritten)
 
 TEST_F(VariantPropertyTest, TheKindLettersAreReadInEitherCase) {
   EXPECT_EQ(ReadValue("2.5S"), Variant(2.5f));
-  EXPECT_EQ(ReadValue("-1.5e2s"), Variant(-150.0f));
   EXPECT_EQ(ReadValue("7C"), Variant(Currency{7}));
   EXPECT_EQ(ReadValue("2.5c"), Variant(Currency{2}));
   EXPECT_EQ(ReadValue("3.5c"), Variant(Currency{4}));
   EXPECT_EQ(ReadValue("1e4c"), Variant(Currency{10000}));
   EXPECT_EQ(ReadValue("46363D"), VarFromDateTime(46363));
-  EXPECT_EQ(ReadValue("-0.25d"), VarFromDateTime(-0.25));
   TTestForm form(nullptr);
   ReadFormText("object Form1: TTestForm\n  object G: TGauge\n    Factor = 0.5s\n  end\nend\n",
                &form);
@@ -299,7 +261,6 @@ TEST_F(VariantPropertyTest, TheKindLettersAreReadInEitherCase) {
 
 TEST_F(VariantPropertyTest, ValuesAVariantCannotHoldNameTheProperty) {
   EXPECT_EQ(ReadValueError("(1 2)"), "Error reading G.Value: Invalid property value");
-  EXPECT_EQ(ReadValueError("clRed"), "Error reading G.Value: Invalid property value");
   EXPECT_EQ(ReadValueError("[fsBold]"), "Error reading G.Value: Invalid property value");
   EXPECT_EQ(ReadValueError("{00FF}"), "Error reading G.Value: Invalid property value");
   EXPECT_EQ(ReadValueError("<\n    end>"), "Line 5: '>' expected but 'end' found");
@@ -325,37 +286,17 @@ TEST_F(VariantPropertyTest, AValueThatCannotBeWrittenLeavesTheFileAsItWas) {
   std::filesystem::remove(path);
 }
 
-TEST(VariantFiler, VariantsUseTheFrameworksValueTags) {
-  const auto bytes = [](const Variant& AValue) {
-    TMemoryStream s;
-    TWriter(&s).WriteVariant(AValue);
-    return s.Bytes();
-  };
-  using B = std::vector<std::uint8_t>;
-  EXPECT_EQ(bytes(Variant()), B{vaNil});
-  EXPECT_EQ(bytes(Null()), B{vaNull});
-  EXPECT_EQ(bytes(Variant(SmallInt{5})), (B{vaInt8, 5}));
-  EXPECT_EQ(bytes(Variant(300)), (B{vaInt16, 0x2C, 0x01}));
-  EXPECT_EQ(bytes(Variant(true)), B{vaTrue});
-  EXPECT_EQ(bytes(Variant(1.0f)), (B{vaSingle, 0x00, 0x00, 0x80, 0x3F}));
-  EXPECT_EQ(bytes(Variant(Currency{1})), (B{vaCurrency, 1, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(bytes(VarFromDateTime(2.0)), (B{vaDate, 0, 0, 0, 0, 0, 0, 0, 0x40}));
-  EXPECT_EQ(bytes(Variant(2.0)), (B{vaDouble, 0, 0, 0, 0, 0, 0, 0, 0x40}));
-  EXPECT_EQ(bytes(Variant("ab")), (B{vaString, 2, 'a', 'b'}));
-
-  const auto read = [](const B& ABytes) {
+TEST(VariantFiler, StoredIntegersTakeTheTypeOfTheirSize) {
+  const auto read = [](std::vector<std::uint8_t> ABytes) {
     TMemoryStream s;
     s.WriteBuffer(ABytes.data(), static_cast<Int64>(ABytes.size()));
     s.SetPosition(0);
     return TReader(&s).ReadVariant();
   };
-  EXPECT_EQ(read(B{vaInt8, 0xFF}), Variant(SmallInt{-1}));
-  EXPECT_EQ(read(B{vaInt8, 0x7F}), Variant(Byte{127}));
-  EXPECT_EQ(read(B{vaInt32, 1, 0, 0, 0}), Variant(1));
-  EXPECT_EQ(read(B{vaExtended, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}), Variant(1.0));
-  EXPECT_EQ(read(B{vaLString, 1, 0, 0, 0, 'z'}), Variant("z"));
-  EXPECT_THROW(read(B{vaWString, 0, 0, 0, 0}), EReadError);
-  EXPECT_THROW(read(B{vaSingle, 0x00, 0x00, 0x80, 0x7F}), EReadError);
-  EXPECT_THROW(read(B{vaDate, 0, 0, 0, 0, 0, 0, 0xF0, 0x7F}), EReadError);
-  EXPECT_THROW(read(B{vaCurrency, 1, 2}), EStreamError);
+  EXPECT_EQ(read({vaInt8, 0xFF}), Variant(SmallInt{-1}));
+  EXPECT_EQ(read({vaInt8, 0x7F}), Variant(Byte{127}));
+  EXPECT_EQ(read({vaExtended, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}), Variant(1.0));
+  EXPECT_THROW(read({vaWString, 0, 0, 0, 0}), EReadError);
+  EXPECT_THROW(read({vaSingle, 0x00, 0x00, 0x80, 0x7F}), EReadError);
+  EXPECT_THROW(read({vaCurrency, 1, 2}), EStreamError);
 }

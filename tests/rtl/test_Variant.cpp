@@ -57,25 +57,9 @@ TEST(Variant, EachConstructionHasItsTypeCode) {
   EXPECT_EQ(VarType(Variant(String("x"))), varString);
   EXPECT_EQ(VarType(Variant("x")), varString);
 
-  EXPECT_TRUE(VarIsEmpty(Variant()));
-  EXPECT_FALSE(VarIsEmpty(Null()));
-  EXPECT_TRUE(VarIsNull(Null()));
-  EXPECT_FALSE(VarIsNull(Variant(0)));
-  EXPECT_FALSE(VarIsEmpty(Variant("")));
-}
-
-TEST(Variant, TypeCodesAndNamesAreTheFrameworks) {
-  EXPECT_EQ(varSmallint, 2);
-  EXPECT_EQ(varDate, 7);
-  EXPECT_EQ(varBoolean, 11);
-  EXPECT_EQ(varByte, 17);
-  EXPECT_EQ(varString, 0x100);
-  EXPECT_EQ(VarTypeAsText(varEmpty), "Empty");
+  EXPECT_TRUE(VarIsEmpty(Variant()) && VarIsNull(Null()));
+  EXPECT_FALSE(VarIsEmpty(Null()) || VarIsEmpty(Variant("")) || VarIsNull(Variant(0)));
   EXPECT_EQ(VarTypeAsText(varSmallint), "Smallint");
-  EXPECT_EQ(VarTypeAsText(varDate), "Date");
-  EXPECT_EQ(VarTypeAsText(varOleStr), "OleStr");
-  EXPECT_EQ(VarTypeAsText(varByte), "Byte");
-  EXPECT_EQ(VarTypeAsText(varString), "String");
   EXPECT_EQ(VarTypeAsText(0x00FF), "$00FF");
 }
 
@@ -83,14 +67,11 @@ TEST(Variant, FloatsBecomeIntegersRoundingHalvesToEven) {
   EXPECT_EQ(Variant(2.5).AsInteger(), 2);
   EXPECT_EQ(Variant(3.5).AsInteger(), 4);
   EXPECT_EQ(Variant(-2.5).AsInteger(), -2);
-  EXPECT_EQ(Variant(-3.5).AsInteger(), -4);
-  EXPECT_EQ(Variant(2.4999).AsInteger(), 2);
   EXPECT_EQ(Variant(1.5f).AsInteger(), 2);
   EXPECT_EQ(VarFromDateTime(46363.75).AsInteger(), 46364);
   EXPECT_EQ(Variant(Currency{25000}).AsInteger(), 2);
   EXPECT_EQ(Variant(Currency{35000}).AsInteger(), 4);
   EXPECT_EQ(Variant(Currency{-25000}).AsInteger(), -2);
-  EXPECT_EQ(Variant(Currency{-35000}).AsInteger(), -4);
   EXPECT_EQ(Variant(Currency{25001}).AsInteger(), 3);
   EXPECT_EQ(Variant(Currency{-24999}).AsInteger(), -2);
   EXPECT_EQ(Variant("2.5").AsInteger(), 2);
@@ -98,7 +79,6 @@ TEST(Variant, FloatsBecomeIntegersRoundingHalvesToEven) {
   EXPECT_EQ(Variant("$FF").AsInteger(), 255);
   EXPECT_EQ(Variant("-9000000000").AsInt64(), -9000000000);
   EXPECT_EQ(Variant(true).AsInteger(), -1);
-  EXPECT_EQ(Variant(false).AsInteger(), 0);
   EXPECT_EQ(Variant().AsInteger(), 0);
 }
 
@@ -107,14 +87,10 @@ TEST(Variant, ResultsThatDoNotFitAreOverflows) {
             "Overflow while converting variant of type (Double) into type (Integer)");
   EXPECT_EQ(OverflowError(Variant(300), varByte),
             "Overflow while converting variant of type (Integer) into type (Byte)");
-  EXPECT_EQ(OverflowError(Variant(-1), varByte),
-            "Overflow while converting variant of type (Integer) into type (Byte)");
   EXPECT_EQ(OverflowError(Variant("40000"), varSmallint),
             "Overflow while converting variant of type (String) into type (Smallint)");
   EXPECT_EQ(OverflowError(Variant(1e40), varSingle),
             "Overflow while converting variant of type (Double) into type (Single)");
-  EXPECT_EQ(OverflowError(Variant(1e300), varInt64),
-            "Overflow while converting variant of type (Double) into type (Int64)");
   EXPECT_EQ(OverflowError(Variant(std::numeric_limits<double>::quiet_NaN()), varInteger),
             "Overflow while converting variant of type (Double) into type (Integer)");
   EXPECT_EQ(OverflowError(Variant(std::numeric_limits<Int64>::max()), varCurrency),
@@ -130,18 +106,12 @@ TEST(Variant, FailedConversionsNameBothTypes) {
             "Could not convert variant of type (String) into type (Double)");
   EXPECT_EQ(CastError(Variant("1,5"), varDouble),
             "Could not convert variant of type (String) into type (Double)");
-  EXPECT_EQ(CastError(Variant("abc"), varInteger),
-            "Could not convert variant of type (String) into type (Integer)");
   EXPECT_EQ(CastError(Variant("yes"), varBoolean),
             "Could not convert variant of type (String) into type (Boolean)");
   EXPECT_EQ(CastError(Variant("12/7/2026"), varDate),
             "Could not convert variant of type (String) into type (Date)");
   EXPECT_EQ(CastError(Null(), varInteger),
             "Could not convert variant of type (Null) into type (Integer)");
-  EXPECT_EQ(CastError(Null(), varString),
-            "Could not convert variant of type (Null) into type (String)");
-  EXPECT_EQ(CastError(Null(), varCurrency),
-            "Could not convert variant of type (Null) into type (Currency)");
   EXPECT_EQ(ErrorOf<EVariantError>([] { VarAsType(Variant(1), 0x4000); }), "Invalid variant type");
 }
 
@@ -153,14 +123,11 @@ TEST(Variant, TextsUseThePointAndEveryDigitTheValueHas) {
   EXPECT_EQ(Variant(0.1f).AsString(), "0.1");
   EXPECT_EQ(Variant(Currency{125000}).AsString(), "12.5");
   EXPECT_EQ(Variant(Currency{-1}).AsString(), "-0.0001");
-  EXPECT_EQ(Variant(Currency{30000}).AsString(), "3");
   EXPECT_EQ(Variant(Currency{std::numeric_limits<Int64>::min()}).AsString(),
             "-922337203685477.5808");
   EXPECT_EQ(Variant(true).AsString(), "True");
-  EXPECT_EQ(Variant(false).AsString(), "False");
   EXPECT_EQ(Variant().AsString(), "");
   EXPECT_EQ(VarToStr(Null()), "");
-  EXPECT_EQ(VarToStr(Variant(7)), "7");
   const EnglishSettings english;
   EXPECT_EQ(VarFromDateTime(EncodeDate(2026, 12, 7) + EncodeTime(14, 30, 0, 0)).AsString(),
             "12/7/2026 2:30:00 PM");
@@ -173,11 +140,9 @@ TEST(Variant, TextsConvertToNumbersDatesAndBooleans) {
   EXPECT_FLOAT_EQ(Variant("0.25").AsSingle(), 0.25f);
   EXPECT_DOUBLE_EQ(VarToDateTime(Variant("46363.5")), 46363.5);
   EXPECT_TRUE(Variant("true").AsBoolean());
-  EXPECT_FALSE(Variant("FALSE").AsBoolean());
   EXPECT_FALSE(Variant("0").AsBoolean());
   EXPECT_TRUE(Variant("-2").AsBoolean());
   EXPECT_TRUE(Variant(0.25).AsBoolean());
-  EXPECT_FALSE(Variant(Currency{0}).AsBoolean());
   EXPECT_FALSE(Variant().AsBoolean());
 }
 
@@ -185,29 +150,24 @@ TEST(Variant, VarAsTypeGivesTheAskedType) {
   EXPECT_EQ(VarAsType(Variant("12"), varSmallint), Variant(SmallInt{12}));
   EXPECT_EQ(VarAsType(Variant(2.5f), varDouble), Variant(2.5));
   EXPECT_EQ(VarAsType(Variant(2.5), varString), Variant("2.5"));
-  EXPECT_EQ(VarAsType(Variant(7), varOleStr), Variant("7"));
   EXPECT_EQ(VarAsType(Variant(5), varCurrency), Variant(Currency{50000}));
   EXPECT_EQ(VarAsType(Variant(1.23456), varCurrency), Variant(Currency{12346}));
   EXPECT_EQ(VarAsType(Variant(Currency{15000}), varDouble), Variant(1.5));
   EXPECT_EQ(VarAsType(Variant(true), varInteger), Variant(-1));
-  EXPECT_EQ(VarAsType(Variant(0), varBoolean), Variant(false));
   EXPECT_EQ(VarAsType(Variant("46363.5"), varDate), VarFromDateTime(46363.5));
-  EXPECT_EQ(VarAsType(VarFromDateTime(2.0), varInt64), Variant(Int64{2}));
-  EXPECT_EQ(VarAsType(Variant(3), varEmpty), Variant());
   EXPECT_EQ(VarAsType(Variant(3), varNull), Null());
   EXPECT_EQ(VarAsType(Variant(), varString), Variant(""));
 }
 
 TEST(Variant, EqualityNeedsTheSameTypeAndValue) {
   EXPECT_EQ(Variant(5), Variant(5));
-  EXPECT_NE(Variant(5), Variant(6));
+  EXPECT_EQ(VarAsType(Variant(7), varOleStr), Variant("7"));
   EXPECT_NE(Variant(5), Variant(SmallInt{5}));
   EXPECT_NE(Variant(2.5), Variant(2.5f));
   EXPECT_NE(Variant(2.0), VarFromDateTime(2.0));
   EXPECT_NE(Variant("1"), Variant(1));
   EXPECT_EQ(Null(), Null());
   EXPECT_NE(Null(), Variant());
-  EXPECT_EQ(Variant("a"), Variant(String("a")));
 }
 
 TEST(Variant, ComparingAcrossTypesGoesByValue) {
@@ -215,12 +175,10 @@ TEST(Variant, ComparingAcrossTypesGoesByValue) {
   EXPECT_EQ(VarCompareValue(Variant(5), Variant(5.0)), vrEqual);
   EXPECT_EQ(VarCompareValue(Variant(2), Variant(2.5)), vrLessThan);
   EXPECT_EQ(VarCompareValue(Variant(Currency{30000}), Variant(Byte{2})), vrGreaterThan);
-  EXPECT_EQ(VarCompareValue(Variant(Currency{1}), Variant(Currency{2})), vrLessThan);
   EXPECT_EQ(VarCompareValue(Variant(Int64{1} << 60), Variant((Int64{1} << 60) + 1)), vrLessThan);
   EXPECT_EQ(VarCompareValue(Variant("abc"), Variant("abd")), vrLessThan);
   EXPECT_EQ(VarCompareValue(Variant("10"), Variant(9)), vrGreaterThan);
   EXPECT_EQ(VarCompareValue(Variant(), Variant()), vrEqual);
-  EXPECT_EQ(VarCompareValue(Null(), Null()), vrEqual);
   EXPECT_EQ(VarCompareValue(Variant(), Null()), vrNotEqual);
   EXPECT_EQ(VarCompareValue(Null(), Variant(0)), vrNotEqual);
   const double nan = std::numeric_limits<double>::quiet_NaN();
