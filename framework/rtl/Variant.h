@@ -50,13 +50,13 @@ public:
   Variant(double AValue) : FType(varDouble), FFloat(AValue) {}
   Variant(Currency AValue) : FType(varCurrency), FInt(AValue.Scaled) {}
   Variant(String AValue) : FType(varString), FString(std::move(AValue)) {}
-  Variant(const char* AValue) : Variant(String(AValue)) {}
+  Variant(const char* AValue) : Variant(String(AValue ? AValue : "")) {}
 
   TVarType VType() const { return FType; }
 
-  Integer AsInteger() const;
+  Integer AsInteger() const; // Boolean True gives -1
   Int64 AsInt64() const;
-  bool AsBoolean() const; // Boolean true converts to -1 as an integer
+  bool AsBoolean() const; // numbers: not zero; texts: "True", "False" or a number
   float AsSingle() const;
   double AsDouble() const;
   TDateTime AsDateTime() const;

@@ -56,6 +56,7 @@ TEST(Variant, EachConstructionHasItsTypeCode) {
   EXPECT_EQ(VarType(Variant(true)), varBoolean);
   EXPECT_EQ(VarType(Variant(String("x"))), varString);
   EXPECT_EQ(VarType(Variant("x")), varString);
+  EXPECT_EQ(Variant(static_cast<const char*>(nullptr)), Variant(""));
 
   EXPECT_TRUE(VarIsEmpty(Variant()) && VarIsNull(Null()));
   EXPECT_FALSE(VarIsEmpty(Null()) || VarIsEmpty(Variant("")) || VarIsNull(Variant(0)));
