@@ -178,6 +178,65 @@ double TReader::ReadFloatPayload(TValueType Value) {
 
 Extended TReader::ReadFloat() { return ReadFloatPayload(ReadValue()); }
 
+float TReader::ReadSingle() {
+  CheckValue(vaSingle);
+  const auto v = ReadRaw<float>(FStream);
+  if (!std::isfinite(v)) PropValueError();
+  return v;
+}
+
+Currency TReader::ReadCurrency() {
+  CheckValue(vaCurrency);
+  return Currency{ReadRaw<std::int64_t>(FStream)};
+}
+
+TDateTime TReader::ReadDate() {
+  CheckValue(vaDate);
+  const auto v = ReadRaw<double>(FStream);
+  if (!std::isfinite(v)) PropValueError();
+  return v;
+}
+
+Variant TReader::ReadVariant() {
+  const TValueType v = NextValue();
+  switch (v) {
+  case vaNil:
+    ReadValue();
+    return Unassigned();
+  case vaNull:
+    ReadValue();
+    return Null();
+  case vaInt8: {
+    const Int64 i = ReadInt64();
+    return i >= 0 ? Variant(static_cast<Byte>(i)) : Variant(static_cast<SmallInt>(i));
+  }
+  case vaInt16:
+    return static_cast<SmallInt>(ReadInt64());
+  case vaInt32:
+    return static_cast<Integer>(ReadInt64());
+  case vaInt64:
+    return ReadInt64();
+  case vaExtended:
+  case vaDouble:
+    return static_cast<double>(ReadFloat());
+  case vaSingle:
+    return ReadSingle();
+  case vaCurrency:
+    return ReadCurrency();
+  case vaDate:
+    return VarFromDateTime(ReadDate());
+  case vaString:
+  case vaLString:
+  case vaUTF8String:
+    return ReadString();
+  case vaFalse:
+  case vaTrue:
+    return ReadBoolean();
+  default:
+    PropValueError();
+  }
+}
+
 char TReader::ReadChar() {
   const String s = ReadString();
   if (s.size() != 1) PropValueError();
@@ -493,6 +552,9 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop) {
   case tkMethod:
     ReadMethodValue(Instance, Prop);
     break;
+  case tkVariant:
+    SetVariantProp(Instance, Prop, ReadVariant());
+    break;
   case tkClass:
     ReadObjectValue(Instance, Prop);
     break;
@@ -657,6 +719,60 @@ void TWriter::WriteFloat(Extended Value) {
   Write(&v, 8);
 }
 
+void TWriter::WriteSingle(float Value) {
+  if (!std::isfinite(Value))
+    throw EWriteError("Cannot write the floating point value " + FloatToStr(Value));
+  WriteValue(vaSingle);
+  Write(&Value, 4);
+}
+
+void TWriter::WriteCurrency(Currency Value) {
+  WriteValue(vaCurrency);
+  Write(&Value.Scaled, 8);
+}
+
+void TWriter::WriteDate(TDateTime Value) {
+  if (!std::isfinite(Value))
+    throw EWriteError("Cannot write the floating point value " + FloatToStr(Value));
+  WriteValue(vaDate);
+  Write(&Value, 8);
+}
+
+void TWriter::WriteVariant(const Variant& Value) {
+  switch (VarType(Value)) {
+  case varEmpty:
+    WriteValue(vaNil);
+    break;
+  case varNull:
+    WriteValue(vaNull);
+    break;
+  case varSmallint:
+  case varInteger:
+  case varByte:
+  case varInt64:
+    WriteInteger(Value.AsInt64());
+    break;
+  case varBoolean:
+    WriteBoolean(Value.AsBoolean());
+    break;
+  case varSingle:
+    WriteSingle(Value.AsSingle());
+    break;
+  case varDouble:
+    WriteFloat(Value.AsDouble());
+    break;
+  case varCurrency:
+    WriteCurrency(Value.AsCurrency());
+    break;
+  case varDate:
+    WriteDate(Value.AsDateTime());
+    break;
+  default:
+    WriteString(Value.AsString());
+    break;
+  }
+}
+
 void TWriter::WriteIdent(const String& Ident) {
   if (SameText(Ident, "False"))
     WriteValue(vaFalse);
@@ -754,6 +870,7 @@ bool TWriter::DiffersFromAncestor(TPersistent* Instance, const TPropInfo* Prop) 
   if (kind == tkFloat) return Prop->GetFloat(Instance) != Prop->GetFloat(FAncestor);
   if (kind == tkLString) return Prop->GetStr(Instance) != Prop->GetStr(FAncestor);
   if (kind == tkMethod) return Prop->GetMethod(Instance).Name != Prop->GetMethod(FAncestor).Name;
+  if (kind == tkVariant) return !(Prop->GetVariant(Instance) == Prop->GetVariant(FAncestor));
   return true;
 }
 
@@ -801,6 +918,9 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop) {
     break;
   case tkFloat:
     WriteFloat(Prop->GetFloat(Instance));
+    break;
+  case tkVariant:
+    WriteVariant(Prop->GetVariant(Instance));
     break;
   default:
     WriteString(Prop->GetStr(Instance));

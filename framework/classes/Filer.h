@@ -88,6 +88,13 @@ public:
   Int64 ReadInt64();
   bool ReadBoolean();
   Extended ReadFloat();
+  float ReadSingle();
+  Currency ReadCurrency();
+  TDateTime ReadDate();
+  // The variant a value stands for: integers as Byte (0..127), Smallint, Integer or Int64 by
+  // their stored size, vaNil as Empty, vaNull as Null; lists, identifiers, sets, binary data
+  // and collections raise EReadError.
+  Variant ReadVariant();
   char ReadChar();
   String ReadIdent();
   std::vector<std::uint8_t> ReadBinary();
@@ -173,6 +180,11 @@ public:
   void WriteInteger(Int64 Value); // the smallest integer kind that holds Value
   void WriteBoolean(bool Value) { WriteValue(Value ? vaTrue : vaFalse); }
   void WriteFloat(Extended Value); // EWriteError for a value that is not finite
+  void WriteSingle(float Value);   // also
+  void WriteCurrency(Currency Value);
+  void WriteDate(TDateTime Value); // also
+  // By the variant's type: integers as the smallest integer kind, Empty as vaNil.
+  void WriteVariant(const Variant& Value);
   void WriteChar(char Value) { WriteString(String(1, Value)); }
   void WriteIdent(const String& Ident);
   void WriteBinary(const std::vector<std::uint8_t>& Data);

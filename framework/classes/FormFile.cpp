@@ -89,6 +89,13 @@ String FloatText(double v) {
   return text;
 }
 
+// The shortest text that reads back to the same value, with the letter of its kind.
+template <class T> String SuffixedFloatText(T v, char ASuffix) {
+  char buffer[64];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return String(buffer, r.ptr) + ASuffix;
+}
+
 class TBinaryToText {
 public:
   explicit TBinaryToText(TStream* AInput) : FReader(AInput) {}
@@ -198,6 +205,17 @@ private:
     FOut += ')';
   }
 
+  // Singles, currencies (in ten-thousandths) and dates carry their kind as a letter: 2.5s.
+  void ConvertTypedFloat(TValueType v) {
+    FReader.Stream()->Seek(-1, soFromCurrent);
+    if (v == vaSingle)
+      FOut += SuffixedFloatText(FReader.ReadSingle(), 's');
+    else if (v == vaCurrency)
+      FOut += IntToStr(FReader.ReadCurrency().Scaled) + 'c';
+    else
+      FOut += SuffixedFloatText(FReader.ReadDate(), 'd');
+  }
+
   void ConvertValue(int indent, bool atLineStart = false) {
     if (++FDepth > MaxTextNesting) throw EReadError("Invalid stream format");
     const TValueType v = FReader.ReadValue();
@@ -213,13 +231,14 @@ private:
       FOut += IntToStr(FReader.ReadIntegerPayload(v));
       break;
     case vaExtended:
-    case vaSingle:
-    case vaDouble: {
-      const double d = FReader.ReadFloatPayload(v);
-      if (!std::isfinite(d)) throw EReadError("Invalid property value");
-      FOut += FloatText(d);
+    case vaDouble:
+      FOut += FloatText(FReader.ReadFloatPayload(v));
       break;
-    }
+    case vaSingle:
+    case vaCurrency:
+    case vaDate:
+      ConvertTypedFloat(v);
+      break;
     case vaString:
     case vaLString:
     case vaUTF8String:
@@ -419,6 +438,41 @@ private:
     FParser.NextToken();
   }
 
+  void ConvertFloat() {
+    const String& text = FParser.TokenString();
+    const char* const first = text.data();
+    const char* const last = first + text.size();
+    switch (FParser.FloatType()) {
+    case 's': {
+      float value;
+      const auto r = std::from_chars(first, last, value);
+      if (r.ec != std::errc() || r.ptr != last) FParser.Error("Invalid single value " + text);
+      FWriter.WriteSingle(value);
+      break;
+    }
+    case 'c':
+      FWriter.WriteCurrency(Currency{CurrencyUnits(text)});
+      break;
+    default:
+      if (!std::isfinite(FParser.TokenFloat())) FParser.Error("Invalid floating point value");
+      if (FParser.FloatType() == 'd')
+        FWriter.WriteDate(FParser.TokenFloat());
+      else
+        FWriter.WriteFloat(FParser.TokenFloat());
+    }
+  }
+
+  // Ten-thousandths are whole numbers; a fraction rounds half to even, as the framework does.
+  Int64 CurrencyUnits(const String& AText) const {
+    Int64 units;
+    const auto r = std::from_chars(AText.data(), AText.data() + AText.size(), units);
+    if (r.ec == std::errc() && r.ptr == AText.data() + AText.size()) return units;
+    const double value = FParser.TokenFloat();
+    if (!(std::fabs(value) < 9223372036854775808.0))
+      FParser.Error("Invalid currency value " + AText);
+    return static_cast<Int64>(std::nearbyint(value));
+  }
+
   void ConvertValue() {
     const TDepth depth(*this);
     switch (FParser.Token()) {
@@ -429,8 +483,7 @@ private:
       FWriter.WriteInteger(FParser.TokenInt());
       break;
     case toFloat:
-      if (!std::isfinite(FParser.TokenFloat())) FParser.Error("Invalid floating point value");
-      FWriter.WriteFloat(FParser.TokenFloat());
+      ConvertFloat();
       break;
     case toSymbol: {
       const String ident = FParser.TokenComponentIdent();

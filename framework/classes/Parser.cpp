@@ -8,6 +8,7 @@ namespace {
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsFloatSuffix(char c) { return c == 's' || c == 'c' || c == 'd'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 int HexValue(char c) {
   if (IsDigit(c)) return c - '0';
@@ -108,6 +109,11 @@ void TParser::ReadNumber() {
     }
   }
   FTokenString.assign(FText.substr(start, FPos - start));
+  FFloatType = 0;
+  if (FPos < FText.size() && IsFloatSuffix(static_cast<char>(FText[FPos] | 0x20))) {
+    FFloatType = static_cast<char>(FText[FPos++] | 0x20);
+    isFloat = true;
+  }
   const char* first = FTokenString.data();
   const char* last = first + FTokenString.size();
   if (isFloat) {

@@ -17,7 +17,9 @@ inline constexpr char toFloat = 4;
 
 // Tokens of the text form-file syntax: identifiers, strings ('…' with doubled quotes and #nnn
 // codes, adjacent pieces joined), integers (also negative and $hex), floats, and single
-// characters. Errors are EParserError "Line 12: ')' expected but 'end' found".
+// characters. A number followed by s, c or d is a float of that kind (single, currency in
+// ten-thousandths, date), FloatType tells which; the letter is not part of TokenString.
+// Errors are EParserError "Line 12: ')' expected but 'end' found".
 class TParser {
 public:
   explicit TParser(std::string_view AText);
@@ -27,6 +29,7 @@ public:
   const String& TokenString() const { return FTokenString; }
   Int64 TokenInt() const { return FTokenInt; }
   double TokenFloat() const { return FTokenFloat; }
+  char FloatType() const { return FFloatType; } // 's', 'c', 'd' in lower case, or 0
   int SourceLine() const { return FTokenLine; }
   bool TokenSymbolIs(std::string_view S) const; // letter case ignored
   // Appends ".Name" parts that follow the current symbol directly: Form1.Edit1, Font.Name.
@@ -56,4 +59,5 @@ private:
   String FTokenString;
   Int64 FTokenInt = 0;
   double FTokenFloat = 0;
+  char FFloatType = 0;
 };

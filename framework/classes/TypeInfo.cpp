@@ -107,6 +107,16 @@ const TTypeInfo* MethodTypeInfo() {
   return &Info;
 }
 
+const TTypeInfo* VariantTypeInfo() {
+  static const TTypeInfo Info = [] {
+    TTypeInfo i;
+    i.Kind = tkVariant;
+    i.Name = "Variant";
+    return i;
+  }();
+  return &Info;
+}
+
 const TTypeInfo* FloatTypeInfo(TFloatType AType) {
   static const TTypeInfo Infos[] = {[] {
                                       TTypeInfo i;
@@ -176,6 +186,17 @@ bool IsOrdinalKind(TTypeKind AKind) {
          AKind == tkInt64;
 }
 
+Variant OrdinalVariant(Int64 AValue) {
+  if (AValue < INT32_MIN || AValue > INT32_MAX) return Variant(AValue);
+  return Variant(static_cast<Integer>(AValue));
+}
+
+[[noreturn]] void RaiseInvalidPropType(const TPropInfo& AProp) {
+  const TTypeInfo& t = *AProp.PropType;
+  throw EPropertyConvertError("Invalid property type: " +
+                              (t.Kind == tkClass ? t.ClassType()->ClassName() : t.Name));
+}
+
 } // namespace
 
 TPropList GetPropList(TClass AClass, TTypeKinds AKinds) {
@@ -218,6 +239,7 @@ bool IsDefaultPropValue(const TObject* AObject, const TPropInfo* AProp) {
     return AProp->GetFloat(AObject) == static_cast<Extended>(AProp->FloatDefault);
   if (kind == tkLString) return AProp->GetStr(AObject).empty();
   if (kind == tkMethod) return !AProp->GetMethod(AObject).Assigned();
+  if (kind == tkVariant) return VarIsEmpty(AProp->GetVariant(AObject));
   return false;
 }
 
@@ -327,6 +349,83 @@ void SetMethodProp(TObject* AObject, const TPropInfo* AProp, const TMethod& AVal
 }
 void SetMethodProp(TObject* AObject, const String& AName, const TMethod& AValue) {
   SetMethodProp(AObject, &RequireProp(AObject, AName), AValue);
+}
+
+Variant GetVariantProp(const TObject* AObject, const TPropInfo* AProp) {
+  RequireAccessor(AProp, AProp->GetVariant, "a variant");
+  return AProp->GetVariant(AObject);
+}
+Variant GetVariantProp(const TObject* AObject, const String& AName) {
+  return GetVariantProp(AObject, &RequireProp(AObject, AName));
+}
+void SetVariantProp(TObject* AObject, const TPropInfo* AProp, const Variant& AValue) {
+  RequireAccessor(AProp, AProp->SetVariant, "a variant");
+  AProp->SetVariant(AObject, AValue);
+}
+void SetVariantProp(TObject* AObject, const String& AName, const Variant& AValue) {
+  SetVariantProp(AObject, &RequireProp(AObject, AName), AValue);
+}
+
+Variant GetPropValue(const TObject* AObject, const String& AName) {
+  const TPropInfo& p = RequireProp(AObject, AName);
+  switch (p.PropType->Kind) {
+  case tkInteger:
+  case tkChar:
+  case tkInt64:
+    return OrdinalVariant(GetOrdProp(AObject, &p));
+  case tkEnumeration:
+    if (p.PropType == lum::BooleanTypeInfo()) return GetOrdProp(AObject, &p) != 0;
+    return GetEnumProp(AObject, &p);
+  case tkSet:
+    return GetSetProp(AObject, &p);
+  case tkFloat:
+    return static_cast<double>(GetFloatProp(AObject, &p));
+  case tkString:
+  case tkLString:
+    return GetStrProp(AObject, &p);
+  case tkVariant:
+    return GetVariantProp(AObject, &p);
+  default:
+    RaiseInvalidPropType(p);
+  }
+}
+
+void SetPropValue(TObject* AObject, const String& AName, const Variant& AValue) {
+  const TPropInfo& p = RequireProp(AObject, AName);
+  const bool isText = VarType(AValue) == varString;
+  switch (p.PropType->Kind) {
+  case tkInteger:
+  case tkChar:
+  case tkInt64:
+    SetOrdProp(AObject, &p, AValue.AsInt64());
+    break;
+  case tkEnumeration:
+    if (isText)
+      SetEnumProp(AObject, &p, AValue.AsString());
+    else if (p.PropType == lum::BooleanTypeInfo())
+      SetOrdProp(AObject, &p, AValue.AsBoolean() ? 1 : 0);
+    else
+      SetOrdProp(AObject, &p, AValue.AsInt64());
+    break;
+  case tkSet:
+    if (isText)
+      SetSetProp(AObject, &p, AValue.AsString());
+    else
+      SetOrdProp(AObject, &p, AValue.AsInt64());
+    break;
+  case tkFloat:
+    SetFloatProp(AObject, &p, AValue.AsDouble());
+    break;
+  case tkString:
+  case tkLString:
+    SetStrProp(AObject, &p, AValue.AsString());
+    break;
+  case tkVariant:
+    SetVariantProp(AObject, &p, AValue);
+    break;
+  default:
+    RaiseInvalidPropType(p);
+  }
 }
 
 String GetSetProp(const TObject* AObject, const TPropInfo* AProp, bool ABrackets) {

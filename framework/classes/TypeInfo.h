@@ -7,6 +7,7 @@
 #include "framework/classes/Sets.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Types.h"
+#include "framework/rtl/Variant.h"
 
 #include <any>
 #include <functional>
@@ -91,6 +92,8 @@ struct TPropInfo {
   void (*SetStr)(TObject*, const String&) = nullptr;
   TObject* (*GetObject)(const TObject*) = nullptr;
   void (*SetObject)(TObject*, TObject*) = nullptr;
+  Variant (*GetVariant)(const TObject*) = nullptr;
+  void (*SetVariant)(TObject*, const Variant&) = nullptr;
   TMethod (*GetMethod)(const TObject*) = nullptr;
   void (*SetMethod)(const TPropInfo&, TObject*, const TMethod&) = nullptr;
   bool (*MethodAssigned)(const TObject*) = nullptr;
@@ -144,6 +147,17 @@ TMethod GetMethodProp(const TObject* AObject, const String& AName);
 // EPropertyConvertError when there is no such method or its signature differs.
 void SetMethodProp(TObject* AObject, const TPropInfo* AProp, const TMethod& AValue);
 void SetMethodProp(TObject* AObject, const String& AName, const TMethod& AValue);
+Variant GetVariantProp(const TObject* AObject, const TPropInfo* AProp);
+Variant GetVariantProp(const TObject* AObject, const String& AName);
+void SetVariantProp(TObject* AObject, const TPropInfo* AProp, const Variant& AValue);
+void SetVariantProp(TObject* AObject, const String& AName, const Variant& AValue);
+// Any property as a variant: integers as Integer (Int64 beyond its range), Booleans as
+// Boolean, other enumerations and sets by name, floats as Double, strings as String.
+// Class and method properties raise EPropertyConvertError "Invalid property type: TMethod".
+Variant GetPropValue(const TObject* AObject, const String& AName);
+// Sets any such property from a variant converted to its type (enumerations and sets also
+// by name); a failed conversion raises EVariantError.
+void SetPropValue(TObject* AObject, const String& AName, const Variant& AValue);
 // A set as text, "a,b" (or "[a,b]" with brackets); setting accepts both.
 String GetSetProp(const TObject* AObject, const TPropInfo* AProp, bool ABrackets = false);
 String GetSetProp(const TObject* AObject, const String& AName, bool ABrackets = false);
@@ -167,6 +181,7 @@ const TTypeInfo* BooleanTypeInfo();
 const TTypeInfo* CharTypeInfo();
 const TTypeInfo* StringTypeInfo();
 const TTypeInfo* MethodTypeInfo();
+const TTypeInfo* VariantTypeInfo();
 const TTypeInfo* FloatTypeInfo(TFloatType AType);
 const TTypeInfo* IntegerTypeInfo(const char* AName, TOrdType AType, Int64 AMin, Int64 AMax);
 [[noreturn]] void RaisePropertyRange(const TPropInfo& AProp, Int64 AValue);
@@ -232,6 +247,8 @@ template <class T> const TTypeInfo* TypeInfoOf() {
     return FloatTypeInfo(sizeof(T) == 4 ? ftSingle : sizeof(T) == 8 ? ftDouble : ftExtended);
   else if constexpr (std::is_same_v<T, String>)
     return StringTypeInfo();
+  else if constexpr (std::is_same_v<T, Variant>)
+    return VariantTypeInfo();
   else if constexpr (IsSet<T>::value)
     return SetInfoOf<T>();
   else if constexpr (IsObjectPointer<T>::value)
@@ -384,6 +401,9 @@ std::unique_ptr<TPropInfo> MakeProp(const char* AName, const TPropOptions& AOpti
   } else if constexpr (std::is_same_v<T, String>) {
     p->GetStr = [](const TObject* o) { return String(G{}(o)); };
     p->SetStr = [](TObject* o, const String& v) { S{}(o, v); };
+  } else if constexpr (std::is_same_v<T, Variant>) {
+    p->GetVariant = [](const TObject* o) { return Variant(G{}(o)); };
+    p->SetVariant = [](TObject* o, const Variant& v) { S{}(o, v); };
   } else if constexpr (IsObjectPointer<T>::value) {
     p->GetObject = [](const TObject* o) -> TObject* { return G{}(o); };
     p->SetObject = [](TObject* o, TObject* v) { S{}(o, static_cast<T>(v)); };

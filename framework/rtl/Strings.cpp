@@ -388,6 +388,7 @@ String IntToHex(Int64 value, int digits) {
 }
 
 bool TryStrToInt(const String& s, Integer& value) { return ParseInteger(s, value); }
+bool TryStrToInt64(const String& s, Int64& value) { return ParseInteger(s, value); }
 
 Integer StrToInt(const String& s) {
   Integer value = 0;

@@ -48,6 +48,7 @@ Integer StrToInt(const String& s);        // EConvertError "'abc' is not a valid
 Int64 StrToInt64(const String& s);
 Integer StrToIntDef(const String& s, Integer defaultValue);
 bool TryStrToInt(const String& s, Integer& value);
+bool TryStrToInt64(const String& s, Int64& value);
 double
 StrToFloat(const String& s); // "." only; EConvertError "'x' is not a valid floating point value"
 double StrToFloatDef(const String& s, double defaultValue);

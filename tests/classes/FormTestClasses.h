@@ -130,6 +130,12 @@ public:
   LUM_PUBLISHED(TGauge*, Partner, FPartner, SetPartner, NoDefault)
   LUM_PUBLISHED(TNotifyEvent, OnChange, FOnChange, Field, NoDefault)
   LUM_PUBLISHED(Integer, Color, FColor, Field, Default(0), Idents(ColorIdents))
+  LUM_PUBLISHED(Variant, Value, FValue, SetValue, NoDefault)
+
+  void SetValue(const Variant& AValue) {
+    ++ValueSets;
+    FValue = AValue;
+  }
 
   void SetPartner(TGauge* Value) {
     if (FPartner == Value) return;
@@ -142,6 +148,7 @@ public:
   std::vector<std::uint8_t> Data;
   bool LoadingInConstructor;
   int IntervalSets = 0;
+  int ValueSets = 0;
   int LoadedCalls = 0;
   bool LoadingDuringLoaded = false;
   bool PartnerSetAtLoaded = false;
@@ -191,6 +198,7 @@ private:
   TGauge* FPartner = nullptr;
   TNotifyEvent FOnChange;
   Integer FColor = 0;
+  Variant FValue;
 };
 
 class TTestForm : public TComponent {

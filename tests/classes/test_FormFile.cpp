@@ -45,6 +45,7 @@ void BuildSampleForm(TTestForm& form) {
   g1->SetPartner(g2);
   SetMethodProp(g1, "OnChange", TMethod{&form, "GaugeChange"});
   g1->Data = {0x01, 0x02, 0xFF};
+  g1->SetValue(Currency{125000});
 }
 
 const char* const SampleText = R"(object Form1: TTestForm
@@ -75,6 +76,7 @@ const char* const SampleText = R"(object Form1: TTestForm
       end>
     Partner = Gauge2
     OnChange = GaugeChange
+    Value = 125000c
     Data = {
       0102FF}
   end
@@ -142,8 +144,11 @@ TEST_F(FormFileTest, ReadingRestoresEveryValueThroughTheSetters) {
   ASSERT_TRUE(g1->OnChange());
   g1->OnChange()(g1);
   EXPECT_EQ(form.Changes, 1);
+  EXPECT_EQ(g1->Value(), Variant(Currency{125000}));
+  EXPECT_EQ(g1->ValueSets, 1);
   EXPECT_EQ(g2->Interval(), 10);
   EXPECT_EQ(g2->IntervalSets, 0);
+  EXPECT_TRUE(VarIsEmpty(g2->Value()));
 }
 
 TEST_F(FormFileTest, WriteReadWriteGivesTheSameBytes) {
