@@ -45,7 +45,7 @@ TRect Inside(TRect r, const TRect& insets) {
               r.Bottom - insets.Bottom);
 }
 
-std::uint32_t SysPixel(int index) { return ColorRefToPixel(SysColorRef(index)); }
+std::uint32_t SysPixel(int index) { return 0xFF000000u | ColorRefToPixel(SysColorRef(index)); }
 
 // Fills a rectangle (window coordinates) with a pixel inside the visible clip.
 void Fill(TRaster& surface, const TRegion& clip, TPoint origin, TRect r, std::uint32_t pixel) {

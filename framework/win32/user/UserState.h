@@ -16,6 +16,7 @@
 // A registered window class.
 struct TWindowClass {
   String Name; // as registered; looked up without regard to case
+  ATOM Atom = 0;
   UINT Style = 0;
   WNDPROC Proc = nullptr;
   int ClassExtra = 0;
@@ -85,6 +86,7 @@ struct TRawInput {
 struct TUserState {
   std::unordered_map<std::uintptr_t, std::unique_ptr<TWindow>> Windows;
   std::vector<std::unique_ptr<TWindowClass>> Classes;
+  ATOM NextAtom = 0xC000;
   TWindow* Desktop = nullptr;
   std::uintptr_t NextHandle = 0x10010;
 

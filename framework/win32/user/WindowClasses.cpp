@@ -22,6 +22,7 @@ TWindowClass* RegisterWindowClass(const WNDCLASSEXA& d) {
   if (FindWindowClass(d.lpszClassName)) return nullptr;
   auto c = std::make_unique<TWindowClass>();
   c->Name = d.lpszClassName;
+  c->Atom = User().NextAtom++;
   c->Style = d.style;
   c->Proc = d.lpfnWndProc;
   c->ClassExtra = d.cbClsExtra;
@@ -32,6 +33,16 @@ TWindowClass* RegisterWindowClass(const WNDCLASSEXA& d) {
   c->Background = d.hbrBackground;
   User().Classes.push_back(std::move(c));
   return User().Classes.back().get();
+}
+
+TWindowClass* FindWindowClass(const char* nameOrAtom) {
+  const auto value = reinterpret_cast<std::uintptr_t>(nameOrAtom);
+  if (value != 0 && value < 0x10000) {
+    for (const auto& c : User().Classes)
+      if (c->Atom == value) return c.get();
+    return nullptr;
+  }
+  return nameOrAtom ? FindWindowClass(std::string_view(nameOrAtom)) : nullptr;
 }
 
 TWindowClass* FindWindowClass(std::string_view name) {

@@ -157,7 +157,7 @@ void InvalidateInParent(TWindow& w, const TRect& rect) {
 
 HWND CreateWindowFrom(const CREATESTRUCTA& original) {
   CREATESTRUCTA cs = original;
-  TWindowClass* cls = cs.lpszClass ? FindWindowClass(cs.lpszClass) : nullptr;
+  TWindowClass* cls = FindWindowClass(cs.lpszClass);
   if (!cls) return nullptr;
   TUserState& u = User();
   TWindow* parent = u.Desktop;
