@@ -26,12 +26,11 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* wc);
 BOOL GetClassInfoExA(HINSTANCE instance, LPCSTR className, WNDCLASSEXA* wc);
 int GetClassNameA(HWND window, char* name, int size);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param);
-inline HWND CreateWindowA(LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                          int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                          LPVOID param) {
+inline HWND CreateWindowA(LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                          int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
   return CreateWindowExA(0, className, windowName, style, x, y, width, height, parent, menu,
                          instance, param);
 }
@@ -122,6 +121,9 @@ HDC GetDC(HWND window);
 HDC GetWindowDC(HWND window);
 HDC GetDCEx(HWND window, HRGN clip, DWORD flags);
 int ReleaseDC(HWND window, HDC dc);
+int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
+                   LPRECT updateRect, UINT flags);
+BOOL ScrollWindow(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip);
 
 // Timers.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);

@@ -47,8 +47,8 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pv, UINT winIni) {
     return SetMetrics(uiParam, pv, winIni);
   case SPI_GETWORKAREA:
     if (!pv) return FALSE;
-    *static_cast<RECT*>(pv) = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN));
+    *static_cast<RECT*>(pv) =
+        Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return TRUE;
   default:
     return FALSE;

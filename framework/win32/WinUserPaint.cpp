@@ -2,6 +2,7 @@
 #include "framework/win32/WinUser.h"
 
 #include "framework/win32/user/Paint.h"
+#include "framework/win32/user/Scroll.h"
 #include "framework/win32/user/UserState.h"
 #include "framework/win32/user/WindowProcs.h"
 #include "framework/win32/user/WindowTree.h"
@@ -123,4 +124,23 @@ HDC GetDCEx(HWND h, HRGN clip, DWORD flags) {
 int ReleaseDC(HWND h, HDC dc) {
   TWindow* w = DcWindow(h);
   return w && ReleaseWindowDc(*w, IdFromHandle(dc)) ? 1 : 0;
+}
+
+int ScrollWindowEx(HWND h, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
+                   LPRECT updateRect, UINT flags) {
+  TWindow* w = WindowOf(h);
+  auto* target = ObjectOf<TGdiRegion>(update);
+  if (!w || w == User().Desktop || (update && !target)) return ERROR;
+  const TRect area = scroll ? Ordered(*scroll) : TRect{};
+  const TRect limit = clip ? Ordered(*clip) : TRect{};
+  const TRegion uncovered =
+      ScrollClientArea(*w, dx, dy, scroll ? &area : nullptr, clip ? &limit : nullptr, flags);
+  if (target) target->Region = uncovered;
+  if (updateRect) *updateRect = uncovered.IsEmpty() ? TRect{} : uncovered.Box();
+  return static_cast<int>(uncovered.Kind());
+}
+
+BOOL ScrollWindow(HWND h, int dx, int dy, const RECT* scroll, const RECT* clip) {
+  const UINT flags = SW_INVALIDATE | SW_ERASE | (scroll ? 0 : SW_SCROLLCHILDREN);
+  return Bool(ScrollWindowEx(h, dx, dy, scroll, clip, nullptr, nullptr, flags) != ERROR);
 }

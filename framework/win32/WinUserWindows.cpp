@@ -46,11 +46,16 @@ HWND SiblingOf(const TWindow& w, UINT relation) {
   const auto& siblings = w.Parent->Children;
   const auto at = std::find(siblings.begin(), siblings.end(), &w);
   switch (relation) {
-  case GW_HWNDFIRST: return siblings.front()->Handle;
-  case GW_HWNDLAST: return siblings.back()->Handle;
-  case GW_HWNDNEXT: return at + 1 == siblings.end() ? nullptr : (*(at + 1))->Handle;
-  case GW_HWNDPREV: return at == siblings.begin() ? nullptr : (*(at - 1))->Handle;
-  default: return nullptr;
+  case GW_HWNDFIRST:
+    return siblings.front()->Handle;
+  case GW_HWNDLAST:
+    return siblings.back()->Handle;
+  case GW_HWNDNEXT:
+    return at + 1 == siblings.end() ? nullptr : (*(at + 1))->Handle;
+  case GW_HWNDPREV:
+    return at == siblings.begin() ? nullptr : (*(at - 1))->Handle;
+  default:
+    return nullptr;
   }
 }
 
@@ -82,16 +87,23 @@ LONG_PTR GetLong(HWND h, int index, std::size_t extraSize) {
   const TWindow* w = Real(h);
   if (!w) return 0;
   switch (index) {
-  case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(w->Proc);
-  case GWL_STYLE: return static_cast<LONG>(w->Style);
-  case GWL_EXSTYLE: return static_cast<LONG>(w->ExStyle);
-  case GWL_ID: return static_cast<LONG_PTR>(w->Id);
-  case GWL_USERDATA: return w->UserData;
-  case GWL_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->Instance);
+  case GWL_WNDPROC:
+    return reinterpret_cast<LONG_PTR>(w->Proc);
+  case GWL_STYLE:
+    return static_cast<LONG>(w->Style);
+  case GWL_EXSTYLE:
+    return static_cast<LONG>(w->ExStyle);
+  case GWL_ID:
+    return static_cast<LONG_PTR>(w->Id);
+  case GWL_USERDATA:
+    return w->UserData;
+  case GWL_HINSTANCE:
+    return reinterpret_cast<LONG_PTR>(w->Instance);
   case GWL_HWNDPARENT:
     return reinterpret_cast<LONG_PTR>(w->IsChild() ? w->Parent->Handle
                                                    : (w->Owner ? w->Owner->Handle : nullptr));
-  default: return ValidExtra(*w, index, extraSize) ? ReadExtra(*w, index, extraSize) : 0;
+  default:
+    return ValidExtra(*w, index, extraSize) ? ReadExtra(*w, index, extraSize) : 0;
   }
 }
 
@@ -119,10 +131,17 @@ LONG_PTR SetLong(HWND h, int index, LONG_PTR value, std::size_t extraSize) {
     w->Proc = reinterpret_cast<WNDPROC>(value);
     return old;
   case GWL_STYLE:
-  case GWL_EXSTYLE: return ChangeStyle(h, index, static_cast<DWORD>(value));
-  case GWL_ID: w->Id = static_cast<UINT_PTR>(value); return old;
-  case GWL_USERDATA: w->UserData = value; return old;
-  case GWL_HINSTANCE: w->Instance = reinterpret_cast<HINSTANCE>(value); return old;
+  case GWL_EXSTYLE:
+    return ChangeStyle(h, index, static_cast<DWORD>(value));
+  case GWL_ID:
+    w->Id = static_cast<UINT_PTR>(value);
+    return old;
+  case GWL_USERDATA:
+    w->UserData = value;
+    return old;
+  case GWL_HINSTANCE:
+    w->Instance = reinterpret_cast<HINSTANCE>(value);
+    return old;
   case GWL_HWNDPARENT:
     if (!w->IsChild()) w->Owner = WindowOf(reinterpret_cast<HWND>(value));
     return old;
@@ -172,9 +191,8 @@ BOOL GetClassInfoExA(HINSTANCE, LPCSTR className, WNDCLASSEXA* wc) {
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* wc) {
   WNDCLASSEXA e;
   if (!wc || !GetClassInfoExA(instance, className, &e)) return FALSE;
-  *wc = WNDCLASSA{e.style,   e.lpfnWndProc,   e.cbClsExtra,   e.cbWndExtra,
-                  e.hInstance, e.hIcon, e.hCursor, e.hbrBackground, e.lpszMenuName,
-                  e.lpszClassName};
+  *wc = WNDCLASSA{e.style, e.lpfnWndProc, e.cbClsExtra,    e.cbWndExtra,   e.hInstance,
+                  e.hIcon, e.hCursor,     e.hbrBackground, e.lpszMenuName, e.lpszClassName};
   return TRUE;
 }
 
@@ -183,8 +201,8 @@ int GetClassNameA(HWND h, char* name, int size) {
   return w ? CopyText(w->Class->Name, name, size) : 0;
 }
 
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
   CREATESTRUCTA cs;
   cs.lpCreateParams = param;
@@ -335,9 +353,7 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
 }
 
 HWND WindowFromPoint(POINT point) { return WindowUnderPoint(point, nullptr); }
-HWND ChildWindowFromPoint(HWND parent, POINT point) {
-  return ChildAtPoint(parent, point, CWP_ALL);
-}
+HWND ChildWindowFromPoint(HWND parent, POINT point) { return ChildAtPoint(parent, point, CWP_ALL); }
 HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags) {
   return ChildAtPoint(parent, point, flags);
 }
@@ -350,8 +366,8 @@ BOOL SetWindowTextA(HWND h, LPCSTR text) {
 int GetWindowTextA(HWND h, char* text, int size) {
   if (!Real(h) || !text || size <= 0) return 0;
   text[0] = '\0';
-  return static_cast<int>(SendMessageA(h, WM_GETTEXT, static_cast<WPARAM>(size),
-                                       reinterpret_cast<LPARAM>(text)));
+  return static_cast<int>(
+      SendMessageA(h, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(text)));
 }
 
 int GetWindowTextLengthA(HWND h) {

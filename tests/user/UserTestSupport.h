@@ -74,8 +74,8 @@ protected:
 
   static HWND Child(HWND parent, int x, int y, int w, int h, DWORD style = 0,
                     const char* cls = LoggedClass) {
-    return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                           nullptr, nullptr, nullptr);
+    return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                           nullptr, nullptr);
   }
 
   // The messages of one kind the window got, in order.

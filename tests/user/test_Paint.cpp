@@ -94,7 +94,8 @@ TEST_F(PaintTest, BeginPaintsDeviceContextIsClippedToTheUpdateRegion) {
 }
 
 TEST_F(PaintTest, ParentAndChildPaintInTheirOwnColoursAndClipChildrenProtectsTheChild) {
-  const HWND parent = TopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, "RedWindow");
+  const HWND parent =
+      TopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, "RedWindow");
   const HWND child = Child(parent, 20, 20, 30, 30, 0, "BlueWindow");
   TRaster shot = Display.Snapshot(parent);
   EXPECT_EQ(shot.At(5, 5), RedPixel);
@@ -173,11 +174,11 @@ TEST_F(PaintTest, ATopLevelWindowWithACaptionAndNestedChildrenRendersToPng) {
   Register("FaceWindow", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   Register("WhiteWindow", 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   const HWND top = CreateWindowExA(0, "FaceWindow", "LumTools window",
-                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
-                                   320, 220, nullptr, nullptr, nullptr, nullptr);
-  const HWND panel = CreateWindowExA(WS_EX_CLIENTEDGE, "WhiteWindow", "", WS_CHILD | WS_VISIBLE |
-                                     WS_VSCROLL | WS_HSCROLL, 10, 10, 180, 140, top, nullptr,
-                                     nullptr, nullptr);
+                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 320,
+                                   220, nullptr, nullptr, nullptr, nullptr);
+  const HWND panel = CreateWindowExA(WS_EX_CLIENTEDGE, "WhiteWindow", "",
+                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 10, 10, 180,
+                                     140, top, nullptr, nullptr, nullptr);
   Child(panel, 10, 10, 60, 40, WS_BORDER, "BlueWindow");
   const HWND nested = Child(panel, 60, 60, 80, 40, WS_BORDER, "RedWindow");
   Child(nested, 10, 10, 20, 15, 0, "BlueWindow");
@@ -238,6 +239,39 @@ TEST_F(PaintTest, NonClientMetricsRoundTripAndChangeTheSystemMetrics) {
   RECT work;
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
   EXPECT_EQ(work, Rect(0, 0, 1024, 768));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PaintTest, ScrollingMovesThePixelsAndInvalidatesWhatItUncovers) {
+  const HWND h = TopLevel(0, 0, 100, 100);
+  const HWND child = Child(h, 10, 60, 20, 20);
+  PaintWith(h, BlueBrush);
+  Display.ProcessMessages();
+  const HDC dc = GetDC(h);
+  const RECT stripe{0, 0, 100, 10};
+  FillRect(dc, &stripe, RedBrush);
+  ReleaseDC(h, dc);
+  RECT uncovered;
+  EXPECT_EQ(ScrollWindowEx(h, 0, 30, nullptr, nullptr, nullptr, &uncovered, SW_SCROLLCHILDREN),
+            SIMPLEREGION);
+  EXPECT_EQ(uncovered, Rect(0, 0, 100, 30));
+  RECT moved;
+  GetWindowRect(child, &moved);
+  EXPECT_EQ(moved.Top, 90) << "the child moved with the contents";
+  const TWindow* w = WindowOf(h);
+  EXPECT_EQ(w->Surface->At(50, 35), RedPixel) << "the stripe moved down by 30";
+  EXPECT_EQ(w->Surface->At(50, 45), BluePixel);
+  RECT pending;
+  EXPECT_FALSE(GetUpdateRect(h, &pending, FALSE)) << "without SW_INVALIDATE nothing is due";
+  EXPECT_TRUE(ScrollWindow(h, 0, -20, nullptr, nullptr));
+  GetUpdateRect(h, &pending, FALSE);
+  EXPECT_EQ(pending.Top, 80);
+  EXPECT_EQ(
+      ScrollWindowEx(reinterpret_cast<HWND>(0x4321), 0, 1, nullptr, nullptr, nullptr, nullptr, 0),
+      ERROR);
 }
 
 } // namespace

@@ -49,11 +49,11 @@ TEST_F(WindowsTest, ARefusedCreateDestroysTheWindowAgain) {
 }
 
 TEST_F(WindowsTest, ChildrenNeedAParentAndAKnownClass) {
-  EXPECT_EQ(CreateWindowExA(0, LoggedClass, "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+  EXPECT_EQ(
+      CreateWindowExA(0, LoggedClass, "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+      nullptr);
+  EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                             nullptr),
-            nullptr);
-  EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                            nullptr, nullptr),
             nullptr);
   WNDCLASSA wc;
   wc.lpfnWndProc = LoggingProc;
@@ -71,13 +71,14 @@ TEST_F(WindowsTest, DestroySendsDestroyTopDownAndNcDestroyBottomUp) {
   EXPECT_TRUE(DestroyWindow(top));
   std::vector<std::pair<HWND, UINT>> order;
   for (const TLogged& m : MessageLog())
-    if (m.Message == WM_DESTROY || m.Message == WM_NCDESTROY) order.emplace_back(m.Window, m.Message);
+    if (m.Message == WM_DESTROY || m.Message == WM_NCDESTROY)
+      order.emplace_back(m.Window, m.Message);
   EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{{top, WM_DESTROY},
-                                                        {child, WM_DESTROY},
-                                                        {grandchild, WM_DESTROY},
-                                                        {grandchild, WM_NCDESTROY},
-                                                        {child, WM_NCDESTROY},
-                                                        {top, WM_NCDESTROY}}));
+                                                       {child, WM_DESTROY},
+                                                       {grandchild, WM_DESTROY},
+                                                       {grandchild, WM_NCDESTROY},
+                                                       {child, WM_NCDESTROY},
+                                                       {top, WM_NCDESTROY}}));
   EXPECT_FALSE(IsWindow(child));
   EXPECT_EQ(GetFocus(), nullptr);
   EXPECT_EQ(GetCapture(), nullptr);
@@ -127,10 +128,13 @@ TEST_F(WindowsTest, TreeQueriesFollowParentsAndZOrder) {
 
   static std::vector<HWND> seen;
   seen.clear();
-  EnumChildWindows(top, [](HWND h, LPARAM) -> BOOL {
-    seen.push_back(h);
-    return TRUE;
-  }, 0);
+  EnumChildWindows(
+      top,
+      [](HWND h, LPARAM) -> BOOL {
+        seen.push_back(h);
+        return TRUE;
+      },
+      0);
   EXPECT_EQ(seen, (std::vector<HWND>{b, c, a}));
 
   EXPECT_EQ(SetParent(c, a), b);
@@ -167,8 +171,7 @@ TEST_F(WindowsTest, MovingSendsWindowPosChangedThenMoveAndSize) {
   const HWND child = Child(top, 0, 0, 50, 50);
   MessageLog().clear();
   MoveWindow(child, 10, 20, 60, 70, TRUE);
-  EXPECT_EQ(Only(MessagesOf(child),
-                 {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}),
+  EXPECT_EQ(Only(MessagesOf(child), {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}),
             (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
   EXPECT_EQ(Got(child, WM_MOVE).back().LParam, MAKELPARAM(10, 20));
   EXPECT_EQ(Got(child, WM_SIZE).back().LParam, MAKELPARAM(60, 70));

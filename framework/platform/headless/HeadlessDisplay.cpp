@@ -27,7 +27,6 @@ void CopyInto(TRaster& screen, const TRaster& surface, const TRect& at) {
 
 THeadlessDisplay::THeadlessDisplay(int width, int height)
     : width_(std::clamp(width, 1, 16384)), height_(std::clamp(height, 1, 16384)) {
-  User().Reset();
   SetDisplayBackend(this);
   User().Reset();
 }
@@ -52,15 +51,14 @@ void THeadlessDisplay::WindowDestroyed(HWND) {}
 
 void THeadlessDisplay::Advance(DWORD ms) {
   const DWORD end = now_ + ms;
-  ProcessMessages();
-  for (;;) {
+  // A pending WM_QUIT holds every timer back, so the clock stops stepping through them.
+  while (PumpMessages()) {
     const std::optional<DWORD> due = NextTimerDue();
     if (!due || Before(end, *due)) break;
     if (Before(now_, *due)) now_ = *due;
-    ProcessMessages();
   }
   now_ = end;
-  ProcessMessages();
+  PumpMessages();
 }
 
 void THeadlessDisplay::ProcessMessages() { PumpMessages(); }
@@ -136,7 +134,8 @@ TRaster THeadlessDisplay::Snapshot(HWND window) {
 
 TRaster THeadlessDisplay::ScreenSnapshot() {
   ProcessMessages();
-  TRaster screen(width_, height_, ColorRefToPixel(SysColorRef(1 /* COLOR_DESKTOP */)));
+  TRaster screen(width_, height_,
+                 0xFF000000u | ColorRefToPixel(SysColorRef(1 /* COLOR_DESKTOP */)));
   const auto& tops = User().Desktop->Children;
   for (auto it = tops.rbegin(); it != tops.rend(); ++it)
     if (((*it)->Style & WS_VISIBLE) && (*it)->Surface)

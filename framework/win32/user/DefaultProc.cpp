@@ -141,10 +141,10 @@ LRESULT DefaultWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     return HitTestFrame(*w, PointOf(lParam));
   case WM_NCPAINT:
     w->FrameNeeded = false;
-    PaintFrame(*w);
+    PaintFrame(*w, User().Active == h);
     return 0;
   case WM_NCACTIVATE:
-    if (IsVisibleTree(w)) PaintFrame(*w);
+    if (IsVisibleTree(w)) PaintFrame(*w, wParam != 0);
     return 1;
   case WM_SETTEXT:
     return OnSetText(h, *w, lParam);

@@ -95,10 +95,9 @@ void DrawCloseButton(TDeviceContext& dc, TRaster& surface, const TRegion& clip, 
   }
 }
 
-void DrawCaption(TWindow& w, TDeviceContext& dc, TRaster& surface, const TRegion& clip,
+void DrawCaption(TWindow& w, bool active, TDeviceContext& dc, TRaster& surface, const TRegion& clip,
                  TPoint origin) {
   const TRect bar = CaptionRect(w);
-  const bool active = User().Active == w.Handle;
   const std::uint32_t from = SysPixel(active ? SysActivecaption : SysInactivecaption);
   const std::uint32_t to = SysPixel(active ? SysGradientactivecaption : SysGradientinactivecaption);
   for (int x = bar.Left; x < bar.Right; ++x)
@@ -242,7 +241,7 @@ LRESULT HitTestFrame(const TWindow& w, TPoint screen) {
   return left ? HTLEFT : HTRIGHT;
 }
 
-void PaintFrame(TWindow& w) {
+void PaintFrame(TWindow& w, bool active) {
   TWindow* top = TopLevelOf(&w);
   if (!top || !top->Surface || w.Client == Rect(0, 0, w.Rect.Width(), w.Rect.Height())) return;
   const TRegion clip = VisibleRegion(w, true, true, true);
@@ -259,7 +258,7 @@ void PaintFrame(TWindow& w) {
   TRect r = Rect(0, 0, w.Rect.Width(), w.Rect.Height());
   DrawBorders(w, dc, *top->Surface, frameOnly, origin, r);
   if (HasCaption(w.Style)) {
-    DrawCaption(w, dc, *top->Surface, frameOnly, origin);
+    DrawCaption(w, active, dc, *top->Surface, frameOnly, origin);
     r.Top += SystemMetric(SM_CYCAPTION);
   }
   DrawClientEdges(w, dc, r);

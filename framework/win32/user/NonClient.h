@@ -10,5 +10,6 @@ TRect FrameInsets(DWORD style, DWORD exStyle);
 TRect CaptionRect(const TWindow& w);
 // WM_NCHITTEST's default answer for a screen point.
 LRESULT HitTestFrame(const TWindow& w, TPoint screen);
-// WM_NCPAINT's default drawing, clipped to what is visible of the window.
-void PaintFrame(TWindow& w);
+// WM_NCPAINT's default drawing, clipped to what is visible of the window; the caption in
+// the active or the inactive colours.
+void PaintFrame(TWindow& w, bool active);

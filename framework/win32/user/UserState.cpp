@@ -2,6 +2,7 @@
 
 #include "framework/win32/user/Backend.h"
 #include "framework/win32/user/Metrics.h"
+#include "framework/win32/user/Paint.h"
 #include "framework/win32/user/WindowTree.h"
 
 TUserState& TUserState::Instance() {
@@ -26,6 +27,7 @@ void TUserState::Reset() {
     const HWND top = Desktop->Children.front()->Handle;
     if (!DestroyWindowTree(top)) break;
   }
+  for (auto& [id, w] : Windows) ReleaseWindowDcs(*w);
   Windows.clear();
   Classes.clear();
   Posted.clear();
