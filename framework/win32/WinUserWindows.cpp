@@ -254,7 +254,8 @@ BOOL IsChild(HWND parent, HWND h) {
 }
 
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
-  const TWindow* p = parent ? Real(parent) : User().Desktop;
+  if (!parent) return EnumWindows(proc, lParam);
+  const TWindow* p = Real(parent);
   if (!p || !proc) return FALSE;
   std::vector<HWND> all;
   ForEachDescendant(p, [&](HWND h) { all.push_back(h); });

@@ -43,30 +43,46 @@ TRegion Without(TRegion region, const std::vector<TRect>& cut) {
   return TRegion::Combine(region, UnionOf(cut, 0, cut.size()), TRegionOp::Diff);
 }
 
+// Siblings are compared in their parent's client coordinates, where their rectangles live.
 void CollectCoveringSiblings(const TWindow& w, bool clipSiblings, const TRect& bounds,
                              std::vector<TRect>& cut) {
   const TWindow* desktop = User().Desktop;
   for (const TWindow* a = &w; a->Parent != desktop; a = a->Parent) {
     const bool clip = a == &w ? clipSiblings : (a->Style & WS_CLIPSIBLINGS) != 0;
     if (!clip) continue;
+    const TPoint origin = ClientSurfaceOrigin(a->Parent);
+    const TRect local = Rect(bounds.Left - origin.X, bounds.Top - origin.Y, bounds.Right - origin.X,
+                             bounds.Bottom - origin.Y);
     for (const TWindow* s : a->Parent->Children) {
       if (s == a) break;
-      if (!(s->Style & WS_VISIBLE)) continue;
-      const TRect r = SurfaceWindowRect(*s);
-      if (Overlap(r, bounds)) cut.push_back(r);
+      if (!(s->Style & WS_VISIBLE) || !Overlap(s->Rect, local)) continue;
+      cut.push_back(Rect(s->Rect.Left + origin.X, s->Rect.Top + origin.Y, s->Rect.Right + origin.X,
+                         s->Rect.Bottom + origin.Y));
     }
   }
 }
 
 bool HasFrame(const TWindow& w) { return w.Client != Rect(0, 0, w.Rect.Width(), w.Rect.Height()); }
 
+TRect ClientInParent(const TWindow& child) {
+  return Bounds(child.Rect.Left + child.Client.Left, child.Rect.Top + child.Client.Top,
+                child.Client.Width(), child.Client.Height());
+}
+
+bool Inside(const TRect& inner, const TRect& outer) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+// Whether the area (parent's client coordinates) touches the child's frame.
 bool ReachesFrame(const TWindow& child, const TRegion& areaInParent) {
   if (!HasFrame(child)) return false;
-  const TRect client =
-      Bounds(child.Rect.Left + child.Client.Left, child.Rect.Top + child.Client.Top,
-             child.Client.Width(), child.Client.Height());
-  TRegion frame = TRegion::Combine(TRegion(child.Rect), TRegion(client), TRegionOp::Diff);
-  return !TRegion::Combine(frame, areaInParent, TRegionOp::And).IsEmpty();
+  const TRect client = ClientInParent(child);
+  for (const TRect& r : areaInParent.Rects()) {
+    const TRect part = Intersection(r, child.Rect);
+    if (!part.IsEmpty() && !Inside(part, client)) return true;
+  }
+  return false;
 }
 
 void ApplyToChildren(TWindow& w, const TRegion& area, UINT flags) {
@@ -74,7 +90,9 @@ void ApplyToChildren(TWindow& w, const TRegion& area, UINT flags) {
   if (!(all || (!none && !(w.Style & WS_CLIPCHILDREN)))) return;
   for (TWindow* c : w.Children) {
     if (!(c->Style & WS_VISIBLE) || !area.Intersects(c->Rect)) continue;
-    TRegion part = TRegion::Combine(area, TRegion(c->Rect), TRegionOp::And);
+    TRegion part = area.Rects().size() == 1
+                       ? TRegion(Intersection(area.Rects().front(), c->Rect))
+                       : TRegion::Combine(area, TRegion(c->Rect), TRegionOp::And);
     if ((flags & RDW_INVALIDATE) && ReachesFrame(*c, part)) c->FrameNeeded = true;
     part.Offset(-(c->Rect.Left + c->Client.Left), -(c->Rect.Top + c->Client.Top));
     RedrawRegion(*c, &part, flags & ~RDW_FRAME);
@@ -104,6 +122,16 @@ TWindow& SurfaceOwner(TWindow& w) {
   TWindow* top = TopLevelOf(&w);
   if (!top->Surface) ResizeSurface(*top);
   return *top;
+}
+
+// A DC at a surface origin, clipped to a region in its own coordinates.
+THandleId MakeClippedDc(TWindow& w, TPoint origin, TRegion clip) {
+  TWindow& top = SurfaceOwner(w);
+  auto dc = std::make_unique<TDeviceContext>(top.Surface.get(), origin, std::move(clip));
+  const THandleId id = TGdiHandles::Instance().AddDc(std::move(dc));
+  top.Dcs.push_back(id);
+  top.SurfaceChanged = true;
+  return id;
 }
 
 } // namespace
@@ -137,7 +165,7 @@ void RedrawRegion(TWindow& w, const TRegion* region, UINT flags) {
                             area.Box().Bottom > w.Client.Height();
   area.IntersectWith(ClientArea(w));
   if (flags & RDW_INVALIDATE) {
-    w.Update = TRegion::Combine(w.Update, area, TRegionOp::Or);
+    w.Update = w.Update.IsEmpty() ? area : TRegion::Combine(w.Update, area, TRegionOp::Or);
     if ((flags & RDW_ERASE) && !area.IsEmpty()) w.EraseNeeded = true;
     if ((flags & RDW_FRAME) && reachesFrame && HasFrame(w)) w.FrameNeeded = true;
     if (flags & RDW_INTERNALPAINT) w.InternalPaint = true;
@@ -176,7 +204,6 @@ HWND NextWindowToPaint(HWND filter) {
 }
 
 THandleId MakeWindowDc(TWindow& w, DWORD flags, const TRegion* extra) {
-  TWindow& top = SurfaceOwner(w);
   const bool windowArea = flags & DCX_WINDOW;
   const bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w.Style & WS_CLIPCHILDREN);
   const bool clipSiblings = (flags & DCX_CLIPSIBLINGS) || (w.Style & WS_CLIPSIBLINGS);
@@ -195,11 +222,7 @@ THandleId MakeWindowDc(TWindow& w, DWORD flags, const TRegion* extra) {
                                (flags & DCX_EXCLUDERGN) ? TRegionOp::Diff : TRegionOp::And);
   }
   visible.Offset(-origin.X, -origin.Y);
-  auto dc = std::make_unique<TDeviceContext>(top.Surface.get(), origin, std::move(visible));
-  const THandleId id = TGdiHandles::Instance().AddDc(std::move(dc));
-  top.Dcs.push_back(id);
-  top.SurfaceChanged = true;
-  return id;
+  return MakeClippedDc(w, origin, std::move(visible));
 }
 
 bool ReleaseWindowDc(TWindow& w, THandleId dc) {
@@ -246,12 +269,13 @@ THandleId BeginPaintOn(HWND h, PAINTSTRUCT& paint) {
   w->InternalPaint = false;
   const TPoint origin = ClientSurfaceOrigin(w);
   update.Offset(origin.X, origin.Y);
-  TRegion clip = TRegion::Combine(update,
-                                  VisibleRegion(*w, false, (w->Style & WS_CLIPCHILDREN) != 0,
-                                                (w->Style & WS_CLIPSIBLINGS) != 0),
-                                  TRegionOp::And);
+  TRegion clip = VisibleRegion(*w, false, (w->Style & WS_CLIPCHILDREN) != 0,
+                               (w->Style & WS_CLIPSIBLINGS) != 0);
+  const bool updateCoversAll =
+      update.Rects().size() == 1 && !clip.IsEmpty() && Inside(clip.Box(), update.Rects().front());
+  if (!updateCoversAll) clip = TRegion::Combine(update, clip, TRegionOp::And);
   clip.Offset(-origin.X, -origin.Y);
-  const THandleId dc = MakeWindowDc(*w, DCX_INTERSECTRGN, &clip);
+  const THandleId dc = MakeClippedDc(*w, origin, clip);
   paint.hdc = reinterpret_cast<HDC>(dc);
   paint.rcPaint = clip.IsEmpty() ? TRect{} : clip.Box();
   if (erase) paint.fErase = SendTo(h, WM_ERASEBKGND, static_cast<WPARAM>(dc), 0) == 0 ? 1 : 0;
