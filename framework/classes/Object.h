@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Types.h"
 
+#include <functional>
 #include <memory>
 #include <type_traits>
 #include <vector>
@@ -72,6 +73,9 @@ public:
   using TCreateArg = void;
 };
 
+// An event handler: the sender first, as every handler type of the framework.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
 namespace lum {
 
 // Compile-time counter of the property and method lines of one class body: each line
@@ -120,6 +124,15 @@ template <class C> const TClassInfo* MakeClassInfo(const char* AName, TClass APa
 
 // First line of every class body below TObject: class name, parent, class reference and the
 // start of the published property and method lines. Leaves the access private.
+//   class TLumTacho : public TGraphicControl {
+//     LUM_CLASS(TLumTacho, TGraphicControl)
+//   public:
+//     explicit TLumTacho(TComponent* AOwner);
+//     LUM_PUBLISHED(Integer, Interval, FIntervall, SetIntervall, Default(10))
+//     LUM_PUBLISHED(String, Caption, FCaption, SetCaption, NoDefault)
+//     LUM_PUBLISHED(TNotifyEvent, OnChange, FOnChange, Field, NoDefault)
+//   };
+// Register it (RegisterClass<TLumTacho>()) to have form files create it by name.
 #define LUM_CLASS(ClassName_, Parent_)                                                             \
 public:                                                                                            \
   using inherited = Parent_;                                                                       \

@@ -1,13 +1,13 @@
 #include "framework/classes/StringList.h"
 
+#include "framework/classes/Filer.h"
+#include "framework/classes/Streams.h"
 #include "framework/rtl/Exceptions.h"
-#include "framework/rtl/Files.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/Strings.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <span>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -218,15 +218,57 @@ void TStrings::EndUpdate() {
   if (updateCount_ == 0) SetUpdateState(false);
 }
 
+void TStrings::LoadFromStream(TStream* stream) {
+  const Int64 size = std::max<Int64>(stream->Size() - stream->Position(), 0);
+  String text(static_cast<std::size_t>(size), '\0');
+  stream->ReadBuffer(text.data(), size);
+  SetTextStr(WithoutByteOrderMark(std::move(text)));
+}
+
 void TStrings::LoadFromFile(const String& fileName) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(fileName);
-  SetTextStr(WithoutByteOrderMark(String(bytes.begin(), bytes.end())));
+  TMemoryStream stream;
+  stream.LoadFromFile(fileName);
+  LoadFromStream(&stream);
+}
+
+void TStrings::SaveToStream(TStream* stream) {
+  const String text = GetTextStr();
+  stream->WriteBuffer(text.data(), static_cast<Int64>(text.size()));
 }
 
 void TStrings::SaveToFile(const String& fileName) {
-  const String text = GetTextStr();
-  ReplaceFileContents(fileName,
-                      std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  TMemoryStream stream;
+  SaveToStream(&stream);
+  stream.SaveToFile(fileName);
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+  filer->DefineProperty(
+      "Strings", [this](TReader* reader) { ReadData(reader); },
+      [this](TWriter* writer) { WriteData(writer); }, DiffersFromAncestor(filer));
+}
+
+bool TStrings::DiffersFromAncestor(TFiler* filer) {
+  TPersistent* ancestor = filer->Ancestor();
+  if (ancestor == nullptr) return GetCount() > 0;
+  auto* strings = dynamic_cast<TStrings*>(ancestor);
+  return strings == nullptr || !Equals(strings);
+}
+
+// All lines are read before any is replaced, so a broken stream leaves the list as it was.
+void TStrings::ReadData(TReader* reader) {
+  std::vector<String> lines;
+  reader->ReadListBegin();
+  while (!reader->EndOfList()) lines.push_back(reader->ReadString());
+  reader->ReadListEnd();
+  ReplaceLines(lines);
+}
+
+void TStrings::WriteData(TWriter* writer) {
+  writer->WriteListBegin();
+  const Integer count = GetCount();
+  for (Integer i = 0; i < count; ++i) writer->WriteString(Get(i));
+  writer->WriteListEnd();
 }
 
 void TStrings::SetCapacity(Integer) {}
@@ -310,6 +352,11 @@ void TStrings::ReplaceLines(const std::vector<String>& lines) {
 TStringList::~TStringList() {
   onChange_ = nullptr;
   onChanging_ = nullptr;
+  ReleaseTexts();
+}
+
+void TStringList::ReleaseTexts() {
+  for (Integer i = 0; i < count_; ++i) delete items_[i].Text;
 }
 
 void TStringList::CheckIndex(Integer index) const {
@@ -333,6 +380,7 @@ Integer TStringList::Add(const String& s) {
 void TStringList::Clear() {
   if (count_ == 0) return;
   Changing();
+  ReleaseTexts();
   count_ = 0;
   SetCapacity(0);
   Changed();
@@ -341,7 +389,8 @@ void TStringList::Clear() {
 void TStringList::Delete(Integer index) {
   CheckIndex(index);
   Changing();
-  std::move(items_.begin() + index + 1, items_.begin() + count_, items_.begin() + index);
+  delete items_[index].Text;
+  std::copy(items_.begin() + index + 1, items_.begin() + count_, items_.begin() + index);
   --count_;
   items_[count_] = TStringItem{};
   Changed();
@@ -361,7 +410,7 @@ bool TStringList::Find(const String& s, Integer& index) const {
   Integer h = count_ - 1;
   while (l <= h) {
     const Integer middle = (l + h) >> 1;
-    const int order = CompareStrings(items_[middle].Text, s);
+    const int order = CompareStrings(*items_[middle].Text, s);
     if (order < 0) {
       l = middle + 1;
     } else {
@@ -379,7 +428,7 @@ Integer TStringList::IndexOf(const String& s) const {
     return Find(s, index) ? index : -1;
   }
   for (Integer i = 0; i < count_; ++i) {
-    if (CompareStrings(items_[i].Text, s) == 0) return i;
+    if (CompareStrings(*items_[i].Text, s) == 0) return i;
   }
   return -1;
 }
@@ -392,9 +441,10 @@ void TStringList::Insert(Integer index, const String& s) {
 
 void TStringList::InsertItem(Integer index, const String& s) {
   Changing();
+  auto text = std::make_unique<String>(s);
   if (count_ == Capacity()) SetCapacity(GrownCapacity(Capacity()));
-  std::move_backward(items_.begin() + index, items_.begin() + count_, items_.begin() + count_ + 1);
-  items_[index] = TStringItem{s, nullptr};
+  std::copy_backward(items_.begin() + index, items_.begin() + count_, items_.begin() + count_ + 1);
+  items_[index] = TStringItem{text.release(), nullptr};
   ++count_;
   Changed();
 }
@@ -419,11 +469,25 @@ void TStringList::CustomSort(TStringListSortCompare compare) {
   Changed();
 }
 
+// The keys order as CompareStrings does; making one per line first is much cheaper than
+// collating two texts in each comparison.
 void TStringList::SortByOwnComparison() {
+  std::vector<TCollationKey> keys;
+  keys.reserve(static_cast<std::size_t>(count_));
+  for (Integer i = 0; i < count_; ++i) {
+    const String& text = *items_[i].Text;
+    keys.push_back(caseSensitive_ ? AnsiCompareStrKey(text) : AnsiCompareTextKey(text));
+  }
   QuickSortRange(
       0, count_ - 1,
-      [&](Integer i, Integer p) { return CompareStrings(items_[i].Text, items_[p].Text); },
-      [&](Integer i, Integer j) { ExchangeItems(i, j); });
+      [&](Integer i, Integer p) {
+        const auto order = keys[i] <=> keys[p];
+        return order < 0 ? -1 : order > 0 ? 1 : 0;
+      },
+      [&](Integer i, Integer j) {
+        ExchangeItems(i, j);
+        std::swap(keys[i], keys[j]);
+      });
 }
 
 void TStringList::SetCapacity(Integer capacity) {
@@ -463,7 +527,7 @@ void TStringList::Changing() {
 
 String TStringList::Get(Integer index) const {
   CheckIndex(index);
-  return items_[index].Text;
+  return *items_[index].Text;
 }
 
 TObject* TStringList::GetObject(Integer index) const {
@@ -475,7 +539,7 @@ void TStringList::Put(Integer index, const String& s) {
   if (sorted_) Error(SSortedListError, 0);
   CheckIndex(index);
   Changing();
-  items_[index].Text = s;
+  *items_[index].Text = s;
   Changed();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "framework/classes/List.h"
-#include "framework/classes/NotifyEvent.h"
 #include "framework/classes/Persistent.h"
 #include "framework/rtl/Types.h"
 
+class TStream;
+
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 inline constexpr const char* SSortedListError = "Operation not allowed on sorted list";
@@ -50,7 +52,13 @@ public:
   void BeginUpdate();
   void EndUpdate();
 
+  // The text from the stream's position to its end, as SetText reads it; a leading UTF-8
+  // byte order mark is skipped.
+  virtual void LoadFromStream(TStream* stream);
   virtual void LoadFromFile(const String& fileName);
+  // Text at the stream's position.
+  virtual void SaveToStream(TStream* stream);
+  // Replaces the file whole (a temporary file renamed over it), never half of it.
   virtual void SaveToFile(const String& fileName);
 
   Integer Count() const { return GetCount(); }
@@ -79,6 +87,9 @@ public:
   void SetCommaText(const String& text);
 
 protected:
+  // The lines as the list value "Strings", stored when there are lines or when they differ
+  // from the ancestor's.
+  void DefineProperties(TFiler* filer) override;
   // Raises EListError with the message formatted with data ("%d").
   [[noreturn]] void Error(const String& message, Integer data) const;
   virtual String Get(Integer index) const = 0;
@@ -107,6 +118,9 @@ protected:
 private:
   // Replaces every line by these texts inside one update bracket.
   void ReplaceLines(const std::vector<String>& lines);
+  bool DiffersFromAncestor(TFiler* filer);
+  void ReadData(TReader* reader);
+  void WriteData(TWriter* writer);
 
   Integer updateCount_ = 0;
 };
@@ -170,11 +184,15 @@ protected:
   void SetUpdateState(bool updating) override;
 
 private:
+  // A plain pair, so that inserting and deleting shift entries as raw memory, as the
+  // framework's array does; the list owns Text and deletes it with the entry.
   struct TStringItem {
-    String Text;
+    String* Text = nullptr;
     TObject* Object = nullptr;
   };
+  static_assert(std::is_trivially_copyable_v<TStringItem>);
 
+  void ReleaseTexts(); // of the entries 0 .. Count - 1
   void CheckIndex(Integer index) const;
   void InsertItem(Integer index, const String& s);
   void ExchangeItems(Integer index1, Integer index2);

@@ -281,6 +281,14 @@ Extended GetFloatProp(const TObject* AObject, const String& AName) {
 }
 void SetFloatProp(TObject* AObject, const TPropInfo* AProp, Extended AValue) {
   RequireAccessor(AProp, AProp->SetFloat, "a floating point");
+  const Extended limit = AProp->PropType->FloatType == ftSingle
+                             ? static_cast<Extended>(std::numeric_limits<float>::max())
+                         : AProp->PropType->FloatType == ftDouble
+                             ? static_cast<Extended>(std::numeric_limits<double>::max())
+                             : std::numeric_limits<Extended>::max();
+  if (AValue > limit || AValue < -limit)
+    throw ERangeError("Value " + FloatToStr(static_cast<double>(AValue)) +
+                      " out of range for property " + AProp->Name);
   AProp->SetFloat(AObject, AValue);
 }
 void SetFloatProp(TObject* AObject, const String& AName, Extended AValue) {
@@ -337,6 +345,24 @@ void SetSetProp(TObject* AObject, const TPropInfo* AProp, const String& AValue) 
 }
 void SetSetProp(TObject* AObject, const String& AName, const String& AValue) {
   SetSetProp(AObject, &RequireProp(AObject, AName), AValue);
+}
+
+bool IntToIdent(Int64 AValue, String& AIdent, TIdentMap AMap) {
+  for (const TIdentMapEntry& e : AMap)
+    if (e.Value == AValue) {
+      AIdent = e.Name;
+      return true;
+    }
+  return false;
+}
+
+bool IdentToInt(const String& AIdent, Int64& AValue, TIdentMap AMap) {
+  for (const TIdentMapEntry& e : AMap)
+    if (SameText(e.Name, AIdent)) {
+      AValue = e.Value;
+      return true;
+    }
+  return false;
 }
 
 String GetEnumName(const TTypeInfo* AType, Int64 AValue) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -65,6 +66,13 @@ struct TMethod {
   bool Assigned() const { return Data != nullptr && !Name.empty(); }
 };
 
+// A name for an integer value, as form files write colours: {clBlack, "clBlack"}.
+struct TIdentMapEntry {
+  Int64 Value;
+  const char* Name;
+};
+using TIdentMap = std::span<const TIdentMapEntry>;
+
 // One published property. The accessors of its kind are set, the others are null.
 struct TPropInfo {
   String Name;
@@ -73,6 +81,7 @@ struct TPropInfo {
   Int64 Default = 0;         // ordinal kinds
   double FloatDefault = 0.0; // tkFloat
   bool (*StoredProc)(const TObject*) = nullptr;
+  TIdentMap Idents; // tkInteger: names written and read instead of numbers
 
   Int64 (*GetOrd)(const TObject*) = nullptr;
   void (*SetOrd)(TObject*, Int64) = nullptr;
@@ -141,6 +150,10 @@ String GetSetProp(const TObject* AObject, const String& AName, bool ABrackets = 
 void SetSetProp(TObject* AObject, const TPropInfo* AProp, const String& AValue);
 void SetSetProp(TObject* AObject, const String& AName, const String& AValue);
 
+// The name of an integer value in an ident map, and back (letter case ignored).
+bool IntToIdent(Int64 AValue, String& AIdent, TIdentMap AMap);
+bool IdentToInt(const String& AIdent, Int64& AValue, TIdentMap AMap);
+
 String GetEnumName(const TTypeInfo* AType, Int64 AValue);      // "" outside the range
 int GetEnumValue(const TTypeInfo* AType, const String& AName); // -1 when unknown
 String SetToString(const TTypeInfo* ASetType, std::uint64_t ABits, bool ABrackets = false);
@@ -159,6 +172,10 @@ const TTypeInfo* IntegerTypeInfo(const char* AName, TOrdType AType, Int64 AMin, 
 [[noreturn]] void RaisePropertyRange(const TPropInfo& AProp, Int64 AValue);
 [[noreturn]] void RaiseMethodMismatch(const TPropInfo& AProp, const TMethod& AValue);
 const TMethodEntry* FindMethodEntry(TClass AClass, const String& AName);
+
+// Spelling helpers for macro arguments that may be pointer types.
+template <class T> using Id = T;
+template <class T> using ConstRef = const T&;
 
 template <class T> struct IsSet : std::false_type {};
 template <class E> struct IsSet<TSet<E>> : std::true_type { using Element = E; };
@@ -230,6 +247,8 @@ template <class T> const TTypeInfo* TypeInfoOf() {
 template <class T> Int64 OrdOf(const T& AValue) {
   if constexpr (IsSet<T>::value)
     return static_cast<Int64>(AValue.Bits());
+  else if constexpr (std::is_same_v<T, char>)
+    return static_cast<unsigned char>(AValue);
   else
     return static_cast<Int64>(AValue);
 }
@@ -271,6 +290,7 @@ struct TPropOptions {
   Int64 Default = 0;
   double FloatDefault = 0.0;
   bool (*StoredProc)(const TObject*) = nullptr;
+  TIdentMap Idents;
 
   friend TPropOptions operator|(TPropOptions a, const TPropOptions& b) {
     if (b.HasDefault) {
@@ -279,6 +299,7 @@ struct TPropOptions {
       a.FloatDefault = b.FloatDefault;
     }
     if (b.StoredProc) a.StoredProc = b.StoredProc;
+    if (!b.Idents.empty()) a.Idents = b.Idents;
     return a;
   }
 };
@@ -289,6 +310,11 @@ template <class T> TPropOptions MakeDefault(const T& AValue) {
     o.FloatDefault = static_cast<double>(AValue);
   else
     o.Default = OrdOf(AValue);
+  return o;
+}
+inline TPropOptions MakeIdents(TIdentMap AMap) {
+  TPropOptions o;
+  o.Idents = AMap;
   return o;
 }
 inline TPropOptions MakeStored(bool (*AProc)(const TObject*)) {
@@ -348,6 +374,7 @@ std::unique_ptr<TPropInfo> MakeProp(const char* AName, const TPropOptions& AOpti
   p->Default = AOptions.Default;
   p->FloatDefault = AOptions.FloatDefault;
   p->StoredProc = AOptions.StoredProc;
+  p->Idents = AOptions.Idents;
   if constexpr (std::is_integral_v<T> || std::is_enum_v<T> || IsSet<T>::value) {
     p->GetOrd = [](const TObject* o) { return OrdOf<T>(G{}(o)); };
     p->SetOrd = [](TObject* o, Int64 v) { S{}(o, FromOrd<T>(v)); };
@@ -433,6 +460,8 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
   ::lum::TPropOptions {}
 #define LUM_OPT_Stored(Pred_)                                                                      \
   ::lum::MakeStored([](const TObject* o) { return static_cast<const LumSelf*>(o)->Pred_(); })
+#define LUM_OPT_Idents(Map_) ::lum::MakeIdents(Map_)
+#define LUM_OPT_NotStored ::lum::MakeStored([](const TObject*) { return false; })
 #define LUM_PP_OPT(x) LUM_OPT_##x
 #define LUM_PP_OPTS_1(a) LUM_PP_OPT(a)
 #define LUM_PP_OPTS_2(a, b) LUM_PP_OPT(a) | LUM_PP_OPT(b)
@@ -444,7 +473,8 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
 // A published property in one line: the public getter Name(), the public setter SetName(v)
 // and its entry in the type information. Setter_ is the class's setter doing the work (it may
 // itself be called SetName), or Field to store into the field directly (owned sub-objects
-// are copied with Assign). Options: Default(v) or NoDefault, and Stored(Predicate).
+// are copied with Assign). Options: Default(v) or NoDefault, Stored(Predicate) or NotStored,
+// and for integers Idents(Map) to store names such as clBlack instead of numbers.
 #define LUM_PUBLISHED(Type_, Name_, Field_, Setter_, ...)                                          \
   static constexpr int LumPropIndex_##Name_ =                                                      \
       decltype(LumPropSlot(::lum::Rank<::lum::MaxSlots>{}))::value + 1;                            \
@@ -452,14 +482,14 @@ std::vector<std::unique_ptr<TMethodEntry>> OwnMethodsOf(std::integer_sequence<in
   static void LumDescribeProp(::lum::Slot<LumPropIndex_##Name_>, ::lum::TPropTable& ATable) {      \
     ATable.Add<Type_>(                                                                             \
         #Name_, [](const TObject* o) { return static_cast<const LumSelf*>(o)->Name_(); },          \
-        [](TObject* o, const Type_& v) { static_cast<LumSelf*>(o)->Set##Name_(v); },               \
+        [](TObject* o, ::lum::ConstRef<Type_> v) { static_cast<LumSelf*>(o)->Set##Name_(v); },     \
         LUM_PP_OPTS(__VA_ARGS__));                                                                 \
   }                                                                                                \
   Type_ Name_() const { return ::lum::RawOf(Field_); }                                             \
   template <class V>                                                                               \
   requires std::is_convertible_v<const V&, Type_>                                                  \
   void Set##Name_(const V& AArg) {                                                                 \
-    const Type_ AValue(AArg);                                                                      \
+    const ::lum::Id<Type_> AValue(AArg);                                                           \
     LUM_PP_STORE(Field_, Setter_);                                                                 \
   }
 

@@ -195,6 +195,21 @@ template <typename Map> int CompareCollated(const String& a, const String& b, Ma
   return CompareWide(wideA, wideB);
 }
 
+// The collation weights of a wide text: wcscmp on two of them orders as wcscoll does.
+std::wstring CollationWeights(const std::wstring& wide) {
+  const std::size_t length = std::wcsxfrm(nullptr, wide.c_str(), 0);
+  std::wstring weights(length, L'\0');
+  std::wcsxfrm(weights.data(), wide.c_str(), length + 1);
+  return weights;
+}
+
+template <typename Map> TCollationKey KeyOf(const String& s, Map map, bool weighted) {
+  TCollationKey key;
+  WidenInto(key.Mapped, s, map);
+  if (weighted) key.Weights = CollationWeights(key.Mapped);
+  return key;
+}
+
 int Sign(long long difference) { return (difference > 0) - (difference < 0); }
 
 // ---- Numbers ----
@@ -297,6 +312,15 @@ int AnsiCompareStr(const String& a, const String& b) {
   if (a == b) return 0;
   if (CollatesByCodePoint()) return CompareCodePoints(a, b, Unchanged);
   return CompareCollated(a, b, Unchanged);
+}
+
+TCollationKey AnsiCompareTextKey(const String& s) {
+  if (CollatesByCodePoint()) return KeyOf(s, ToUpper, false);
+  return KeyOf(s, FoldForCollation, true);
+}
+
+TCollationKey AnsiCompareStrKey(const String& s) {
+  return KeyOf(s, Unchanged, !CollatesByCodePoint());
 }
 
 int CompareText(const String& a, const String& b) {

@@ -2,6 +2,9 @@
 
 #include "framework/rtl/Types.h"
 
+#include <compare>
+#include <string>
+
 // Text routines with the framework's conventions: positions count bytes from 1, and a
 // position or count outside the text is clipped, never an error.
 
@@ -15,6 +18,17 @@ String AnsiLowerCase(const String& s);
 int AnsiCompareText(const String& a, const String& b);
 // The same with letter case significant: equal only when the texts are equal.
 int AnsiCompareStr(const String& a, const String& b);
+// A text prepared for sorting: keys order (<=>) as AnsiCompareText or AnsiCompareStr order
+// their texts under the locale that was current when the keys were made. Worth it when each
+// text takes part in many comparisons.
+struct TCollationKey {
+  std::wstring Weights; // the locale's collation weights; empty under "C" or "POSIX"
+  std::wstring Mapped;  // the code points (case-folded for the Text key), breaking ties
+  auto operator<=>(const TCollationKey&) const = default;
+  bool operator==(const TCollationKey&) const = default;
+};
+TCollationKey AnsiCompareTextKey(const String& s);
+TCollationKey AnsiCompareStrKey(const String& s);
 int CompareText(const String& a, const String& b); // ASCII letters only
 bool SameText(const String& a, const String& b);
 

@@ -5,6 +5,7 @@
 #include "framework/win32/gdi/Primitives.h"
 #include "framework/win32/gdi/SysColors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -42,14 +43,19 @@ std::optional<TBlitSource> SourceOfDc(HDC src, TPoint& logicalToDevice) {
   return SourceOf(*s);
 }
 
+int ClampedSum(int a, int b) {
+  return static_cast<int>(
+      std::clamp<long long>(static_cast<long long>(a) + b, INT32_MIN, INT32_MAX));
+}
+
 BOOL Blit(HDC dest, TBlitArea d, HDC src, TBlitArea s, DWORD rop,
           std::optional<std::uint32_t> transparent) {
   TDeviceContext* dc = DcOf(dest);
   if (!dc) return FALSE;
   TPoint shift;
   const std::optional<TBlitSource> source = SourceOfDc(src, shift);
-  s.X += shift.X;
-  s.Y += shift.Y;
+  s.X = ClampedSum(s.X, shift.X);
+  s.Y = ClampedSum(s.Y, shift.Y);
   return StretchBlit(*dc, d, source, s, rop, transparent) ? TRUE : FALSE;
 }
 
@@ -120,11 +126,10 @@ BOOL Arc(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
 
 BOOL ArcTo(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye) {
   return OnDc(dc, [&](TDeviceContext& d) {
-    auto [from, to] = ArcEnds(d, TRect{l, t, r, b}, TPoint{xs, ys}, TPoint{xe, ye});
-    if (d.State().ClockwiseArcs) std::swap(from, to);
-    LineToPoint(d, d.State().ClockwiseArcs ? to : from);
+    const auto [from, to] = ArcEnds(d, TRect{l, t, r, b}, TPoint{xs, ys}, TPoint{xe, ye});
+    LineToPoint(d, from);
     DrawArcFigure(d, TRect{l, t, r, b}, TPoint{xs, ys}, TPoint{xe, ye}, TArcFigure::Arc);
-    d.State().CurrentPosition = d.State().ClockwiseArcs ? from : to;
+    d.State().CurrentPosition = to;
   });
 }
 

@@ -9,8 +9,8 @@ class TPoint3 : public TPersistent {
 public:
   int X = 0;
   void Assign(TPersistent* Source) override {
-    if (Source && Source->InheritsFrom(TPoint3::StaticClass())) {
-      X = static_cast<TPoint3*>(Source)->X;
+    if (auto* p = dynamic_cast<TPoint3*>(Source)) {
+      X = p->X;
       return;
     }
     inherited::Assign(Source);

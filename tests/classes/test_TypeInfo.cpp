@@ -221,3 +221,32 @@ TEST(TypeInfoMethods, HandlersBindByNameAndKeepTheName) {
   s.SetOnChange([](TObject*) {});
   EXPECT_FALSE(GetMethodProp(&s, "OnChange").Assigned());
 }
+
+namespace {
+
+class TNarrow : public TPersistent {
+  LUM_CLASS(TNarrow, TPersistent)
+public:
+  LUM_PUBLISHED(float, Ratio, FRatio, Field, NoDefault)
+  LUM_PUBLISHED(char, Letter, FLetter, Field, Default('a'))
+
+private:
+  float FRatio = 0;
+  char FLetter = 'a';
+};
+
+} // namespace
+
+TEST(TypeInfoAccess, NarrowTypesKeepTheirRange) {
+  TNarrow n;
+  EXPECT_EQ(GetPropInfo(&n, "Ratio")->PropType->FloatType, ftSingle);
+  SetFloatProp(&n, "Ratio", 1e30);
+  EXPECT_FLOAT_EQ(n.Ratio(), 1e30f);
+  EXPECT_THROW(SetFloatProp(&n, "Ratio", 1e300), ERangeError);
+  EXPECT_FLOAT_EQ(n.Ratio(), 1e30f);
+  n.SetLetter('\xE9');
+  EXPECT_EQ(GetOrdProp(&n, "Letter"), 0xE9);
+  SetOrdProp(&n, "Letter", GetOrdProp(&n, "Letter"));
+  EXPECT_EQ(n.Letter(), '\xE9');
+  EXPECT_THROW(SetOrdProp(&n, "Letter", 256), ERangeError);
+}

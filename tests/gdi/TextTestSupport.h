@@ -6,11 +6,11 @@
 
 #include <optional>
 
-// Shared by the font and text tests: fonts come only from the packaged directories, so the
+// Shared by the font and text tests: fonts come only from the packaged font files, so the
 // results do not depend on other fonts installed on the machine.
 inline void UsePackagedFonts() {
   static const bool done = [] {
-    SetFontDirectories(PackagedFontDirectories());
+    SetFontSources(PackagedFontFiles());
     return true;
   }();
   static_cast<void>(done);

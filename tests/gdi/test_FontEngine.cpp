@@ -6,8 +6,6 @@
 
 #include <filesystem>
 
-#include <unistd.h>
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -55,13 +53,29 @@ TEST_F(FontEngineTest, UnknownNamesAndPitchRequestsFallBackSensibly) {
       << unknown.Family;
   LOGFONTA fixed = MakeLogFont("Arial", -11);
   fixed.lfPitchAndFamily = FIXED_PITCH;
+  EXPECT_EQ(FileName(fixed), "LiberationMono-Regular.ttf");
   EXPECT_TRUE(FindFontFile(fixed).Mono);
+  EXPECT_FALSE(FindFontFile(MakeLogFont("Arial", -11)).Mono);
+  fixed.lfWeight = FW_BOLD;
+  EXPECT_EQ(FileName(fixed), "LiberationMono-Bold.ttf");
+  LOGFONTA dejaVu = MakeLogFont("DejaVu Sans Mono", -11);
+  dejaVu.lfPitchAndFamily = FIXED_PITCH;
+  EXPECT_EQ(FileName(dejaVu), "DejaVuSansMono.ttf");
   LOGFONTA roman = MakeLogFont("", -11);
   roman.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
   EXPECT_EQ(FindFontFile(roman).Family, "Liberation Serif");
   LOGFONTA modern = MakeLogFont("", -11);
   modern.lfPitchAndFamily = FF_MODERN;
-  EXPECT_TRUE(FindFontFile(modern).Mono);
+  EXPECT_EQ(FileName(modern), "LiberationMono-Regular.ttf");
+}
+
+TEST_F(FontEngineTest, SourcesMayBeDirectoriesAndMissingOnesAreReported) {
+  SetFontSources({"/usr/share/fonts/truetype/liberation2"});
+  EXPECT_EQ(FileName(MakeLogFont("Courier New", -13, FW_BOLD)), "LiberationMono-Bold.ttf");
+  SetFontSources({"/nonexistent/Face.ttf"});
+  EXPECT_THROW(FindFontFile(MakeLogFont("Some Other Face", -11)), EOutOfResources);
+  SetFontSources(PackagedFontFiles());
+  EXPECT_EQ(FileName(MakeLogFont("Courier New", -13)), "LiberationMono-Regular.ttf");
 }
 
 TEST_F(FontEngineTest, NegativeHeightsAreEmHeights) {
@@ -151,6 +165,21 @@ TEST_F(FontEngineTest, AdvancesAreWholePixelsWithoutKerning) {
   EXPECT_EQ(mono.TextWidth("iiii"), 4 * mono.Metrics().tmAveCharWidth);
 }
 
+TEST_F(FontEngineTest, NonAntialiasedQualityDrawsWholePixels) {
+  LOGFONTA record = MakeLogFont("Arial", -13);
+  record.lfQuality = NONANTIALIASED_QUALITY;
+  TRaster aliased(80, 30, White);
+  TRaster smooth(80, 30, White);
+  TTextState state = InkOnly();
+  Gdi::TextOut(TTextTarget::Whole(aliased), TGdiFont(record), state, 2, 2, "Wavy");
+  Gdi::TextOut(TTextTarget::Whole(smooth), TGdiFont(MakeLogFont("Arial", -13)), state, 2, 2,
+               "Wavy");
+  const int black = CountPixels(aliased, 0xFF000000u);
+  EXPECT_GT(black, 20);
+  EXPECT_EQ(black + CountPixels(aliased, White), 80 * 30);
+  EXPECT_GT(80 * 30 - CountPixels(smooth, White) - CountPixels(smooth, 0xFF000000u), 20);
+}
+
 TEST_F(FontEngineTest, RefusesAbsurdSizes) {
   EXPECT_THROW(TGdiFont(MakeLogFont("Arial", -5000)), ERangeError);
   EXPECT_THROW(TGdiFont(MakeLogFont("Arial", 1 << 30)), ERangeError);
@@ -168,22 +197,11 @@ TEST_F(FontEngineTest, FaceNamesWithoutTerminatorAreCutAt31Bytes) {
   EXPECT_EQ(String(MakeLogFont(String(40, 'y'), -11).lfFaceName).size(), 31u);
 }
 
-// A directory that offers only the regular Liberation Sans face, so bold and italic have to
-// be made from it.
+// Only the regular Liberation Sans face, so bold and italic have to be made from it.
 class SyntheticStyleTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    directory = fs::temp_directory_path() / ("lum_fonts_" + std::to_string(::getpid()));
-    fs::create_directories(directory);
-    fs::copy_file(fs::path(PackagedFontDirectories()[0]) / "LiberationSans-Regular.ttf",
-                  directory / "LiberationSans-Regular.ttf", fs::copy_options::overwrite_existing);
-    SetFontDirectories({directory.string()});
-  }
-  void TearDown() override {
-    SetFontDirectories(PackagedFontDirectories());
-    fs::remove_all(directory);
-  }
-  fs::path directory;
+  void SetUp() override { SetFontSources({PackagedFontFiles()[0]}); }
+  void TearDown() override { SetFontSources(PackagedFontFiles()); }
 };
 
 TEST_F(SyntheticStyleTest, BoldAndItalicAreSynthesisedWhenTheFaceLacksThem) {

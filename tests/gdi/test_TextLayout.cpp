@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 constexpr std::uint32_t Red = 0x0000FF;
@@ -178,6 +180,22 @@ TEST_F(TextLayoutTest, EndEllipsisFitsTheLine) {
   EXPECT_EQ(modified, shown);
 }
 
+TEST_F(TextLayoutTest, WrappedTextGetsTheEndEllipsisOnlyOnItsLastLine) {
+  const String text = "a Donaudampfschifffahrt b Kapitaensmuetzenabzeichen";
+  const TRect box = Rect(0, 0, Width("Donaudampf"), 100);
+  const std::vector<String> end =
+      LineTexts(LayoutDrawText(Font(), text, box, DT_WORDBREAK | DT_END_ELLIPSIS));
+  ASSERT_EQ(end.size(), 4u);
+  EXPECT_EQ(end[1], "Donaudampfschifffahrt"); // cut by the clipping, not shortened
+  EXPECT_TRUE(end[3].ends_with("...")) << end[3];
+  const std::vector<String> word =
+      LineTexts(LayoutDrawText(Font(), text, box, DT_WORDBREAK | DT_WORD_ELLIPSIS));
+  ASSERT_EQ(word.size(), 4u);
+  EXPECT_TRUE(word[1].ends_with("...")) << word[1];
+  EXPECT_TRUE(word[3].ends_with("...")) << word[3];
+  EXPECT_EQ(word[2], "b");
+}
+
 TEST_F(TextLayoutTest, PathEllipsisKeepsTheLastComponent) {
   const String path = "C:\\Programme\\LumTools\\Beispiele\\Datei.txt";
   const int width = Width("C:\\Prog...\\Datei.txt");
@@ -266,6 +284,23 @@ TEST_F(TextLayoutTest, EditControlDoesNotDrawAPartlyVisibleLastLine) {
   EXPECT_LE(InkBox(edit)->Bottom, LineHeight());
   const TRaster normal = Draw("one\ntwo", box, 0);
   EXPECT_GT(InkBox(normal)->Bottom, LineHeight());
+}
+
+TEST_F(TextLayoutTest, ExtremeRectanglesAreLaidOutWithoutWrapping) {
+  constexpr int Max = std::numeric_limits<int>::max();
+  constexpr int Min = std::numeric_limits<int>::min();
+  for (const std::uint32_t format :
+       {DT_CENTER | DT_SINGLELINE | DT_VCENTER, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE,
+        DT_WORDBREAK | DT_END_ELLIPSIS}) {
+    TRect rect = Rect(Min, Min, Max, Max);
+    TTextState state;
+    EXPECT_NO_THROW(Draw("some text", rect, format));
+    EXPECT_NO_THROW(Gdi::DrawText(TTextTarget{}, Font(), state, "x y", rect, format | DT_CALCRECT));
+    EXPECT_LE(rect.Left, rect.Right);
+  }
+  const TTextLayout centred =
+      LayoutDrawText(Font(), "mid", Rect(Min, 0, Max, 20), DT_CENTER | DT_SINGLELINE);
+  EXPECT_NEAR(centred.Lines[0].X, -Width("mid") / 2, 1);
 }
 
 TEST_F(TextLayoutTest, MalformedTextIsLaidOutWithReplacementCharacters) {

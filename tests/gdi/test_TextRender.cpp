@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -43,6 +44,18 @@ TEST_F(TextRenderTest, ExtentIsTheSumOfTheDrawnAdvances) {
   EXPECT_GE(ink.Right, 10 + wide.Cx - 2);
   EXPECT_GE(ink.Left, 10);
   EXPECT_LE(ink.Left, 12);
+}
+
+TEST_F(TextRenderTest, ExtentsPerCharacterAndHowManyFit) {
+  const TGdiFont font(MakeLogFont("Arial", -13));
+  const String text = "W\xC3\xA4 i";
+  const TTextFit fit = Gdi::GetTextExtentExPoint(font, text, font.TextWidth("W\xC3\xA4"));
+  EXPECT_EQ(fit.Extents, (std::vector<int>{font.TextWidth("W"), font.TextWidth("W\xC3\xA4"),
+                                           font.TextWidth("W\xC3\xA4 "), font.TextWidth(text)}));
+  EXPECT_EQ(fit.Fit, 2);
+  EXPECT_EQ(fit.Size, Gdi::GetTextExtentPoint32(font, text));
+  EXPECT_EQ(Gdi::GetTextExtentExPoint(font, text, -1).Fit, 0);
+  EXPECT_EQ(Gdi::GetTextExtentExPoint(font, text, 1000).Fit, 4);
 }
 
 TEST_F(TextRenderTest, HorizontalAlignmentAnchorsTheRightEdgeOrTheCentre) {
@@ -196,6 +209,27 @@ TEST_F(TextRenderTest, DrawsOnlyInsideTheTargetsRectangles) {
   EXPECT_NO_THROW(
       Gdi::TextOut(TTextTarget::Whole(small), TGdiFont(Turned(450)), ink, 18, 2, "Edge"));
   EXPECT_FALSE(Gdi::TextOut(TTextTarget{}, font, ink, 0, 0, "x"));
+}
+
+TEST_F(TextRenderTest, ExtremeCoordinatesAndStopsNeitherWrapNorFault) {
+  const TGdiFont font(MakeLogFont("Arial", -13));
+  TRaster raster(50, 20, White);
+  const TTextTarget target = TTextTarget::Whole(raster);
+  TTextState state;
+  constexpr int Max = std::numeric_limits<int>::max();
+  constexpr int Min = std::numeric_limits<int>::min();
+  EXPECT_TRUE(Gdi::TextOut(target, font, state, Max, Max, "far"));
+  EXPECT_TRUE(Gdi::TextOut(target, font, state, Min, Min, "far"));
+  const std::array<int, 3> stops{Min, Max, -1};
+  EXPECT_NO_THROW(Gdi::TabbedTextOut(target, font, state, Max, 0, "a\tb\tc\td", stops, Min));
+  EXPECT_EQ(CountPixels(raster, White), 50 * 20);
+  // Moving the current position past the integer range is an overflow, not a wrap.
+  state.Align = TA_UPDATECP;
+  state.CurrentPosition = Point(Max - 5, 0);
+  EXPECT_THROW(Gdi::TextOut(target, font, state, 0, 0, "wide text"), EIntOverflow);
+  const std::array<int, 2> huge{Max, Max};
+  TTextState plain;
+  EXPECT_THROW(Gdi::ExtTextOut(target, font, plain, 0, 0, 0, nullptr, "ab", huge), EIntOverflow);
 }
 
 TEST_F(TextRenderTest, ExtTextOutFillsAndClipsToItsRectangle) {

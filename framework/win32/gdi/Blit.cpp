@@ -62,8 +62,16 @@ public:
     for (long long x = x0; x < x1; ++x) columns.push_back(SourceIndex(ax, x - ax.DstStart));
     TakeSnapshotIfShared(out.Surface());
     const TPoint o = out.Origin();
+    const bool plainColumns = PlainCopy() && columns.front() >= -src_->Origin.X &&
+                              columns.back() >= -src_->Origin.X &&
+                              columns.front() + src_->Origin.X < src_->Raster->Width &&
+                              columns.back() + src_->Origin.X < src_->Raster->Width;
     for (long long y = y0; y < y1; ++y) {
       const long long sy = SourceIndex(ay, y - ay.DstStart);
+      if (plainColumns && sy + src_->Origin.Y >= 0 && sy + src_->Origin.Y < src_->Raster->Height) {
+        CopyRow(out, y, x0, x1, columns, sy);
+        continue;
+      }
       auto [first, last] = out.SurfaceClip().RowRects(static_cast<int>(y) + o.Y);
       for (const TRect* r = first; r != last; ++r) {
         const long long a = std::max<long long>(x0, r->Left - o.X);
@@ -75,6 +83,31 @@ public:
   }
 
 private:
+  // A straight copy needing no conversion, raster operation or colour key.
+  bool PlainCopy() const {
+    return src_ && index_ == SrcCopyIndex && !transparent_ && src_->Monochrome == dstMono_;
+  }
+
+  // Copies row y of [x0, x1) through the clip; the source columns are monotonic and inside.
+  void CopyRow(TSpanWriter& out, long long y, long long x0, long long x1,
+               const std::vector<long long>& columns, long long sy) {
+    const TPoint o = out.Origin();
+    const std::uint32_t* from = src_->Raster->Pixels.data() +
+                                static_cast<std::size_t>(sy + src_->Origin.Y) *
+                                    static_cast<std::size_t>(src_->Raster->Width) +
+                                src_->Origin.X;
+    std::uint32_t* row =
+        out.Surface().Pixels.data() +
+        static_cast<std::size_t>(y + o.Y) * static_cast<std::size_t>(out.Surface().Width);
+    auto [first, last] = out.SurfaceClip().RowRects(static_cast<int>(y) + o.Y);
+    for (const TRect* r = first; r != last; ++r) {
+      const long long a = std::max<long long>(x0, r->Left - o.X);
+      const long long b = std::min<long long>(x1, r->Right - o.X);
+      for (long long x = a; x < b; ++x)
+        row[x + o.X] = Opaque | from[columns[static_cast<std::size_t>(x - x0)]];
+    }
+  }
+
   void TakeSnapshotIfShared(const TRaster& surface) {
     if (src_ && src_->Raster == &surface) {
       snapshot_ = surface;

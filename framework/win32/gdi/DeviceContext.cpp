@@ -55,6 +55,11 @@ std::shared_ptr<const TPattern> BitmapPattern(const TGdiBrush& brush, std::uint3
 
 } // namespace
 
+THandleId CreateSurfaceDc(TRaster* surface, TPoint origin, TRegion systemClip) {
+  return TGdiHandles::Instance().AddDc(
+      std::make_unique<TDeviceContext>(surface, origin, std::move(systemClip)));
+}
+
 std::uint32_t ColorRefToPixel(std::uint32_t c) {
   return (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
 }
@@ -154,7 +159,7 @@ std::optional<TPaint> TDeviceContext::GapPaint() const {
 
 int TDeviceContext::PenWidth() const {
   auto* pen = TGdiHandles::Instance().FindAs<TGdiPen>(state_.Pen);
-  return pen ? std::max(pen->Width, 1) : 1;
+  return pen ? std::clamp(pen->Width, 1, static_cast<int>(DeviceLimit)) : 1;
 }
 
 TPenDash TDeviceContext::PenStyle() const {

@@ -70,6 +70,7 @@ public:
   std::optional<TPaint> BrushPaint(THandleId brush, int rop2) const;
   // The paint of gap pixels of a styled pen: the background colour when opaque.
   std::optional<TPaint> GapPaint() const;
+  // The pen's width, at most the size of the device space.
   int PenWidth() const;
   TPenDash PenStyle() const;
 
@@ -92,6 +93,10 @@ private:
   TRegion systemClip_;
   std::optional<TRegion> clipCache_; // surface pixels
 };
+
+// Registers a DC over a raster owned elsewhere (what GetDC and BeginPaint hand out) and answers
+// its handle value; the raster must outlive the DC.
+THandleId CreateSurfaceDc(TRaster* surface, TPoint origin, TRegion systemClip);
 
 std::uint32_t ColorRefToPixel(std::uint32_t colour);
 std::uint32_t PixelToColorRef(std::uint32_t pixel);

@@ -11,6 +11,20 @@ namespace {
 
 using namespace EdgeFlags;
 
+constexpr unsigned Sides = Left | Top | Right | Bottom;
+constexpr unsigned Sunken = SunkenOuter | SunkenInner;
+constexpr unsigned Raised = RaisedOuter | RaisedInner;
+
+// DrawFrameControl state bits (the DFCS_ codes).
+constexpr unsigned Inactive = 0x100, Pushed = 0x200, Checked = 0x400, AdjustRect = 0x2000,
+                   FlatLook = 0x4000, MonoLook = 0x8000;
+constexpr unsigned PushButton = 0x10, RadioButton = 0x4;
+constexpr unsigned ButtonControl = 4, ScrollControl = 3;
+
+unsigned LookOf(unsigned state) {
+  return ((state & FlatLook) ? Flat : 0) | ((state & MonoLook) ? Mono : 0);
+}
+
 enum SysColour {
   Window = 5,
   WindowFrame = 6,
@@ -47,7 +61,8 @@ void Fill(TDeviceContext& dc, TSpanWriter& out, TRect r, int sysColour) {
   TPaint paint;
   paint.Colour = ColorRefToPixel(SysColorRef(sysColour));
   const TRect d = dc.ToDevice(r);
-  for (int y = std::max(d.Top, out.DeviceClipBox().Top); y < d.Bottom; ++y)
+  const int bottom = std::min(d.Bottom, out.DeviceClipBox().Bottom);
+  for (int y = std::max(d.Top, out.DeviceClipBox().Top); y < bottom; ++y)
     out.FillSpan(y, d.Left, d.Right, paint);
 }
 
@@ -64,6 +79,13 @@ void DrawRing(TDeviceContext& dc, TSpanWriter& out, TRect& r, TLineColours c, un
   if (flags & Top) ++r.Top;
   if (flags & Right) --r.Right;
   if (flags & Bottom) --r.Bottom;
+}
+
+// Rectangles are taken within the device space, so their sizes cannot overflow.
+TRect WithinDeviceSpace(const TRect& r) {
+  static constexpr int Limit = 1 << 27;
+  auto c = [](int v) { return std::clamp(v, -Limit, Limit); };
+  return TRect{c(r.Left), c(r.Top), c(r.Right), c(r.Bottom)};
 }
 
 TRect CentredSquare(const TRect& r) {
@@ -89,13 +111,12 @@ void DrawCheckGlyph(TDeviceContext& dc, TSpanWriter& out, TPoint at, int sysColo
 
 void DrawCheckBox(TDeviceContext& dc, TRect r, unsigned state) {
   TRect box = CentredSquare(r);
-  const unsigned look = (state & 0x4000 ? Flat : 0) | (state & 0x8000 ? Mono : 0);
-  DrawEdgeLines(dc, box, 0x2 | 0x8, 0xF | Adjust | look);
+  DrawEdgeLines(dc, box, Sunken, Sides | Adjust | LookOf(state));
   TSpanWriter out = dc.Writer();
-  Fill(dc, out, box, (state & 0x300) ? BtnFace : Window);
-  if (state & 0x400)
+  Fill(dc, out, box, (state & (Inactive | Pushed)) ? BtnFace : Window);
+  if (state & Checked)
     DrawCheckGlyph(dc, out, {box.Left + (box.Width() - 7) / 2, box.Top + (box.Height() - 7) / 2},
-                   (state & 0x100) ? BtnShadow : WindowText);
+                   (state & Inactive) ? BtnShadow : WindowText);
 }
 
 void PaintDisc(TDeviceContext& dc, TSpanWriter& out, TRect r, int inset, int upperLeft,
@@ -107,40 +128,44 @@ void PaintDisc(TDeviceContext& dc, TSpanWriter& out, TRect r, int inset, int upp
   a.Colour = ColorRefToPixel(SysColorRef(upperLeft));
   b.Colour = ColorRefToPixel(SysColorRef(lowerRight));
   const long long diagonal = d.Left + d.Top + d.Width() - 2LL;
-  for (long long y = outer.Top(); y < outer.Bottom(); ++y) {
+  const TRect& clip = out.DeviceClipBox();
+  const long long top = std::max<long long>(outer.Top(), clip.Top);
+  const long long bottom = std::min<long long>(outer.Bottom(), clip.Bottom);
+  for (long long y = top; y < bottom; ++y) {
     const TRowSpan row = outer.Row(y);
-    for (long long x = row.Left; x <= row.Right; ++x) out.Pixel(x, y, x + y <= diagonal ? a : b);
+    const long long left = std::max<long long>(row.Left, clip.Left);
+    const long long right = std::min<long long>(row.Right, clip.Right - 1LL);
+    for (long long x = left; x <= right; ++x) out.Pixel(x, y, x + y <= diagonal ? a : b);
   }
 }
 
 void DrawRadio(TDeviceContext& dc, TRect r, unsigned state) {
   const TRect box = CentredSquare(r);
   TSpanWriter out = dc.Writer();
-  const bool mono = state & 0x8000;
+  const bool mono = state & MonoLook;
   PaintDisc(dc, out, box, 0, mono ? WindowFrame : BtnShadow, mono ? WindowFrame : BtnHighlight);
   PaintDisc(dc, out, box, 1, mono ? Window : DkShadow, mono ? Window : Light);
-  const int face = (state & 0x300) ? BtnFace : Window;
+  const int face = (state & (Inactive | Pushed)) ? BtnFace : Window;
   PaintDisc(dc, out, box, 2, face, face);
-  if (state & 0x400) {
-    const int ink = (state & 0x100) ? BtnShadow : WindowText;
+  if (state & Checked) {
+    const int ink = (state & Inactive) ? BtnShadow : WindowText;
     const int inset = box.Width() / 3;
     PaintDisc(dc, out, box, inset, ink, ink);
   }
 }
 
 void DrawPushButton(TDeviceContext& dc, TRect& r, unsigned state) {
-  const unsigned edge = (state & 0x600) ? 0x2 | 0x8 : 0x1 | 0x4;
-  const unsigned look = (state & 0x4000 ? Flat : 0) | (state & 0x8000 ? Mono : 0);
+  const unsigned edge = (state & (Pushed | Checked)) ? Sunken : Raised;
   TRect inner = r;
-  DrawEdgeLines(dc, inner, edge, 0xF | Soft | Middle | Adjust | look);
-  if (state & 0x2000) r = inner;
+  DrawEdgeLines(dc, inner, edge, Sides | Soft | Middle | Adjust | LookOf(state));
+  if (state & AdjustRect) r = inner;
 }
 
 // A scroll button: a push button with a filled triangle, n + 1 pixels from tip to base.
 void DrawArrow(TDeviceContext& dc, TRect r, unsigned kind, unsigned state) {
-  const bool pushed = state & 0x200;
+  const bool pushed = state & Pushed;
   TRect face = r;
-  DrawEdgeLines(dc, face, pushed ? 0x2 | 0x8 : 0x1 | 0x4, 0xF | Middle | (pushed ? Flat : 0));
+  DrawEdgeLines(dc, face, pushed ? Sunken : Raised, Sides | Middle | (pushed ? Flat : 0));
   const int n = std::max(1, (std::min(r.Width(), r.Height()) - 4) / 4);
   const int shift = pushed ? 1 : 0;
   const bool vertical = kind <= 1;
@@ -151,7 +176,7 @@ void DrawArrow(TDeviceContext& dc, TRect r, unsigned kind, unsigned state) {
   const bool tipFirst = kind == 0 || kind == 2;
   TSpanWriter out = dc.Writer();
   TPaint ink;
-  ink.Colour = ColorRefToPixel(SysColorRef((state & 0x100) ? GrayText : BtnText));
+  ink.Colour = ColorRefToPixel(SysColorRef((state & Inactive) ? GrayText : BtnText));
   for (int k = 0; k <= n; ++k) {
     const int line = along + (tipFirst ? k : n - k);
     for (int j = -k; j <= k; ++j) {
@@ -167,7 +192,7 @@ bool DrawEdgeLines(TDeviceContext& dc, TRect& r, unsigned edge, unsigned flags) 
   const std::optional<TLineColours> outer = LineColours(edge & 3u, false, flags);
   const std::optional<TLineColours> inner = LineColours(edge >> 2 & 3u, true, flags);
   TSpanWriter out = dc.Writer();
-  TRect work = r;
+  TRect work = WithinDeviceSpace(r);
   if (outer) DrawRing(dc, out, work, *outer, flags);
   if (inner) DrawRing(dc, out, work, *inner, flags);
   if ((flags & Middle) && !work.IsEmpty()) Fill(dc, out, work, (flags & Mono) ? Window : BtnFace);
@@ -175,18 +200,20 @@ bool DrawEdgeLines(TDeviceContext& dc, TRect& r, unsigned edge, unsigned flags) 
   return outer || inner;
 }
 
-bool DrawFrameControlParts(TDeviceContext& dc, TRect& r, unsigned type, unsigned state) {
+bool DrawFrameControlParts(TDeviceContext& dc, TRect& rect, unsigned type, unsigned state) {
   const unsigned kind = state & 0xFFu;
-  if (type == 4) {
-    if (kind & 0x10)
+  TRect r = WithinDeviceSpace(rect);
+  if (type == ButtonControl) {
+    if (kind & PushButton)
       DrawPushButton(dc, r, state);
-    else if (kind & 0x4)
+    else if (kind & RadioButton)
       DrawRadio(dc, r, state);
     else
       DrawCheckBox(dc, r, state);
+    if (state & AdjustRect) rect = r;
     return true;
   }
-  if (type == 3 && kind <= 3) {
+  if (type == ScrollControl && kind <= 3) {
     DrawArrow(dc, r, kind, state);
     return true;
   }

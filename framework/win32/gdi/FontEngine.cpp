@@ -1,5 +1,6 @@
 #include "framework/win32/gdi/FontEngine.h"
 
+#include "framework/rtl/Checked.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Strings.h"
 #include "framework/win32/gdi/Utf8.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <numbers>
@@ -22,6 +24,8 @@ namespace {
 constexpr int MaxPixelHeight = 4096;
 constexpr int DefaultCellHeight = 16;
 constexpr std::size_t FaceCacheLimit = 48;
+constexpr const char* LiberationDirectory = "/usr/share/fonts/truetype/liberation2";
+constexpr const char* DejaVuDirectory = "/usr/share/fonts/truetype/dejavu";
 
 // The FreeType library, kept alive by every face opened from it.
 struct TFreeType {
@@ -79,11 +83,12 @@ struct TFaceRequest {
   int Escapement = 0; // tenths of a degree, 0..3599
   bool Embolden = false;
   bool Oblique = false;
+  bool Monochrome = false;
 
   String Key() const {
     return File.Path + '#' + std::to_string(File.Index) + '/' + std::to_string(Height) + 'x' +
            std::to_string(Width) + '@' + std::to_string(Escapement) + (Embolden ? "b" : "") +
-           (Oblique ? "i" : "");
+           (Oblique ? "i" : "") + (Monochrome ? "m" : "");
   }
 };
 
@@ -94,10 +99,10 @@ public:
   TFontEngine(const TFontEngine&) = delete;
   TFontEngine& operator=(const TFontEngine&) = delete;
 
-  void SetDirectories(std::vector<String> directories) {
+  void SetSources(std::vector<String> sources) {
     std::lock_guard lock(Mutex);
     DestroyConfig();
-    Directories = std::move(directories);
+    Sources = std::move(sources);
     Files.clear();
   }
 
@@ -110,13 +115,12 @@ private:
     if (ConfigHandle != nullptr) FcConfigDestroy(ConfigHandle);
     ConfigHandle = nullptr;
   }
-  std::optional<TFontFile> Match(const std::vector<String>& families, int weight, bool italic,
-                                 bool mono);
+  std::optional<TFontFile> Match(const std::vector<String>& families, int weight, bool italic);
   std::shared_ptr<TSizedFace> Open(const TFaceRequest& request) const;
 
   std::mutex Mutex;
   std::shared_ptr<TFreeType> FreeType;
-  std::vector<String> Directories;
+  std::vector<String> Sources;
   FcConfig* ConfigHandle = nullptr;
   std::map<String, TFontFile> Files;
   std::map<String, std::shared_ptr<TSizedFace>> Faces;
@@ -150,17 +154,27 @@ String EscapeXml(const String& text) {
   return escaped;
 }
 
-// A configuration that sees only the given directories and keeps its cache where the user's
-// fontconfig cache lives.
-FcConfig* DirectoryConfig(const std::vector<String>& directories) {
+bool IsDirectory(const String& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+// A configuration that sees only the given font files and directories; directory caches go
+// where the user's fontconfig cache lives.
+FcConfig* SourceConfig(const std::vector<String>& sources) {
   String xml = "<?xml version=\"1.0\"?><fontconfig>";
-  for (const String& directory : directories) xml += "<dir>" + EscapeXml(directory) + "</dir>";
+  for (const String& source : sources)
+    if (IsDirectory(source)) xml += "<dir>" + EscapeXml(source) + "</dir>";
   xml += "<cachedir prefix=\"xdg\">fontconfig</cachedir></fontconfig>";
   FcConfig* config = FcConfigCreate();
   if (config == nullptr) return nullptr;
-  if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()),
-                                      FcTrue) ||
-      !FcConfigBuildFonts(config)) {
+  bool loaded = FcConfigParseAndLoadFromMemory(
+                    config, reinterpret_cast<const FcChar8*>(xml.c_str()), FcTrue) &&
+                FcConfigBuildFonts(config);
+  for (const String& source : sources)
+    if (loaded && !IsDirectory(source))
+      loaded = FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(source.c_str()));
+  if (!loaded) {
     FcConfigDestroy(config);
     return nullptr;
   }
@@ -169,12 +183,9 @@ FcConfig* DirectoryConfig(const std::vector<String>& directories) {
 
 FcConfig* TFontEngine::Config() {
   if (ConfigHandle != nullptr) return ConfigHandle;
-  if (Directories.empty()) {
-    ConfigHandle = FcInitLoadConfigAndFonts();
-  } else {
-    ConfigHandle = DirectoryConfig(Directories);
-  }
-  if (ConfigHandle == nullptr) throw EOutOfResources("fontconfig cannot be initialised");
+  ConfigHandle = Sources.empty() ? FcInitLoadConfigAndFonts() : SourceConfig(Sources);
+  if (ConfigHandle == nullptr)
+    throw EOutOfResources("fontconfig cannot load the fonts it was given");
   return ConfigHandle;
 }
 
@@ -190,21 +201,27 @@ int PatternInteger(FcPattern* pattern, const char* object, int fallback) {
   return value;
 }
 
+struct TPatternDeleter {
+  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using TPattern = std::unique_ptr<FcPattern, TPatternDeleter>;
+
+// Spacing is not asked for: the match would report the asked value for faces that have none.
 std::optional<TFontFile> TFontEngine::Match(const std::vector<String>& families, int weight,
-                                            bool italic, bool mono) {
-  FcPattern* pattern = FcPatternCreate();
+                                            bool italic) {
+  FcConfig* config = Config();
+  const TPattern pattern(FcPatternCreate());
   for (const String& family : families)
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
-  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  if (mono) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
-  FcConfigSubstitute(Config(), pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
+  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
   FcResult result = FcResultNoMatch;
-  FcPattern* found = FcFontMatch(Config(), pattern, &result);
-  FcPatternDestroy(pattern);
-  if (found == nullptr) return std::nullopt;
+  const TPattern match(FcFontMatch(config, pattern.get(), &result));
+  if (match == nullptr) return std::nullopt;
+  FcPattern* found = match.get();
   TFontFile file;
   file.Path = PatternString(found, FC_FILE);
   file.Index = PatternInteger(found, FC_INDEX, 0);
@@ -214,7 +231,6 @@ std::optional<TFontFile> TFontEngine::Match(const std::vector<String>& families,
   file.Mono = PatternInteger(found, FC_SPACING, FC_PROPORTIONAL) >= FC_MONO;
   FcBool scalable = FcFalse;
   FcPatternGetBool(found, FC_SCALABLE, 0, &scalable);
-  FcPatternDestroy(found);
   if (file.Path.empty() || !scalable) return std::nullopt;
   return file;
 }
@@ -256,10 +272,10 @@ TFontFile TFontEngine::Find(const LOGFONTA& logFont) {
                      (mono ? "m" : "") + std::to_string(logFont.lfPitchAndFamily & 0xF0);
   std::lock_guard lock(Mutex);
   if (auto cached = Files.find(key); cached != Files.end()) return cached->second;
-  std::optional<TFontFile> file = Match(CandidateFamilies(logFont, name), weight, italic, mono);
+  std::optional<TFontFile> file = Match(CandidateFamilies(logFont, name), weight, italic);
   if (mono && (!file || !file->Mono))
-    file = Match({"Liberation Mono", "DejaVu Sans Mono"}, weight, italic, true);
-  if (!file) file = Match({"Liberation Sans", "DejaVu Sans"}, weight, italic, false);
+    file = Match({"Liberation Mono", "DejaVu Sans Mono"}, weight, italic);
+  if (!file) file = Match({"Liberation Sans", "DejaVu Sans"}, weight, italic);
   if (!file)
     throw EOutOfResources("No scalable font found for \"" + name +
                           "\"; install fonts-liberation2 and fonts-dejavu-core");
@@ -391,7 +407,11 @@ TFontLines LinesFor(const TDesignMetrics& design, double scale, int descent) {
   const int below = Scaled(-design.UnderlinePosition - design.UnderlineThickness / 2.0, scale);
   lines.UnderlineTop = std::clamp(below, 1, std::max(1, descent - lines.UnderlineThickness));
   lines.StrikeOutThickness = std::max(1, Scaled(design.StrikeOutThickness, scale));
-  lines.StrikeOutTop = -std::max(1, Scaled(design.StrikeOutPosition, scale));
+  // The stroke's top is given; the pixel rows are the ones around its centre.
+  const double centre = (design.StrikeOutPosition - design.StrikeOutThickness / 2.0) * scale;
+  lines.StrikeOutTop =
+      -std::max(lines.StrikeOutThickness,
+                static_cast<int>(std::lround(centre + lines.StrikeOutThickness / 2.0)));
   return lines;
 }
 
@@ -430,6 +450,7 @@ std::shared_ptr<TSizedFace> TFontEngine::Open(const TFaceRequest& request) const
   TGlyphStyle style;
   style.EmboldenPixels = embolden;
   style.Oblique = request.Oblique;
+  style.Monochrome = request.Monochrome;
   style.Angle = sized->Angle;
   sized->Glyphs = std::make_unique<TGlyphCache>(sized->Face, style);
   return sized;
@@ -450,17 +471,24 @@ TFaceRequest RequestFor(const LOGFONTA& logFont) {
   request.Escapement = ((logFont.lfEscapement % 3600) + 3600) % 3600;
   request.Embolden = RequestedWeight(logFont) >= FW_SEMIBOLD && !request.File.Bold;
   request.Oblique = logFont.lfItalic != 0 && !request.File.Italic;
+  request.Monochrome = logFont.lfQuality == NONANTIALIASED_QUALITY;
   return request;
 }
 
 } // namespace
 
-void SetFontDirectories(std::vector<String> directories) {
-  Engine().SetDirectories(std::move(directories));
-}
+void SetFontSources(std::vector<String> paths) { Engine().SetSources(std::move(paths)); }
 
-std::vector<String> PackagedFontDirectories() {
-  return {"/usr/share/fonts/truetype/liberation2", "/usr/share/fonts/truetype/dejavu"};
+std::vector<String> PackagedFontFiles() {
+  std::vector<String> files;
+  for (const char* family : {"Sans", "Serif", "Mono"})
+    for (const char* style : {"Regular", "Bold", "Italic", "BoldItalic"})
+      files.push_back(String(LiberationDirectory) + "/Liberation" + family + '-' + style + ".ttf");
+  for (const char* face : {"DejaVuSans", "DejaVuSansMono", "DejaVuSerif"}) {
+    files.push_back(String(DejaVuDirectory) + '/' + face + ".ttf");
+    files.push_back(String(DejaVuDirectory) + '/' + face + "-Bold.ttf");
+  }
+  return files;
 }
 
 String SubstituteFaceName(std::string_view faceName) {
@@ -497,7 +525,8 @@ TGlyphCache& TGdiFont::Glyphs() const { return *Face->Glyphs; }
 int TGdiFont::TextWidth(std::string_view text) const {
   TGlyphCache& glyphs = Glyphs();
   int width = 0;
-  for (std::size_t pos = 0; pos < text.size();) width += glyphs.Advance(NextCodePoint(text, pos));
+  for (std::size_t pos = 0; pos < text.size();)
+    width = CheckedAdd(width, glyphs.Advance(NextCodePoint(text, pos)));
   return width;
 }
 

@@ -9,13 +9,13 @@
 #include <vector>
 
 // Font lookup. By default fonts are found through the system's fontconfig configuration.
-// SetFontDirectories makes lookup see only the given directories (tests use the directories
-// of the Debian font packages so results do not depend on what else is installed); an empty
-// list returns to the system configuration. Fonts created before keep their faces.
-void SetFontDirectories(std::vector<String> directories);
+// SetFontSources makes lookup see only the given font files and directories (tests use the
+// files of the Debian font packages, so results do not depend on what else is installed);
+// an empty list returns to the system configuration. Fonts created before keep their faces.
+void SetFontSources(std::vector<String> paths);
 
-// Where the Debian packages fonts-liberation2 and fonts-dejavu-core put their faces.
-std::vector<String> PackagedFontDirectories();
+// The faces the Debian packages fonts-liberation2 and fonts-dejavu-core install.
+std::vector<String> PackagedFontFiles();
 
 // The metric-compatible family for a Windows face name ("Arial" → "Liberation Sans"),
 // matched without regard to case; empty when the table has no entry.
@@ -47,8 +47,13 @@ struct TFontLines {
 struct TSizedFace;
 
 // A font as CreateFontIndirectA makes it from a LOGFONTA: a face at a pixel size, possibly
-// turned, with its text metrics and glyph cache. Fonts made from equal records share their
-// face and glyphs. Heights beyond ±4096 pixels raise ERangeError.
+// turned, with its text metrics and glyph cache. lfHeight < 0 is the em height in pixels,
+// > 0 the cell height (tmAscent + tmDescent), 0 a 16-pixel cell; lfWidth ≠ 0 scales the face
+// horizontally to that average character width; lfEscapement turns baseline and glyphs
+// (lfOrientation is ignored, as in GDI's compatible mode); NONANTIALIASED_QUALITY draws
+// whole pixels. Bold and italic come from the family's faces, synthesised when it has none.
+// Fonts made from equal records share their face and glyphs (use them from the drawing
+// thread). Heights and widths beyond ±4096 pixels raise ERangeError.
 class TGdiFont {
 public:
   explicit TGdiFont(const LOGFONTA& logFont);

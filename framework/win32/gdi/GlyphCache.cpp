@@ -1,7 +1,6 @@
 #include "framework/win32/gdi/GlyphCache.h"
 
 #include "framework/rtl/Exceptions.h"
-#include "framework/win32/gdi/Utf8.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -24,10 +23,16 @@ void CopyBitmap(const FT_Bitmap& bitmap, TGlyph& glyph) {
   glyph.Height = static_cast<int>(bitmap.rows);
   glyph.Coverage.resize(static_cast<std::size_t>(glyph.Width) *
                         static_cast<std::size_t>(glyph.Height));
+  const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
   for (int row = 0; row < glyph.Height; ++row) {
     const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-    std::memcpy(glyph.Coverage.data() + static_cast<std::size_t>(row) * bitmap.width, source,
-                bitmap.width);
+    std::uint8_t* target = glyph.Coverage.data() + static_cast<std::size_t>(row) * bitmap.width;
+    if (!mono) {
+      std::memcpy(target, source, bitmap.width);
+      continue;
+    }
+    for (unsigned x = 0; x < bitmap.width; ++x)
+      target[x] = (source[x / 8] & (0x80 >> (x % 8))) != 0 ? 255 : 0;
   }
 }
 
@@ -42,18 +47,14 @@ const TGlyph& TGlyphCache::Load(char32_t code) {
   return found->second;
 }
 
-// The face's glyph for the character; a missing replacement character falls back to the
-// face's missing-glyph box (index 0).
-unsigned TGlyphCache::GlyphIndex(char32_t code) const {
-  return FT_Get_Char_Index(Face, static_cast<FT_ULong>(code));
-}
-
 TGlyph TGlyphCache::Render(char32_t code) const {
   TGlyph glyph;
-  const unsigned index = GlyphIndex(code);
-  // Control characters the face has no glyph for take no room and draw nothing.
+  // A character the face lacks shows its missing-glyph box (index 0); control characters
+  // it lacks take no room and draw nothing.
+  const FT_UInt index = FT_Get_Char_Index(Face, static_cast<FT_ULong>(code));
   if (index == 0 && IsControl(code)) return glyph;
-  if (FT_Load_Glyph(Face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0)
+  const FT_Int32 target = Style.Monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+  if (FT_Load_Glyph(Face, index, FT_LOAD_NO_BITMAP | target) != 0)
     throw EOutOfResources("FreeType cannot load the glyph of character " +
                           std::to_string(static_cast<unsigned long>(code)));
   FT_GlyphSlot slot = Face->glyph;
@@ -71,7 +72,7 @@ TGlyph TGlyphCache::Render(char32_t code) const {
     FT_Matrix turn{ToFixed(c), ToFixed(-s), ToFixed(s), ToFixed(c)};
     FT_Outline_Transform(&outline, &turn);
   }
-  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
+  if (FT_Render_Glyph(slot, Style.Monochrome ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
     throw EOutOfResources("FreeType cannot render the glyph of character " +
                           std::to_string(static_cast<unsigned long>(code)));
   glyph.Left = slot->bitmap_left;

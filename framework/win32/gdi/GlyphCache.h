@@ -20,9 +20,10 @@ struct TGlyph {
 
 // How the outlines of a sized face are changed before rasterising.
 struct TGlyphStyle {
-  int EmboldenPixels = 0; // synthetic bold: strokes and advance widened by this many pixels
-  bool Oblique = false;   // synthetic italic: slanted to the right
-  double Angle = 0;       // radians, counter-clockwise; the advance stays along the baseline
+  int EmboldenPixels = 0;  // synthetic bold: strokes and advance widened by this many pixels
+  bool Oblique = false;    // synthetic italic: slanted to the right
+  bool Monochrome = false; // coverage only 0 or 255 (NONANTIALIASED_QUALITY)
+  double Angle = 0;        // radians, counter-clockwise; the advance stays along the baseline
 };
 
 // The glyphs of one face at one size and angle, rendered on first use and kept. Used on the
@@ -43,7 +44,6 @@ private:
   static constexpr std::size_t LatinSize = 256;
   const TGlyph& Load(char32_t code);
   TGlyph Render(char32_t code) const;
-  unsigned GlyphIndex(char32_t code) const;
 
   FT_FaceRec_* Face;
   TGlyphStyle Style;

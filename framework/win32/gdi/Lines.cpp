@@ -155,11 +155,12 @@ void DrawCosmeticLine(TSpanWriter& out, TPoint a, TPoint b, TDashCursor& dash, c
   k0 = std::max(k0, 0LL);
   k1 = std::min(k1, n - 1);
   const long long base = dash.Position;
+  const bool solid = dash.Dash == TPenDash::Solid;
   for (long long k = k0; k <= k1; ++k) {
     dash.Position = base + k;
     const long long major = start + step * k;
     const long long minor = (xMajor ? a.Y : a.X) + (xMajor ? sy : sx) * MinorOffset(k, m, n);
-    const TPaint* paint = dash.On() ? &pen : gap;
+    const TPaint* paint = solid || dash.On() ? &pen : gap;
     if (!paint) continue;
     if (xMajor)
       out.Pixel(major, minor, *paint);

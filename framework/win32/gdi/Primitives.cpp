@@ -39,8 +39,14 @@ void StrokeDevicePath(TDeviceContext& dc, TSpanWriter& out, const std::vector<TP
     DrawCosmeticLine(out, path[i], path[i + 1], dash, *pen, gap ? &*gap : nullptr);
 }
 
-TFigurePen FigurePen(const TDeviceContext& dc, const std::optional<TPaint>& pen) {
-  return TFigurePen{pen ? &*pen : nullptr, dc.PenWidth(), dc.PenStyle() == TPenDash::InsideFrame};
+// The figure pen of the DC; `gap` must outlive the result.
+TFigurePen FigurePen(const TDeviceContext& dc, const std::optional<TPaint>& pen,
+                     const std::optional<TPaint>& gap, double startAngle = 0) {
+  TFigurePen figure{pen ? &*pen : nullptr, dc.PenWidth(), dc.PenStyle() == TPenDash::InsideFrame};
+  figure.Dash = dc.PenStyle();
+  figure.Gap = gap ? &*gap : nullptr;
+  figure.StartAngle = startAngle;
+  return figure;
 }
 
 // The box a figure fills: without a pen GDI leaves out the right column and bottom row.
@@ -107,9 +113,11 @@ void DrawRoundRect(TDeviceContext& dc, TRect r, int cornerWidth, int cornerHeigh
   const std::optional<TPaint> pen = dc.PenPaint();
   const std::optional<TPaint> brush = dc.BrushPaint();
   const TRoundBox box =
-      FigureBox(dc, r, pen.has_value(), std::abs(cornerWidth), std::abs(cornerHeight));
+      FigureBox(dc, r, pen.has_value(), std::abs(static_cast<double>(cornerWidth)),
+                std::abs(static_cast<double>(cornerHeight)));
   TSpanWriter out = dc.Writer();
-  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, {}, {});
+  const std::optional<TPaint> gap = dc.GapPaint();
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, {}, {});
 }
 
 void DrawEllipse(TDeviceContext& dc, TRect r) {
@@ -118,7 +126,8 @@ void DrawEllipse(TDeviceContext& dc, TRect r) {
   TRect n = Normalised(r);
   const TRoundBox box = FigureBox(dc, n, pen.has_value(), 1e18, 1e18);
   TSpanWriter out = dc.Writer();
-  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, {}, {});
+  const std::optional<TPaint> gap = dc.GapPaint();
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, {}, {});
 }
 
 std::pair<TPoint, TPoint> ArcEnds(TDeviceContext& dc, TRect r, TPoint start, TPoint end) {
@@ -149,7 +158,10 @@ void DrawArcFigure(TDeviceContext& dc, TRect r, TPoint start, TPoint end, TArcFi
   };
   TSpanWriter out = dc.Writer();
   const TPixelFilter& interior = figure == TArcFigure::Chord ? inChord : onArc;
-  DrawRoundFigure(out, box, FigurePen(dc, pen), brush ? &*brush : nullptr, onArc, interior);
+  const std::optional<TPaint> gap = dc.GapPaint();
+  const double startAngle = std::atan2(cy - (s.Y + 0.5), s.X + 0.5 - cx);
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap, startAngle), brush ? &*brush : nullptr, onArc,
+                  interior);
   const TPoint centre{static_cast<int>(std::floor(cx)), static_cast<int>(std::floor(cy))};
   if (figure == TArcFigure::Pie) StrokeDevicePath(dc, out, {ps, centre, pe});
   if (figure == TArcFigure::Chord) StrokeDevicePath(dc, out, {pe, ps});
@@ -200,11 +212,16 @@ void DrawFocusRectangle(TDeviceContext& dc, TRect r) {
   auto dot = [&](long long x, long long y) {
     if (((x + y) & 1) == 0) out.Pixel(x, y, invert);
   };
-  for (long long x = d.Left; x < d.Right; ++x) {
+  const TRect& clip = out.DeviceClipBox();
+  const long long x0 = std::max(d.Left, clip.Left);
+  const long long x1 = std::min(d.Right, clip.Right);
+  const long long y0 = std::max(d.Top + 1, clip.Top);
+  const long long y1 = std::min(d.Bottom - 1, clip.Bottom);
+  for (long long x = x0; x < x1; ++x) {
     dot(x, d.Top);
     if (d.Bottom - 1 > d.Top) dot(x, d.Bottom - 1);
   }
-  for (long long y = d.Top + 1LL; y < d.Bottom - 1LL; ++y) {
+  for (long long y = y0; y < y1; ++y) {
     dot(d.Left, y);
     if (d.Right - 1 > d.Left) dot(d.Right - 1, y);
   }

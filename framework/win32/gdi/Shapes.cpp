@@ -42,6 +42,50 @@ void PaintRing(TSpanWriter& out, long long y, TRowSpan whole, TRowSpan hole, con
   PaintSpan(out, y, {std::max(whole.Left, hole.Right + 1), whole.Right}, paint, filter);
 }
 
+struct TOutlinePixel {
+  long long X;
+  long long Y;
+  double Angle;
+};
+
+// Collects what PaintRing would paint, for dashing in order along the outline.
+void CollectRing(const TSpanWriter& out, long long y, TRowSpan whole, TRowSpan hole,
+                 const TPixelFilter& filter, std::vector<TOutlinePixel>& pixels) {
+  const TRect& clip = out.DeviceClipBox();
+  auto collect = [&](TRowSpan span) {
+    span = Intersect(span, TRowSpan{clip.Left, clip.Right - 1LL});
+    for (long long x = span.Left; x <= span.Right; ++x)
+      if (!filter || filter(x, y)) pixels.push_back({x, y, 0});
+  };
+  if (hole.Empty()) {
+    collect(whole);
+    return;
+  }
+  collect({whole.Left, std::min(whole.Right, hole.Left - 1)});
+  collect({std::max(whole.Left, hole.Right + 1), whole.Right});
+}
+
+// Dashes the outline pixels in counter-clockwise order from the start angle.
+void DashOutline(TSpanWriter& out, const TRoundBox& box, const TFigurePen& pen,
+                 std::vector<TOutlinePixel>& pixels) {
+  const double cx = static_cast<double>(box.Left() + box.Right()) / 2.0;
+  const double cy = static_cast<double>(box.Top() + box.Bottom()) / 2.0;
+  const double turn = 2 * std::numbers::pi;
+  for (TOutlinePixel& p : pixels) {
+    const double a =
+        std::atan2(cy - (static_cast<double>(p.Y) + 0.5), static_cast<double>(p.X) + 0.5 - cx);
+    p.Angle = std::fmod(a - pen.StartAngle + 2 * turn, turn);
+  }
+  std::sort(pixels.begin(), pixels.end(),
+            [](const TOutlinePixel& a, const TOutlinePixel& b) { return a.Angle < b.Angle; });
+  TDashCursor dash{pen.Dash, 0};
+  for (const TOutlinePixel& p : pixels) {
+    const TPaint* paint = dash.On() ? pen.Paint : pen.Gap;
+    if (paint) out.Pixel(p.X, p.Y, *paint);
+    ++dash.Position;
+  }
+}
+
 long long FloorDiv(long long a, long long b) {
   long long q = a / b;
   return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
@@ -128,6 +172,9 @@ void DrawRoundFigure(TSpanWriter& out, const TRoundBox& box, const TFigurePen& p
   const long long far = pen.InsideFrame ? 0 : w / 2;
   const TRoundBox outer = cosmetic ? box : box.Grown(near, far);
   const TRoundBox inner = outer.Grown(-w, -w);
+  const bool dashed = cosmetic && pen.Paint && pen.Dash != TPenDash::Solid &&
+                      pen.Dash != TPenDash::InsideFrame && pen.Dash != TPenDash::Null;
+  std::vector<TOutlinePixel> outline;
   const TRect& clip = out.DeviceClipBox();
   const long long y0 = std::max<long long>(outer.Top(), clip.Top);
   const long long y1 = std::min<long long>(outer.Bottom(), clip.Bottom);
@@ -137,8 +184,12 @@ void DrawRoundFigure(TSpanWriter& out, const TRoundBox& box, const TFigurePen& p
                           : cosmetic ? InnerRow(outer, y)
                                      : Intersect(inner.Row(y), whole);
     if (brush) PaintSpan(out, y, pen.Paint ? hole : whole, *brush, interiorFilter);
-    if (pen.Paint) PaintRing(out, y, whole, hole, *pen.Paint, outlineFilter);
+    if (dashed)
+      CollectRing(out, y, whole, hole, outlineFilter, outline);
+    else if (pen.Paint)
+      PaintRing(out, y, whole, hole, *pen.Paint, outlineFilter);
   }
+  if (dashed) DashOutline(out, outer, pen, outline);
 }
 
 TSweep::TSweep(double cx, double cy, TPoint start, TPoint end) : cx_(cx), cy_(cy) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/rtl/Geometry.h"
+#include "framework/win32/gdi/Lines.h"
 #include "framework/win32/gdi/SpanWriter.h"
 
 #include <functional>
@@ -42,6 +43,11 @@ struct TFigurePen {
   const TPaint* Paint = nullptr; // null: no outline
   int Width = 1;
   bool InsideFrame = false;
+  // A styled one-pixel outline is dashed counter-clockwise from StartAngle (radians, 0 east);
+  // its gap pixels take Gap when one is given.
+  TPenDash Dash = TPenDash::Solid;
+  const TPaint* Gap = nullptr;
+  double StartAngle = 0;
 };
 
 // Paints a rounded box: outline with the pen, interior with the brush (either may be null),

@@ -14,7 +14,8 @@ int Wrap(std::int64_t value, int size) {
 } // namespace
 
 TSpanWriter::TSpanWriter(TRaster& surface, const TRegion& clip, TPoint origin, bool monochrome)
-    : surface_(surface), clip_(clip), origin_(origin), monochrome_(monochrome) {
+    : surface_(surface), clip_(clip), origin_(origin), monochrome_(monochrome),
+      rectangular_(clip.Rects().size() <= 1) {
   deviceBox_ = clip_.Box();
   deviceBox_.Left -= origin.X;
   deviceBox_.Right -= origin.X;
@@ -30,6 +31,18 @@ bool TSpanWriter::Visible(std::int64_t x, std::int64_t y) const {
 
 std::uint32_t TSpanWriter::Land(std::uint32_t rgb) const {
   return monochrome_ ? NearestMono(rgb) : rgb & 0x00FFFFFFu;
+}
+
+void TSpanWriter::Pixel(std::int64_t x, std::int64_t y, const TPaint& paint) {
+  if (!rectangular_ || paint.Pattern) {
+    FillSpan(y, x, x + 1, paint);
+    return;
+  }
+  if (x < deviceBox_.Left || x >= deviceBox_.Right || y < deviceBox_.Top || y >= deviceBox_.Bottom)
+    return;
+  std::uint32_t& d = surface_.At(static_cast<int>(x) + origin_.X, static_cast<int>(y) + origin_.Y);
+  const std::uint32_t c = Land(paint.Colour);
+  d = Opaque | (paint.Rop2 == Rop2CopyPen ? c : ApplyRop2(paint.Rop2, c, d));
 }
 
 void TSpanWriter::FillSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, const TPaint& paint) {

@@ -39,7 +39,7 @@ public:
 
   // Paints [x0, x1) of row y.
   void FillSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, const TPaint& paint);
-  void Pixel(std::int64_t x, std::int64_t y, const TPaint& paint) { FillSpan(y, x, x + 1, paint); }
+  void Pixel(std::int64_t x, std::int64_t y, const TPaint& paint);
   bool Visible(std::int64_t x, std::int64_t y) const;
 
   // The clip box in device pixels: nothing outside it can be drawn.
@@ -57,5 +57,6 @@ private:
   const TRegion& clip_;
   TPoint origin_;
   bool monochrome_;
+  bool rectangular_; // the clip is its box: pixels need no band search
   TRect deviceBox_;
 };

@@ -1,10 +1,13 @@
 #include "framework/win32/gdi/TextLayout.h"
 
+#include "framework/rtl/Checked.h"
 #include "framework/win32/gdi/Utf8.h"
 
 #include <algorithm>
 
 namespace {
+
+using TextRender::Saturate;
 
 constexpr std::uint32_t TabStopBits = 0xFF00;
 constexpr int DefaultTabCharacters = 8;
@@ -25,6 +28,7 @@ struct TLine {
   bool Cut = false;           // an ellipsis replaced [CutBegin, CutEnd) of the source
   std::size_t CutBegin = 0;
   std::size_t CutEnd = 0;
+  std::size_t SourceEnd = 0; // the byte after the line's last character
 
   int Width() const { return Positions.empty() ? 0 : Positions.back(); }
 };
@@ -32,7 +36,7 @@ struct TLine {
 struct TFormat {
   std::uint32_t Flags = 0;
   int TabWidth = 0;
-  int RectWidth = 0;
+  std::int64_t RectWidth = 0;
 
   bool Has(std::uint32_t flag) const { return (Flags & flag) != 0; }
 };
@@ -47,7 +51,7 @@ TFormat ReadFormat(const TGdiFont& font, std::uint32_t format, const TRect& rect
   }
   result.Flags = format;
   result.TabWidth = tabCharacters * font.Metrics().tmAveCharWidth;
-  result.RectWidth = rect.Width();
+  result.RectWidth = static_cast<std::int64_t>(rect.Right) - rect.Left;
   return result;
 }
 
@@ -96,8 +100,8 @@ private:
                       std::vector<TItem>::const_iterator end, std::size_t sourceEnd,
                       std::vector<TLine>& lines);
   std::size_t LineLength(const std::vector<TItem>& items, std::size_t start, std::size_t& next);
-  void Ellipsize(TLine& line, std::size_t lineEnd);
-  void CutAt(TLine& line, std::size_t keep, std::size_t tail, std::size_t lineEnd);
+  void Ellipsize(TLine& line, bool last);
+  void CutAt(TLine& line, std::size_t keep, std::size_t tail);
 
   TGlyphCache& Glyphs;
   const TFormat& Format;
@@ -108,7 +112,7 @@ void TLayoutEngine::Measure(TLine& line) {
   line.Marked = -1;
   int pen = 0;
   for (std::size_t i = 0; i < line.Items.size(); ++i) {
-    pen += Advance(line.Items[i], pen);
+    pen = CheckedAdd(pen, Advance(line.Items[i], pen));
     line.Positions.push_back(pen);
     if (line.Items[i].Marked) line.Marked = static_cast<int>(i);
   }
@@ -129,7 +133,7 @@ std::size_t TLayoutEngine::LineLength(const std::vector<TItem>& items, std::size
   };
   for (std::size_t i = start; i < items.size(); ++i) {
     const int advance = Advance(items[i], pen);
-    if (!IsBlank(items[i]) && i > start && pen + advance > Format.RectWidth) {
+    if (!IsBlank(items[i]) && i > start && std::int64_t{pen} + advance > Format.RectWidth) {
       if (canBreak) {
         next = skipBlanks(lastBreak);
         return lastBreak - start;
@@ -147,7 +151,7 @@ std::size_t TLayoutEngine::LineLength(const std::vector<TItem>& items, std::size
       lastBreak = i;
       canBreak = true;
     }
-    pen += advance;
+    pen = CheckedAdd(pen, advance);
   }
   next = items.size();
   return items.size() - start;
@@ -168,7 +172,7 @@ void TLayoutEngine::BreakParagraph(std::vector<TItem>::const_iterator begin,
     Measure(line);
     const std::size_t lineEnd =
         start + length < paragraph.size() ? paragraph[start + length].Begin : sourceEnd;
-    Ellipsize(line, lineEnd);
+    line.SourceEnd = lineEnd;
     lines.push_back(std::move(line));
     start = next;
   } while (start < paragraph.size());
@@ -184,11 +188,13 @@ std::vector<TLine> TLayoutEngine::Lines(const std::vector<TItem>& items, std::si
     if (end == items.end()) break;
     begin = end + 1;
   }
+  for (std::size_t i = 0; i < lines.size(); ++i) Ellipsize(lines[i], i + 1 == lines.size());
   return lines;
 }
 
 // Keeps items [0, keep) and from tail on, with "..." between them.
-void TLayoutEngine::CutAt(TLine& line, std::size_t keep, std::size_t tail, std::size_t lineEnd) {
+void TLayoutEngine::CutAt(TLine& line, std::size_t keep, std::size_t tail) {
+  const std::size_t lineEnd = line.SourceEnd;
   line.Cut = true;
   line.CutBegin = keep < line.Items.size() ? line.Items[keep].Begin : lineEnd;
   line.CutEnd = tail < line.Items.size() ? line.Items[tail].Begin : lineEnd;
@@ -202,8 +208,13 @@ void TLayoutEngine::CutAt(TLine& line, std::size_t keep, std::size_t tail, std::
   Measure(line);
 }
 
-void TLayoutEngine::Ellipsize(TLine& line, std::size_t lineEnd) {
-  const bool end = Format.Has(DT_END_ELLIPSIS) || Format.Has(DT_WORD_ELLIPSIS);
+// A line too wide for the rectangle gets an ellipsis: with DT_PATH_ELLIPSIS before its last
+// path component, with DT_WORD_ELLIPSIS at its end, with DT_END_ELLIPSIS at its end when it
+// ends the text or lines are not wrapped (a wrapped word too long is cut by the clipping).
+void TLayoutEngine::Ellipsize(TLine& line, bool last) {
+  const bool wrapped = Format.Has(DT_WORDBREAK) && !Format.Has(DT_SINGLELINE);
+  const bool end =
+      Format.Has(DT_WORD_ELLIPSIS) || (Format.Has(DT_END_ELLIPSIS) && (last || !wrapped));
   const bool path = Format.Has(DT_PATH_ELLIPSIS);
   if ((!end && !path) || line.Width() <= Format.RectWidth) return;
   const int dots = 3 * Glyphs.Advance(U'.');
@@ -218,15 +229,15 @@ void TLayoutEngine::Ellipsize(TLine& line, std::size_t lineEnd) {
     if (separator < count) {
       const int tailWidth = line.Width() - line.Positions[separator];
       for (std::size_t keep = separator; keep-- > 0;)
-        if (line.Positions[keep] + dots + tailWidth <= Format.RectWidth) {
-          CutAt(line, keep, separator, lineEnd);
+        if (std::int64_t{line.Positions[keep]} + dots + tailWidth <= Format.RectWidth) {
+          CutAt(line, keep, separator);
           return;
         }
     }
   }
   std::size_t keep = count;
-  while (keep > 0 && line.Positions[keep] + dots > Format.RectWidth) --keep;
-  CutAt(line, keep, count, lineEnd);
+  while (keep > 0 && std::int64_t{line.Positions[keep]} + dots > Format.RectWidth) --keep;
+  CutAt(line, keep, count);
 }
 
 // The characters [0, count) of the items as UTF-8.
@@ -256,15 +267,18 @@ struct TPlacedLines {
 };
 
 int LineX(const TFormat& format, const TRect& rect, int width) {
-  if (format.Has(DT_CENTER)) return rect.Left + (rect.Width() - width) / 2;
-  if (format.Has(DT_RIGHT)) return rect.Right - width;
+  const std::int64_t left = rect.Left;
+  if (format.Has(DT_CENTER)) return Saturate(left + (format.RectWidth - width) / 2);
+  if (format.Has(DT_RIGHT)) return Saturate(std::int64_t{rect.Right} - width);
   return rect.Left;
 }
 
 int FirstLineY(const TFormat& format, const TRect& rect, int lineHeight) {
   if (!format.Has(DT_SINGLELINE)) return rect.Top;
-  if (format.Has(DT_VCENTER)) return rect.Top + (rect.Height() - lineHeight) / 2;
-  if (format.Has(DT_BOTTOM)) return rect.Bottom - lineHeight;
+  const std::int64_t top = rect.Top;
+  const std::int64_t height = std::int64_t{rect.Bottom} - rect.Top;
+  if (format.Has(DT_VCENTER)) return Saturate(top + (height - lineHeight) / 2);
+  if (format.Has(DT_BOTTOM)) return Saturate(std::int64_t{rect.Bottom} - lineHeight);
   return rect.Top;
 }
 
@@ -284,8 +298,8 @@ TPlacedLines Place(const TGdiFont& font, std::string_view text, const TRect& rec
   int widest = 0;
   for (std::size_t i = 0; i < placed.Lines.size(); ++i) {
     const TLine& line = placed.Lines[i];
-    const TPoint origin =
-        Point(LineX(format, rect, line.Width()), top + static_cast<int>(i) * summary.LineHeight);
+    const TPoint origin = Point(LineX(format, rect, line.Width()),
+                                Saturate(top + static_cast<std::int64_t>(i) * summary.LineHeight));
     placed.Origins.push_back(origin);
     widest = std::max(widest, line.Width());
     TLaidLine laid{ItemText(line.Items, line.Items.size()), origin.X, origin.Y, line.Width(), -1};
@@ -294,10 +308,11 @@ TPlacedLines Place(const TGdiFont& font, std::string_view text, const TRect& rec
           static_cast<int>(ItemText(line.Items, static_cast<std::size_t>(line.Marked)).size());
     summary.Lines.push_back(std::move(laid));
   }
-  const int linesHeight = static_cast<int>(placed.Lines.size()) * summary.LineHeight;
-  summary.Height = top - rect.Top + linesHeight;
-  summary.Extent.Right = rect.Left + widest;
-  summary.Extent.Bottom = rect.Top + linesHeight;
+  const std::int64_t linesHeight =
+      static_cast<std::int64_t>(placed.Lines.size()) * summary.LineHeight;
+  summary.Height = Saturate(std::int64_t{top} - rect.Top + linesHeight);
+  summary.Extent.Right = Saturate(std::int64_t{rect.Left} + widest);
+  summary.Extent.Bottom = Saturate(rect.Top + linesHeight);
   summary.Modified = ModifiedText(text, placed.Lines);
   return placed;
 }

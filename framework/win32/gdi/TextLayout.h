@@ -30,10 +30,11 @@ struct TTextLayout {
 // DT_SINGLELINE; DT_WORDBREAK breaks at blanks (a word wider than the line stays whole, or is
 // broken between characters with DT_EDITCONTROL); DT_EXPANDTABS expands tabs to every 8
 // average characters (DT_TABSTOP: bits 8–15, which then are no flags); '&' marks the next
-// character (unless DT_NOPREFIX), "&&" is '&', the last mark in a line wins; a line wider than
-// the rectangle gets "..." at its end (DT_END_ELLIPSIS, DT_WORD_ELLIPSIS) or before its last
-// path component (DT_PATH_ELLIPSIS); DT_VCENTER and DT_BOTTOM apply to single lines only.
-// DT_RTLREADING, DT_INTERNAL and DT_NOCLIP do not change the layout.
+// character (unless DT_NOPREFIX), "&&" is '&', the last mark in a line wins. A line wider
+// than the rectangle gets "...": DT_WORD_ELLIPSIS at its end, DT_END_ELLIPSIS at its end when
+// it is the text's last line or lines are not wrapped, DT_PATH_ELLIPSIS before its last '\'
+// or '/' component. DT_VCENTER and DT_BOTTOM apply to single lines only. DT_RTLREADING,
+// DT_INTERNAL and DT_NOCLIP do not change the layout.
 TTextLayout LayoutDrawText(const TGdiFont& font, std::string_view text, const TRect& rect,
                            std::uint32_t format);
 

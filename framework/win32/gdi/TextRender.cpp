@@ -1,5 +1,6 @@
 #include "framework/win32/gdi/TextRender.h"
 
+#include "framework/rtl/Checked.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/win32/gdi/Utf8.h"
 
@@ -31,7 +32,13 @@ TDirection DirectionOf(const TGdiFont& font) {
   }
 }
 
-int Round(double value) { return static_cast<int>(std::lround(value)); }
+// Positions this far out are off every surface; keeping them there leaves room to add
+// glyph and text sizes without overflow.
+constexpr double FarAway = 1 << 30;
+
+int Round(double value) {
+  return static_cast<int>(std::lround(std::clamp(value, -FarAway, FarAway)));
+}
 
 std::optional<TRect> Intersect(const TRect& a, const TRect& b) {
   TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
@@ -40,18 +47,19 @@ std::optional<TRect> Intersect(const TRect& a, const TRect& b) {
   return r;
 }
 
-std::uint32_t Div255(std::uint32_t value) { return (value + 128 + ((value + 128) >> 8)) >> 8; }
+// under × (255 − coverage) + over × coverage, divided by 255 with rounding, for two 8-bit
+// channels at once in the 16-bit lanes of a word.
+std::uint32_t MixLanes(std::uint32_t under, std::uint32_t over, std::uint32_t coverage) {
+  const std::uint32_t mixed = under * (255 - coverage) + over * coverage + 0x00800080u;
+  return ((mixed + ((mixed >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+}
 
 std::uint32_t Blend(std::uint32_t under, std::uint32_t over, std::uint32_t coverage) {
   if (coverage == 255) return over;
-  const std::uint32_t rest = 255 - coverage;
-  std::uint32_t result = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const std::uint32_t mixed =
-        ((under >> shift) & 0xFF) * rest + ((over >> shift) & 0xFF) * coverage;
-    result |= Div255(mixed) << shift;
-  }
-  return result;
+  const std::uint32_t redBlue = MixLanes(under & 0x00FF00FFu, over & 0x00FF00FFu, coverage);
+  const std::uint32_t alphaGreen =
+      MixLanes(under >> 8 & 0x00FF00FFu, over >> 8 & 0x00FF00FFu, coverage);
+  return redBlue | alphaGreen << 8;
 }
 
 void BlitGlyph(TRaster& surface, std::span<const TRect> visible, const TGlyph& glyph, int left,
@@ -61,11 +69,12 @@ void BlitGlyph(TRaster& surface, std::span<const TRect> visible, const TGlyph& g
     const auto part = Intersect(box, clip);
     if (!part) continue;
     for (int y = part->Top; y < part->Bottom; ++y) {
-      const std::uint8_t* coverage =
-          glyph.Coverage.data() + static_cast<std::size_t>(y - top) * glyph.Width - left;
-      std::uint32_t* row = &surface.At(0, y);
-      for (int x = part->Left; x < part->Right; ++x)
-        if (coverage[x] != 0) row[x] = Blend(row[x], pixel, coverage[x]);
+      const std::uint8_t* coverage = glyph.Coverage.data() +
+                                     static_cast<std::size_t>(y - top) * glyph.Width +
+                                     (part->Left - left);
+      std::uint32_t* row = &surface.At(part->Left, y);
+      for (int i = 0; i < part->Width(); ++i)
+        if (coverage[i] != 0) row[i] = Blend(row[i], pixel, coverage[i]);
     }
   }
 }
@@ -87,7 +96,7 @@ TRun MakeRun(const TGdiFont& font, std::string_view text, std::span<const int> d
   for (std::size_t i = 0; i < run.Codes.size(); ++i) {
     const int advance = dx.empty() ? glyphs.Advance(run.Codes[i]) : dx[i];
     run.Advances.push_back(advance);
-    run.Width += advance;
+    run.Width = CheckedAdd(run.Width, advance);
   }
   return run;
 }
@@ -133,30 +142,33 @@ void UpdateCurrentPosition(TTextState& state, const TDirection& d, int width) {
   if ((state.Align & TA_CENTER) == TA_CENTER) return;
   const TPoint reference = state.CurrentPosition;
   if ((state.Align & TA_RIGHT) != 0) {
-    state.CurrentPosition =
-        Point(reference.X - Round(width * d.Cos), reference.Y + Round(width * d.Sin));
+    state.CurrentPosition = Point(CheckedSub(reference.X, Round(width * d.Cos)),
+                                  CheckedAdd(reference.Y, Round(width * d.Sin)));
     return;
   }
-  state.CurrentPosition =
-      Point(reference.X + Round(width * d.Cos), reference.Y - Round(width * d.Sin));
+  state.CurrentPosition = Point(CheckedAdd(reference.X, Round(width * d.Cos)),
+                                CheckedSub(reference.Y, Round(width * d.Sin)));
 }
 
 // A piece of tabbed text and where it starts, in pixels from the call's x.
 struct TTabSegment {
   std::size_t Begin = 0;
   std::size_t End = 0;
-  int Gap = 0; // where the fill starts: the pen position before the tab
-  int Start = 0;
-  int Width = 0;
+  std::int64_t Gap = 0; // where the fill starts: the pen position before the tab
+  std::int64_t Start = 0;
+  std::int64_t Width = 0;
 };
 
-int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
 
 // The start of the text after a tab: the first stop beyond the pen (right stops: whose text
 // still starts beyond it), else the next multiple of the default distance.
-int TabTarget(std::span<const int> stops, int defaultWidth, int origin, int pen, int width) {
+std::int64_t TabTarget(std::span<const int> stops, std::int64_t defaultWidth, std::int64_t origin,
+                       std::int64_t pen, std::int64_t width) {
   for (const int stop : stops) {
-    const int position = origin + std::abs(stop);
+    const std::int64_t position = origin + std::abs(static_cast<std::int64_t>(stop));
     if (stop >= 0 && position > pen) return position;
     if (stop < 0 && position - width > pen) return position - width;
   }
@@ -165,20 +177,21 @@ int TabTarget(std::span<const int> stops, int defaultWidth, int origin, int pen,
 
 std::vector<TTabSegment> LayoutTabs(const TGdiFont& font, std::string_view text,
                                     std::span<const int> stops, int x, int tabOrigin) {
-  int defaultWidth = 8 * font.Metrics().tmAveCharWidth;
+  std::int64_t defaultWidth = 8 * font.Metrics().tmAveCharWidth;
   if (stops.size() == 1) {
-    if (stops[0] != 0) defaultWidth = std::abs(stops[0]);
+    if (stops[0] != 0) defaultWidth = std::abs(static_cast<std::int64_t>(stops[0]));
     stops = {};
   }
+  const std::int64_t origin = static_cast<std::int64_t>(tabOrigin) - x;
   std::vector<TTabSegment> segments;
-  int pen = 0;
+  std::int64_t pen = 0;
   std::size_t begin = 0;
   bool afterTab = false;
   while (true) {
     const std::size_t tab = text.find('\t', begin);
     const std::size_t end = tab == std::string_view::npos ? text.size() : tab;
     TTabSegment segment{begin, end, pen, pen, font.TextWidth(text.substr(begin, end - begin))};
-    if (afterTab) segment.Start = TabTarget(stops, defaultWidth, tabOrigin - x, pen, segment.Width);
+    if (afterTab) segment.Start = TabTarget(stops, defaultWidth, origin, pen, segment.Width);
     pen = segment.Start + segment.Width;
     segments.push_back(segment);
     if (tab == std::string_view::npos) break;
@@ -188,7 +201,7 @@ std::vector<TTabSegment> LayoutTabs(const TGdiFont& font, std::string_view text,
   return segments;
 }
 
-std::uint32_t PackExtent(int cx, int cy) {
+std::uint32_t PackExtent(std::int64_t cx, int cy) {
   return (static_cast<std::uint32_t>(cy) & 0xFFFF) << 16 |
          (static_cast<std::uint32_t>(cx) & 0xFFFF);
 }
@@ -196,6 +209,10 @@ std::uint32_t PackExtent(int cx, int cy) {
 } // namespace
 
 namespace TextRender {
+
+int Saturate(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, -(1 << 30), 1 << 30));
+}
 
 std::uint32_t PixelOf(std::uint32_t colorRef) {
   return 0xFF000000u | (colorRef & 0xFF) << 16 | (colorRef & 0xFF00) | (colorRef >> 16 & 0xFF);
@@ -248,7 +265,12 @@ void FillTextBox(TRaster& surface, std::span<const TRect> visible, const TGdiFon
   if (d.Cos == 1) {
     const int ox = Round(x);
     const int oy = Round(y);
-    FillRect(surface, visible, Rect(ox + left, oy + top, ox + right, oy + bottom), pixel);
+    FillRect(surface, visible,
+             Rect(TextRender::Saturate(std::int64_t{ox} + left),
+                  TextRender::Saturate(std::int64_t{oy} + top),
+                  TextRender::Saturate(std::int64_t{ox} + right),
+                  TextRender::Saturate(std::int64_t{oy} + bottom)),
+             pixel);
     return;
   }
   double minX = 1e18, minY = 1e18, maxX = -1e18, maxY = -1e18;
@@ -313,6 +335,19 @@ TTextSize GetTextExtentPoint32(const TGdiFont& font, std::string_view text) {
   return TTextSize{font.TextWidth(text), font.Metrics().tmHeight};
 }
 
+TTextFit GetTextExtentExPoint(const TGdiFont& font, std::string_view text, int maxExtent) {
+  TTextFit fit;
+  TGlyphCache& glyphs = font.Glyphs();
+  int extent = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    extent = CheckedAdd(extent, glyphs.Advance(NextCodePoint(text, pos)));
+    fit.Extents.push_back(extent);
+    if (extent <= maxExtent) ++fit.Fit;
+  }
+  fit.Size = TTextSize{extent, font.Metrics().tmHeight};
+  return fit;
+}
+
 TEXTMETRICA GetTextMetrics(const TGdiFont& font) { return font.Metrics(); }
 
 std::int32_t TabbedTextOut(const TTextTarget& target, const TGdiFont& font, TTextState& state,
@@ -320,7 +355,7 @@ std::int32_t TabbedTextOut(const TTextTarget& target, const TGdiFont& font, TTex
                            int tabOrigin) {
   const std::vector<TTabSegment> segments = LayoutTabs(font, text, tabStops, x, tabOrigin);
   const TEXTMETRICA& tm = font.Metrics();
-  const int extent = segments.back().Start + segments.back().Width;
+  const std::int64_t extent = segments.back().Start + segments.back().Width;
   if (target.Surface != nullptr) {
     const TDirection d = DirectionOf(font);
     const TOrigin origin = Place(d, x, y, 0, BaselineOffset(tm, state.Align));
@@ -329,15 +364,16 @@ std::int32_t TabbedTextOut(const TTextTarget& target, const TGdiFont& font, TTex
     const std::uint32_t ink = TextRender::PixelOf(state.TextColor);
     for (const TTabSegment& segment : segments) {
       if (state.BkMode == TTextState::Opaque)
-        TextRender::FillTextBox(surface, visible, font, origin.X, origin.Y, segment.Gap,
-                                -tm.tmAscent, segment.Start + segment.Width, tm.tmDescent,
+        TextRender::FillTextBox(surface, visible, font, origin.X, origin.Y,
+                                TextRender::Saturate(segment.Gap), -tm.tmAscent,
+                                TextRender::Saturate(segment.Start + segment.Width), tm.tmDescent,
                                 TextRender::PixelOf(state.BkColor));
       const TRun run = MakeRun(font, text.substr(segment.Begin, segment.End - segment.Begin), {});
-      const TOrigin start = Place(d, origin.X, origin.Y, segment.Start, 0);
+      const TOrigin start = Place(d, origin.X, origin.Y, static_cast<double>(segment.Start), 0);
       TextRender::DrawGlyphs(surface, visible, font, start.X, start.Y, run.Codes, run.Advances,
                              ink);
-      DrawDecorations(surface, visible, font, origin, segment.Start, segment.Start + segment.Width,
-                      ink);
+      DrawDecorations(surface, visible, font, origin, TextRender::Saturate(segment.Start),
+                      TextRender::Saturate(segment.Start + segment.Width), ink);
     }
   }
   return static_cast<std::int32_t>(PackExtent(extent, tm.tmHeight));

@@ -41,6 +41,13 @@ struct TTextSize {
   friend bool operator==(const TTextSize&, const TTextSize&) = default;
 };
 
+// What GetTextExtentExPoint measures.
+struct TTextFit {
+  int Fit = 0;
+  std::vector<int> Extents;
+  TTextSize Size;
+};
+
 // The Win32 text calls without a device context: text is UTF-8, coordinates surface pixels.
 namespace Gdi {
 
@@ -57,6 +64,10 @@ bool ExtTextOut(const TTextTarget& target, const TGdiFont& font, TTextState& sta
 
 // GetTextExtentPoint32A: cx the sum of the advances, cy tmHeight.
 TTextSize GetTextExtentPoint32(const TGdiFont& font, std::string_view text);
+
+// GetTextExtentExPointA, counted in characters (not bytes): the cumulative extent after each
+// character, how many characters fit within maxExtent, and the whole extent.
+TTextFit GetTextExtentExPoint(const TGdiFont& font, std::string_view text, int maxExtent);
 
 // GetTextMetricsA.
 TEXTMETRICA GetTextMetrics(const TGdiFont& font);
@@ -78,6 +89,9 @@ std::uint32_t GetTabbedTextExtent(const TGdiFont& font, std::string_view text,
 
 // Building blocks the text layout shares.
 namespace TextRender {
+
+// The value held within ±2^30 pixels, far beyond any surface, so sizes can be added to it.
+int Saturate(std::int64_t value);
 
 // A raster pixel (0xFFRRGGBB) for a COLORREF.
 std::uint32_t PixelOf(std::uint32_t colorRef);
