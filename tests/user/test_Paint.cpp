@@ -12,7 +12,7 @@ class PaintTest : public UserTest {
 protected:
   void SetUp() override {
     UserTest::SetUp();
-    SetFontDirectories(PackagedFontDirectories());
+    SetFontSources(PackagedFontFiles());
     RedBrush = CreateSolidBrush(RGB(255, 0, 0));
     BlueBrush = CreateSolidBrush(RGB(0, 0, 255));
     GreenBrush = CreateSolidBrush(RGB(0, 255, 0));
