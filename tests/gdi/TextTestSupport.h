@@ -16,7 +16,8 @@ inline void UsePackagedFonts() {
   static_cast<void>(done);
 }
 
-inline constexpr std::uint32_t White = 0xFFFFFFFFu;
+// Internal to each test file: the GDI face tests name their COLORREF white the same.
+constexpr std::uint32_t White = 0xFFFFFFFFu;
 
 // The bounding box of the pixels that differ from the background colour.
 inline std::optional<TRect> InkBox(const TRaster& raster, std::uint32_t background = White) {
