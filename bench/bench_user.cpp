@@ -1,0 +1,61 @@
+#include "framework/platform/headless/HeadlessDisplay.h"
+#include "framework/win32/WinUser.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+// Painting a form of 500 child windows, each erased with its class brush.
+
+namespace {
+
+constexpr int Columns = 25, Rows = 20, CellWidth = 40, CellHeight = 30;
+
+struct TForm {
+  THeadlessDisplay Display;
+  HWND Top = nullptr;
+  std::vector<HWND> Children;
+
+  TForm() {
+    WNDCLASSA wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "BenchForm";
+    RegisterClassA(&wc);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "BenchControl";
+    RegisterClassA(&wc);
+    Top = CreateWindowExA(
+        0, "BenchForm", "Form", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+        Columns * CellWidth + 20, Rows * CellHeight + 40, nullptr, nullptr, nullptr, nullptr);
+    for (int row = 0; row < Rows; ++row)
+      for (int column = 0; column < Columns; ++column)
+        Children.push_back(CreateWindowExA(
+            0, "BenchControl", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPSIBLINGS,
+            column * CellWidth + 2, row * CellHeight + 2, CellWidth - 4, CellHeight - 4, Top,
+            nullptr, nullptr, nullptr));
+    Display.ProcessMessages();
+  }
+};
+
+void BM_RepaintWholeFormOf500Children(benchmark::State& state) {
+  TForm form;
+  for (auto _ : state) {
+    RedrawWindow(form.Top, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    benchmark::DoNotOptimize(form.Top);
+  }
+}
+BENCHMARK(BM_RepaintWholeFormOf500Children)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintOneSmallChildAmong500(benchmark::State& state) {
+  TForm form;
+  const HWND child = form.Children[Columns * Rows / 2];
+  for (auto _ : state) {
+    InvalidateRect(child, nullptr, TRUE);
+    UpdateWindow(child);
+  }
+}
+BENCHMARK(BM_RepaintOneSmallChildAmong500)->Unit(benchmark::kMicrosecond);
+
+} // namespace
