@@ -271,8 +271,7 @@ TEST_F(VariantPropertyTest, ValuesAVariantCannotHoldNameTheProperty) {
 }
 
 TEST_F(VariantPropertyTest, AValueThatCannotBeWrittenLeavesTheFileAsItWas) {
-  const String path =
-      (std::filesystem::path(LUM_TEST_OUTPUT_DIR) / "variant_unwritable.lfm").string();
+  const String path = (std::filesystem::path(LUM_BUILD_DIR) / "variant_unwritable.lfm").string();
   TValueForm good{Variant(1)};
   WriteFormFile(path, &good.Form);
   const std::vector<std::uint8_t> before = ReadFileBytes(path);
