@@ -15,8 +15,8 @@ void ObjectBinaryToText(TStream* Input, TStream* Output);
 void ObjectTextToBinary(TStream* Input, TStream* Output);
 
 // Reading a form file into Root (or into a new root of the file's registered class when Root
-// is null), and writing Root with everything it owns. Reads raise EReadError (EClassNotFound
-// for an unknown class) and free every component the failed read created.
+// is null), and writing Root with everything it owns. Reads raise EReadError (EClassNotFound, one
+// of its kind, for an unknown class) and free every component the failed read created.
 TComponent* ReadFormText(const String& Text, TComponent* Root = nullptr);
 String WriteFormText(TComponent* Root);
 TComponent* ReadFormStream(TStream* Stream, TComponent* Root = nullptr);

@@ -51,7 +51,7 @@ LUM_DECLARE_EXCEPTION(EFOpenError, EStreamError);
 LUM_DECLARE_EXCEPTION(EFilerError, EStreamError);
 LUM_DECLARE_EXCEPTION(EReadError, EFilerError);
 LUM_DECLARE_EXCEPTION(EWriteError, EFilerError);
-LUM_DECLARE_EXCEPTION(EClassNotFound, EFilerError);
+LUM_DECLARE_EXCEPTION(EClassNotFound, EReadError); // an EFilerError, like its parent
 
 // The framework's standard messages for the errors raised by the checked helpers.
 namespace RtlMessages {

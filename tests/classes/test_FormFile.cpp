@@ -419,7 +419,8 @@ TEST_F(FormFileTest, UnknownClassesAreReportedAndNothingIsLeftBehind) {
                  "  end\nend\n",
                  &form);
     FAIL();
-  } catch (const EClassNotFound& e) {
+  } catch (const EReadError& e) {
+    EXPECT_NE(dynamic_cast<const EClassNotFound*>(&e), nullptr);
     EXPECT_STREQ(e.what(), "Class TFoo not found");
   }
   EXPECT_EQ(form.ComponentCount(), 0);
