@@ -1,6 +1,7 @@
 #include "framework/win32/user/WindowClasses.h"
 
 #include "framework/rtl/Strings.h"
+#include "framework/win32/user/SystemClasses.h"
 
 #include <algorithm>
 
@@ -19,7 +20,7 @@ TWindowClass* RegisterWindowClass(const WNDCLASSEXA& d) {
   if (!d.lpszClassName || !*d.lpszClassName || !d.lpfnWndProc) return nullptr;
   if (d.cbWndExtra < 0 || d.cbWndExtra > 40 || d.cbClsExtra < 0 || d.cbClsExtra > 40)
     return nullptr;
-  if (FindWindowClass(d.lpszClassName)) return nullptr;
+  if (FindRegisteredClass(d.lpszClassName)) return nullptr;
   auto c = std::make_unique<TWindowClass>();
   c->Name = d.lpszClassName;
   c->Atom = User().NextAtom++;
@@ -45,10 +46,15 @@ TWindowClass* FindWindowClass(const char* nameOrAtom) {
   return nameOrAtom ? FindWindowClass(std::string_view(nameOrAtom)) : nullptr;
 }
 
-TWindowClass* FindWindowClass(std::string_view name) {
+TWindowClass* FindRegisteredClass(std::string_view name) {
   for (const auto& c : User().Classes)
     if (SameName(c->Name, name)) return c.get();
   return nullptr;
+}
+
+TWindowClass* FindWindowClass(std::string_view name) {
+  if (TWindowClass* c = FindRegisteredClass(name)) return c;
+  return RegisterSystemClass(name) ? FindRegisteredClass(name) : nullptr;
 }
 
 bool UnregisterWindowClass(std::string_view name) {

@@ -8,7 +8,10 @@
 
 // Registers a class; null when the name is missing or taken, or the procedure is missing.
 TWindowClass* RegisterWindowClass(const WNDCLASSEXA& description);
+// Finds a registered class, registering a system class of that name on first use.
 TWindowClass* FindWindowClass(std::string_view name);
+// Only classes registered so far.
+TWindowClass* FindRegisteredClass(std::string_view name);
 // A name, or an atom as MAKEINTATOM makes it.
 TWindowClass* FindWindowClass(const char* nameOrAtom);
 // False for unknown classes and for classes that still have windows.
