@@ -236,6 +236,7 @@ bool TCustomForm::SendFocusMessage(HWND Window, UINT Msg) {
 }
 
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  if (ComponentState().Contains(csDestroying)) return false;
   ++FocusCount;
   FActiveControl = Control != this ? Control : nullptr;
   Screen()->FormActivated(this, Control);

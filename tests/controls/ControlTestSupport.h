@@ -52,7 +52,8 @@ protected:
 class TPatch : public TGraphicControl {
   LUM_CLASS(TPatch, TGraphicControl)
 public:
-  explicit TPatch(TComponent* AOwner, TColor AFill = clBlue) : TGraphicControl(AOwner), Fill(AFill) {
+  explicit TPatch(TComponent* AOwner, TColor AFill = clBlue)
+      : TGraphicControl(AOwner), Fill(AFill) {
     FWidth = 30;
     FHeight = 20;
   }
