@@ -165,4 +165,16 @@ void TabbedText(TDeviceContext& dc, int x, int y, std::string_view text,
                      std::span<const int>(stops), x + s.Offset.X);
 }
 
+void NotifyParent(HWND control, WORD code) {
+  const TWindow* w = WindowOf(control);
+  if (!w || !w->Parent || !w->IsChild()) return;
+  SendTo(w->Parent->Handle, WM_COMMAND,
+         static_cast<WPARAM>(MAKELPARAM(static_cast<int>(w->Id & 0xFFFF), code)),
+         reinterpret_cast<LPARAM>(control));
+}
+
+void Invalidate(HWND control) {
+  if (TWindow* w = WindowOf(control)) RedrawRegion(*w, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
 } // namespace ControlPaint

@@ -72,4 +72,17 @@ void DrawDisabledText(TDeviceContext& dc, std::string_view text, TRect r, std::u
 void TabbedText(TDeviceContext& dc, int x, int y, std::string_view text,
                 const std::vector<int>& stops);
 
+// The control's data, made on first use (a window that was given another class's data gets
+// fresh data of this class).
+template <class T> T& DataOf(TWindow& w) {
+  if (auto* data = dynamic_cast<T*>(w.Control.get())) return *data;
+  w.Control = std::make_unique<T>();
+  return static_cast<T&>(*w.Control);
+}
+
+// WM_COMMAND to the parent: MAKEWPARAM(id, code), lParam the control.
+void NotifyParent(HWND control, WORD code);
+// Asks for a repaint of the whole client area, erased.
+void Invalidate(HWND control);
+
 } // namespace ControlPaint

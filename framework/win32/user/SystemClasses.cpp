@@ -1,6 +1,7 @@
 #include "framework/win32/user/SystemClasses.h"
 
 #include "framework/rtl/Strings.h"
+#include "framework/win32/user/ButtonClass.h"
 #include "framework/win32/user/ScrollBarClass.h"
 
 namespace {
@@ -12,6 +13,7 @@ struct TSystemClass {
 
 // Each native class unit adds its registration here.
 constexpr TSystemClass SystemClassTable[] = {
+    {"Button", RegisterButtonClass},
     {"ScrollBar", RegisterScrollBarClass},
 };
 
