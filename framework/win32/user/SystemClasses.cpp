@@ -3,6 +3,7 @@
 #include "framework/rtl/Strings.h"
 #include "framework/win32/user/ButtonClass.h"
 #include "framework/win32/user/ScrollBarClass.h"
+#include "framework/win32/user/StaticClass.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ struct TSystemClass {
 constexpr TSystemClass SystemClassTable[] = {
     {"Button", RegisterButtonClass},
     {"ScrollBar", RegisterScrollBarClass},
+    {"Static", RegisterStaticClass},
 };
 
 } // namespace
