@@ -83,8 +83,8 @@ TRect PlaceText(TDeviceContext& dc, const TWindow& w, TRect r, std::uint32_t for
 
 void PaintLabel(TDeviceContext& dc, const TWindow& w, const TRect& where, std::uint32_t format) {
   TRect r = where;
-  const std::uint32_t flags = (format & (DT_WORDBREAK | DT_SINGLELINE | DT_CENTER | DT_RIGHT)) |
-                              DT_NOCLIP;
+  const std::uint32_t flags =
+      (format & (DT_WORDBREAK | DT_SINGLELINE | DT_CENTER | DT_RIGHT)) | DT_NOCLIP;
   if (IsEnabledTree(&w)) {
     DrawText(dc, w.Text, r, flags);
   } else {
@@ -134,9 +134,9 @@ void PaintCheckOrRadio(TDeviceContext& dc, HDC hdc, const TWindow& w, const TBut
   if (d.Pushed) state |= Pushed;
   if (!IsEnabledTree(&w)) state |= Inactive;
   DrawFrameControlParts(dc, box, FrameButton, state);
-  const TRect area = leftText ? Rect(client.Left, client.Top, left - TextGap, client.Bottom)
-                              : Rect(left + CheckSize + TextGap, client.Top, client.Right,
-                                     client.Bottom);
+  const TRect area =
+      leftText ? Rect(client.Left, client.Top, left - TextGap, client.Bottom)
+               : Rect(left + CheckSize + TextGap, client.Top, client.Right, client.Bottom);
   dc.State().BkMode = 1;
   const std::uint32_t format = TextFormat(w, false);
   const TRect text = PlaceText(dc, w, area, format);
@@ -328,8 +328,7 @@ LRESULT CaptureLost(HWND h, TWindow& w) {
 
 LRESULT KeyDown(HWND h, TWindow& w, WPARAM key) {
   auto& d = DataOf<TButtonData>(w);
-  if (key != static_cast<WPARAM>(VK_SPACE) || d.MouseTracking || TypeOf(w) == BS_GROUPBOX)
-    return 0;
+  if (key != static_cast<WPARAM>(VK_SPACE) || d.MouseTracking || TypeOf(w) == BS_GROUPBOX) return 0;
   d.SpaceDown = true;
   SetPushed(h, true);
   return 0;

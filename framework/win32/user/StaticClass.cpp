@@ -71,7 +71,7 @@ void PaintText(TDeviceContext& dc, HDC hdc, const TWindow& w) {
 
 void PaintEtched(TDeviceContext& dc, const TWindow& w) {
   TRect r = ClientOf(w);
-  const unsigned sides = TypeOf(w) == SS_ETCHEDHORZ  ? EdgeFlags::Top
+  const unsigned sides = TypeOf(w) == SS_ETCHEDHORZ   ? EdgeFlags::Top
                          : TypeOf(w) == SS_ETCHEDVERT ? EdgeFlags::Left
                                                       : EdgeFlags::Left | EdgeFlags::Top |
                                                             EdgeFlags::Right | EdgeFlags::Bottom;
@@ -161,8 +161,7 @@ LRESULT StaticProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_ERASEBKGND:
     return 1;
   case WM_NCHITTEST:
-    return (w->Style & SS_NOTIFY) ? DefaultWindowProc(h, message, wParam, lParam)
-                                  : HTTRANSPARENT;
+    return (w->Style & SS_NOTIFY) ? DefaultWindowProc(h, message, wParam, lParam) : HTTRANSPARENT;
   case WM_LBUTTONDOWN:
     if (w->Style & SS_NOTIFY) NotifyParent(h, STN_CLICKED);
     return 0;

@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Strings.h"
 #include "framework/win32/user/ButtonClass.h"
+#include "framework/win32/user/ListBoxClass.h"
 #include "framework/win32/user/ScrollBarClass.h"
 #include "framework/win32/user/StaticClass.h"
 
@@ -15,6 +16,7 @@ struct TSystemClass {
 // Each native class unit adds its registration here.
 constexpr TSystemClass SystemClassTable[] = {
     {"Button", RegisterButtonClass},
+    {"ListBox", RegisterListBoxClass},
     {"ScrollBar", RegisterScrollBarClass},
     {"Static", RegisterStaticClass},
 };
