@@ -235,7 +235,9 @@ void SetCheck(HWND h, WPARAM value);
 void UncheckGroup(HWND h) {
   const TWindow* w = WindowOf(h);
   if (!w || !w->Parent || !w->IsChild()) return;
-  const std::vector<HWND> siblings = ChildHandles(w->Parent);
+  // Children are listed topmost first, and new windows go on top: creation order reversed.
+  std::vector<HWND> siblings = ChildHandles(w->Parent);
+  std::reverse(siblings.begin(), siblings.end());
   const auto at = std::find(siblings.begin(), siblings.end(), h);
   if (at == siblings.end()) return;
   auto first = at;
