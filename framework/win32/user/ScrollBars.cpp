@@ -46,8 +46,7 @@ void RedrawBar(HWND h, int bar) {
   if (bar == SB_CTL) {
     RedrawRegion(*w, nullptr, RDW_INVALIDATE);
   } else {
-    w->FrameNeeded = true;
-    SendTo(h, WM_NCPAINT, 1, 0);
+    w->FrameNeeded = true; // the next paint round draws the frame, after any parent erase
   }
 }
 
