@@ -24,8 +24,8 @@ protected:
                            nullptr, nullptr, nullptr);
   }
   HWND Add(const char* cls, DWORD style, const char* text, int x, int y, int w, int h) {
-    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, Form,
-                           nullptr, nullptr, nullptr);
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, Form, nullptr,
+                           nullptr, nullptr);
   }
   void ButtonRows() {
     Add("Button", BS_PUSHBUTTON, "&Normal", 10, 10, 90, 26);
@@ -42,8 +42,8 @@ protected:
     Add("Button", BS_AUTOCHECKBOX | BS_LEFTTEXT, "Left text", 410, 50, 100, 20);
     Add("Button", BS_GROUPBOX, "Group", 10, 80, 200, 80);
     Add("Button", BS_AUTORADIOBUTTON | WS_GROUP, "Radio one", 20, 100, 120, 20);
-    SendMessageA(Add("Button", BS_AUTORADIOBUTTON, "Radio two", 20, 125, 120, 20), BM_SETCHECK,
-                 1, 0);
+    SendMessageA(Add("Button", BS_AUTORADIOBUTTON, "Radio two", 20, 125, 120, 20), BM_SETCHECK, 1,
+                 0);
     EnableWindow(Add("Button", BS_AUTORADIOBUTTON | WS_GROUP, "Disabled", 220, 100, 100, 20),
                  FALSE);
     Add("Button", BS_PUSHBUTTON | BS_MULTILINE, "Two lines of text", 330, 90, 80, 50);

@@ -28,7 +28,9 @@ protected:
     for (const TLogged& m : Got(Parent, WM_COMMAND)) codes.push_back(HIWORD(m.WParam));
     return codes;
   }
-  static int Height(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0)); }
+  static int Height(HWND list) {
+    return static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  }
   // Screen y of the middle of item i (items from the top of the list).
   static int RowY(HWND list, int i) { return 10 + i * Height(list) + Height(list) / 2; }
 };
@@ -43,10 +45,14 @@ TEST_F(ListBoxClassTest, SortedInsertionIgnoresCase) {
   EXPECT_EQ(Text(list, 0), "Apple");
   EXPECT_EQ(Text(list, 1), "zzz");
   EXPECT_EQ(Text(list, 2), "APPLE");
-  EXPECT_EQ(SendMessageA(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("BAN")), 3);
+  EXPECT_EQ(
+      SendMessageA(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("BAN")),
+      3);
   EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>("apple")), 2)
       << "the search starts after the start index";
-  EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("app")), LB_ERR);
+  EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>("app")),
+            LB_ERR);
 }
 
 TEST_F(ListBoxClassTest, BadIndexesAnswerLbErr) {

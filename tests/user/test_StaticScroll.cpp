@@ -56,7 +56,8 @@ TEST_F(StaticScrollTest, PrefixUnderlinesUnlessNoPrefix) {
   int longest = 0;
   for (int y = 0; y < 20; ++y) {
     int run = 0;
-    for (int x = 0; x < 20; ++x) run = (shot.At(x, y) & 0xFF) < 0x60 ? run + 1 : 0, longest = std::max(longest, run);
+    for (int x = 0; x < 20; ++x)
+      run = (shot.At(x, y) & 0xFF) < 0x60 ? run + 1 : 0, longest = std::max(longest, run);
   }
   EXPECT_GE(longest, 8);
 }
@@ -150,7 +151,8 @@ TEST_F(StaticScrollTest, ThumbDragSendsTrackThenPositionThenEnd) {
   Display.MouseUp(x, 16 + 10 + 74);
   Display.ProcessMessages();
   std::vector<std::pair<int, int>> requests;
-  for (const TLogged& m : Got(w, WM_VSCROLL)) requests.emplace_back(LOWORD(m.WParam), HIWORD(m.WParam));
+  for (const TLogged& m : Got(w, WM_VSCROLL))
+    requests.emplace_back(LOWORD(m.WParam), HIWORD(m.WParam));
   ASSERT_EQ(requests.size(), 3u);
   EXPECT_EQ(requests[0].first, SB_THUMBTRACK);
   EXPECT_EQ(requests[0].second, 40); // 74 of 148 pixels of 80 positions
@@ -176,7 +178,8 @@ TEST_F(StaticScrollTest, ArrowAndTrackClicksRepeatWhileHeld) {
   }
   ASSERT_GE(codes.size(), 4u);
   EXPECT_EQ(codes.front(), SB_LINERIGHT);
-  EXPECT_EQ(std::count(codes.begin(), codes.end(), SB_LINERIGHT), static_cast<long>(codes.size() - 1));
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), SB_LINERIGHT),
+            static_cast<long>(codes.size() - 1));
   EXPECT_EQ(codes.back(), SB_ENDSCROLL);
   MessageLog().clear();
   Display.Click(100, 258); // right of the thumb at 0
