@@ -349,3 +349,8 @@ inline constexpr int IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_WAIT = 32514, IDC
                      IDC_HAND = 32649;
 
 inline constexpr UINT USER_TIMER_MINIMUM = 10;
+
+#include "framework/win32/user/ButtonDefs.h"
+#include "framework/win32/user/ListBoxDefs.h"
+#include "framework/win32/user/ScrollDefs.h"
+#include "framework/win32/user/StaticDefs.h"
