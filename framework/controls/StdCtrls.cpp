@@ -1,13 +1,5 @@
 #include "framework/controls/StdCtrls.h"
 
-namespace {
-
-constexpr DWORD PushButtonStyle = 0x0, DefPushButtonStyle = 0x1;
-constexpr WORD ClickedNotification = 0;
-constexpr UINT SetStyleMessage = 0x00F4;
-
-} // namespace
-
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
 void TButtonControl::Dispatch(TMessage& Message) {
@@ -16,7 +8,7 @@ void TButtonControl::Dispatch(TMessage& Message) {
 }
 
 void TButtonControl::CNCommand(TMessage& Message) {
-  if (Message.WParamHi() == ClickedNotification) Click();
+  if (Message.WParamHi() == BN_CLICKED) Click();
 }
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
@@ -32,7 +24,7 @@ TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
 void TButton::CreateParams(TCreateParams& Params) {
   TButtonControl::CreateParams(Params);
   CreateSubClass(Params, "BUTTON");
-  Params.Style |= FDefault ? DefPushButtonStyle : PushButtonStyle;
+  Params.Style |= FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
 void TButton::CreateWnd() {
@@ -74,5 +66,5 @@ void TButton::CMFocusChanged(TMessage& Message) {
 
 void TButton::SetButtonStyle(bool ADefault) {
   if (!HandleAllocated() || ADefault == FActive) return;
-  SendMessageA(Handle(), SetStyleMessage, ADefault ? DefPushButtonStyle : PushButtonStyle, 1);
+  SendMessageA(Handle(), BM_SETSTYLE, ADefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 1);
 }

@@ -263,49 +263,16 @@ inline constexpr DWORD DCX_WINDOW = 0x1, DCX_CACHE = 0x2, DCX_NORESETATTRS = 0x4
                        DCX_EXCLUDERGN = 0x40, DCX_INTERSECTRGN = 0x80, DCX_VALIDATE = 0x200000;
 inline constexpr UINT SW_SCROLLCHILDREN = 0x1, SW_INVALIDATE = 0x2, SW_ERASE = 0x4;
 
-// Owner-drawn controls: WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM.
-struct DRAWITEMSTRUCT {
-  UINT CtlType = 0;
-  UINT CtlID = 0;
-  UINT itemID = 0;
-  UINT itemAction = 0;
-  UINT itemState = 0;
-  HWND hwndItem = nullptr;
-  HDC hDC = nullptr;
-  TRect rcItem;
-  UINT_PTR itemData = 0;
-};
-struct MEASUREITEMSTRUCT {
-  UINT CtlType = 0;
-  UINT CtlID = 0;
-  UINT itemID = 0;
-  UINT itemWidth = 0;
-  UINT itemHeight = 0;
-  UINT_PTR itemData = 0;
-};
-struct DELETEITEMSTRUCT {
-  UINT CtlType = 0;
-  UINT CtlID = 0;
-  UINT itemID = 0;
-  HWND hwndItem = nullptr;
-  UINT_PTR itemData = 0;
-};
-
 // Message boxes: buttons, icons and the answers.
-inline constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
-                      MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5, MB_TYPEMASK = 0xF, MB_ICONHAND = 0x10,
-                      MB_ICONSTOP = 0x10, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20,
-                      MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30, MB_ICONASTERISK = 0x40,
-                      MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0, MB_DEFBUTTON1 = 0x0,
-                      MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFMASK = 0xF00;
+inline constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2,
+                      MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5, MB_TYPEMASK = 0xF,
+                      MB_ICONHAND = 0x10, MB_ICONSTOP = 0x10, MB_ICONERROR = 0x10,
+                      MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30,
+                      MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0,
+                      MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200,
+                      MB_DEFMASK = 0xF00;
 inline constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6,
                      IDNO = 7;
-
-// WM_GETDLGCODE answers.
-inline constexpr LRESULT DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4,
-                         DLGC_WANTMESSAGE = 0x4, DLGC_HASSETSEL = 0x8, DLGC_DEFPUSHBUTTON = 0x10,
-                         DLGC_UNDEFPUSHBUTTON = 0x20, DLGC_RADIOBUTTON = 0x40,
-                         DLGC_WANTCHARS = 0x80, DLGC_STATIC = 0x100, DLGC_BUTTON = 0x2000;
 
 // Virtual keys.
 inline constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_CANCEL = 0x03, VK_MBUTTON = 0x04,
