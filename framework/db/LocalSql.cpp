@@ -21,6 +21,24 @@ bool IsWordChar(char c) {
          static_cast<unsigned char>(c) >= 0x80;
 }
 
+// A double-quoted name starting at AAt (a doubled quote inside stands for one); AAt moves
+// past it.
+String QuotedName(const String& ASql, std::size_t& AAt) {
+  String name;
+  for (std::size_t i = AAt + 1; i < ASql.size(); ++i) {
+    if (ASql[i] != '"') {
+      name += ASql[i];
+    } else if (i + 1 < ASql.size() && ASql[i + 1] == '"') {
+      name += '"';
+      ++i;
+    } else {
+      AAt = i + 1;
+      return name;
+    }
+  }
+  throw TSyntaxError("Unterminated quoted name in SQL");
+}
+
 std::vector<TToken> Tokenize(const String& ASql) {
   std::vector<TToken> tokens;
   std::size_t i = 0;
@@ -29,10 +47,7 @@ std::vector<TToken> Tokenize(const String& ASql) {
     if (std::isspace(static_cast<unsigned char>(c))) {
       ++i;
     } else if (c == '"') {
-      const std::size_t end = ASql.find('"', i + 1);
-      if (end == String::npos) throw TSyntaxError("Unterminated quoted name in SQL");
-      tokens.push_back({TToken::Quoted, ASql.substr(i + 1, end - i - 1)});
-      i = end + 1;
+      tokens.push_back({TToken::Quoted, QuotedName(ASql, i)});
     } else if (IsWordChar(c)) {
       const std::size_t start = i;
       while (i < ASql.size() && IsWordChar(ASql[i])) ++i;
