@@ -201,10 +201,15 @@ std::optional<TLocalStatement> ParseStatement(TParser& AParser, bool& AQuoted) {
 
 } // namespace
 
-void SplitTablePath(const String& APath, String& ADirectory, String& ATable) {
+String NormalizePath(const String& APath) {
   String path = APath;
   for (char& c : path)
     if (c == '\\') c = '/';
+  return path;
+}
+
+void SplitTablePath(const String& APath, String& ADirectory, String& ATable) {
+  const String path = NormalizePath(APath);
   const auto slash = path.rfind('/');
   ADirectory = slash == String::npos ? String() : path.substr(0, slash == 0 ? 1 : slash);
   ATable = slash == String::npos ? path : path.substr(slash + 1);

@@ -19,5 +19,7 @@ struct TLocalStatement {
 // SQL answers nullopt and goes to SQLite as it is.
 std::optional<TLocalStatement> ParseLocalStatement(const String& ASql);
 
+// A path with backslashes as separators, as the platform's paths are written.
+String NormalizePath(const String& APath);
 // A table file's path split into directory and table name ("" for a bare name).
 void SplitTablePath(const String& APath, String& ADirectory, String& ATable);

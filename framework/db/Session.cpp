@@ -1,6 +1,7 @@
 #include "framework/db/Session.h"
 
 #include "framework/classes/StringList.h"
+#include "framework/db/LocalSql.h"
 #include "framework/rtl/Strings.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ void TSession::AddStandardAlias(const String& AName, const String& APath,
   if (APath.empty() || !AliasFile::IsValidValue(APath))
     throw EDatabaseError("Invalid path for alias " + AName + ": '" + APath + "'");
   if (FindAlias(AName)) throw EDatabaseError("Alias " + AName + " already exists");
-  const String path = std::filesystem::absolute(APath).lexically_normal().string();
+  const String path = std::filesystem::absolute(NormalizePath(APath)).lexically_normal().string();
   const String driver = ADefaultDriver.empty() ? "STANDARD" : UpperCase(ADefaultDriver);
   FAliases.push_back(TAliasEntry{AName, driver, {{"PATH", path}}});
 }
@@ -118,7 +119,8 @@ String TSession::DatabaseDirectory(const String& ADatabaseName) {
     return entry->Path();
   }
   std::error_code error;
-  if (std::filesystem::is_directory(ADatabaseName, error)) return ADatabaseName;
+  const String directory = NormalizePath(ADatabaseName);
+  if (std::filesystem::is_directory(directory, error)) return directory;
   throw EDatabaseError("Unknown database " + ADatabaseName +
                        ": it is neither an alias nor an existing directory");
 }

@@ -23,7 +23,8 @@ public:
   void GetAliasNames(TStrings* AList);
   void GetDatabaseNames(TStrings* AList);
   void GetTableNames(const String& ADatabaseName, TStrings* AList);
-  // Drivers "STANDARD" and "PARADOX" (letter case ignored, empty means STANDARD) are the
+  // The path may use backslashes as separators; it is kept absolute. Drivers "STANDARD" and
+  // "PARADOX" (letter case ignored, empty means STANDARD) are the
   // table-directory driver; others raise EDatabaseError, as do an existing name and names or
   // paths that the configuration file cannot hold.
   void AddStandardAlias(const String& AName, const String& APath, const String& ADefaultDriver);

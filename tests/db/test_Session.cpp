@@ -71,6 +71,20 @@ TEST_F(SessionAliases, DamagedConfigurationFileRaisesAndStaysAsItWas) {
   }
 }
 
+TEST_F(SessionAliases, ConfigurationFileDefaultsToTheUsersConfigDirectory) {
+  EXPECT_EQ(AliasFile::DefaultFileName(), AliasFileName);
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const String savedXdg = xdg ? xdg : "";
+  unsetenv("LUMTOOLS_ALIASES");
+  setenv("XDG_CONFIG_HOME", Root.c_str(), 1);
+  EXPECT_EQ(AliasFile::DefaultFileName(), Root + "/lumtools/aliases");
+  unsetenv("XDG_CONFIG_HOME");
+  if (const char* home = std::getenv("HOME")) {
+    EXPECT_EQ(AliasFile::DefaultFileName(), String(home) + "/.config/lumtools/aliases");
+  }
+  if (xdg) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+}
+
 TEST_F(SessionAliases, CommentsBlankLinesAndCarriageReturnsAreAccepted) {
   std::filesystem::create_directories(Root + "/config");
   const String data = MakeDir("data");

@@ -28,9 +28,9 @@ protected:
   // What creating the tables does: an alias for the directory, saved, then two statements
   // per table file.
   void CreateDatabase() {
-    const String dir = MakeDir("LumLinguaDB");
+    MakeDir("LumLinguaDB");
     if (!Session->IsAlias("LumLingua")) {
-      Session->AddStandardAlias("LumLingua", dir, "Paradox");
+      Session->AddStandardAlias("LumLingua", Root + "\\LumLinguaDB", "Paradox");
       Session->SaveConfigFile();
     }
     for (const TTableFile& t : TableFiles) {
