@@ -1,10 +1,12 @@
 #include "framework/db/Params.h"
 
+#include "framework/rtl/Checked.h"
 #include "framework/rtl/FormatDateTime.h"
 #include "framework/rtl/Maths.h"
 #include "framework/rtl/Strings.h"
 
 #include <cctype>
+#include <cmath>
 
 namespace {
 
@@ -113,8 +115,11 @@ String TParam::AsString() const {
 
 Integer TParam::AsInteger() const {
   if (const auto* s = std::get_if<String>(&FValue)) return StrToInt(*s);
-  if (const auto* d = std::get_if<double>(&FValue)) return static_cast<Integer>(Round(*d));
-  if (const auto* i = std::get_if<Int64>(&FValue)) return static_cast<Integer>(*i);
+  if (const auto* d = std::get_if<double>(&FValue)) {
+    if (!(std::fabs(*d) < 2.2e9)) throw ERangeError(RtlMessages::RangeError);
+    return RangeChecked<Integer>(Round(*d));
+  }
+  if (const auto* i = std::get_if<Int64>(&FValue)) return RangeChecked<Integer>(*i);
   return 0;
 }
 
