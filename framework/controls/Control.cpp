@@ -270,12 +270,8 @@ void TControl::SetEnabled(bool Value) {
 
 void TControl::SetAlign(TAlign Value) {
   if (FAlign == Value) return;
-  const TAlign old = FAlign;
   FAlign = Value;
-  if (old == alNone && !ComponentState().Contains(csLoading) && FParent)
-    RequestAlign();
-  else
-    RequestAlign();
+  RequestAlign();
 }
 
 void TControl::RequestAlign() {

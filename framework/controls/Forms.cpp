@@ -482,16 +482,5 @@ void TCustomForm::WMPaint(TMessage& Message) {
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
-  FCanvas->FreeHandle();
-  FCanvas->Lock();
-  FCanvas->SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  FCanvas->PaintOn(DC, [this] { Paint(); });
 }

@@ -12,22 +12,6 @@ std::vector<TControlCanvas*>& CanvasesWithDcs() {
   return list;
 }
 
-// Paints through a canvas on a DC someone else owns.
-template <class F> void PaintOn(TControlCanvas& Canvas, HDC DC, F&& Paint) {
-  Canvas.FreeHandle();
-  Canvas.Lock();
-  Canvas.SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    Canvas.SetHandle(nullptr);
-    Canvas.Unlock();
-    throw;
-  }
-  Canvas.SetHandle(nullptr);
-  Canvas.Unlock();
-}
-
 } // namespace
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
@@ -56,6 +40,21 @@ void TControlCanvas::FreeHandle() {
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
+void TControlCanvas::PaintOn(HDC DC, const std::function<void()>& Paint) {
+  FreeHandle();
+  Lock();
+  SetHandle(DC);
+  try {
+    Paint();
+  } catch (...) {
+    SetHandle(nullptr);
+    Unlock();
+    throw;
+  }
+  SetHandle(nullptr);
+  Unlock();
+}
+
 void FreeDeviceContexts() {
   while (!CanvasesWithDcs().empty()) CanvasesWithDcs().back()->FreeHandle();
 }
@@ -74,7 +73,7 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 
 void TGraphicControl::WMPaint(TMessage& Message) {
   if (!Message.WParam) return;
-  PaintOn(*FCanvas, reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
+  FCanvas->PaintOn(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner)
@@ -91,5 +90,5 @@ void TCustomControl::WMPaint(TMessage& Message) {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  PaintOn(*FCanvas, DC, [this] { Paint(); });
+  FCanvas->PaintOn(DC, [this] { Paint(); });
 }

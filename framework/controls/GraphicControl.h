@@ -13,6 +13,8 @@ public:
   TControl* Control() const { return FControl; }
   void SetControl(TControl* AControl);
   void FreeHandle();
+  // Runs Paint on a DC someone else owns (a paint message's), then lets the DC go.
+  void PaintOn(HDC DC, const std::function<void()>& Paint);
 
 protected:
   void CreateHandle() override;

@@ -605,8 +605,6 @@ void TWinControl::SetZOrder(bool TopMost) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TWinControl::SetEnabled(bool Value) { TControl::SetEnabled(Value); }
-
 void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
@@ -1023,10 +1021,6 @@ void TWinControl::CMColorChanged(TMessage&) {
 }
 
 void TWinControl::CMTextChanged(TMessage& Message) { DefaultHandler(Message); }
-
-void TWinControl::CMParentShowHintChanged(TMessage& Message) {
-  TControl::CMParentShowHintChanged(Message);
-}
 
 HDC TWinControl::GetDeviceContext(HWND& WindowHandle) {
   WindowHandle = Handle();

@@ -103,7 +103,6 @@ public:
   void SetOnKeyPress(TKeyPressEvent Value) { FOnKeyPress = std::move(Value); }
 
   void SetParent(TWinControl* AParent) override;
-  void SetEnabled(bool Value) override;
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
 
 protected:
@@ -171,7 +170,6 @@ protected:
   void CMFontChanged(TMessage& Message) override;
   void CMColorChanged(TMessage& Message) override;
   void CMTextChanged(TMessage& Message) override;
-  void CMParentShowHintChanged(TMessage& Message) override;
 
   std::vector<TControl*> FControls;       // windowless children, bottom first
   std::vector<TWinControl*> FWinControls; // windowed children, bottom first
