@@ -1,3 +1,4 @@
+#include "tests/SheetPath.h"
 #include "tests/controls/ControlTestSupport.h"
 
 #include "framework/controls/Timer.h"
@@ -15,7 +16,7 @@ TEST_F(ControlTest, WindowlessControlPaintsOverItsParentAndUnderWindowedSiblings
   EXPECT_EQ(PixelAt(form, patch, {25, 15}), clBlue); // over the form's background
   EXPECT_EQ(PixelAt(form, patch, {5, 5}), clRed);    // under the windowed swatch
   EXPECT_EQ(PixelAt(form, form, {200, 150}), ColorToRGB(clBtnFace));
-  User.SaveSnapshot(form, LUM_BUILD_DIR "/out/sheets/controls_layers.png");
+  User.SaveSnapshot(form, SheetPath("controls_layers.png"));
 }
 
 TEST_F(ControlTest, ClicksReachTheControlUnderThePointWindowedOrNot) {

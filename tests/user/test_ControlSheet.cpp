@@ -1,7 +1,6 @@
 #include "framework/win32/gdi/PngCodec.h"
+#include "tests/SheetPath.h"
 #include "tests/user/UserTestSupport.h"
-
-#include <filesystem>
 
 // The native controls in their states, rendered to out/sheets/native_controls.png in the build
 // folder for a person to look at.
@@ -95,9 +94,7 @@ TEST_F(ControlSheetTest, RendersEveryClassInItsStates) {
   ListRow();
   SetFocus(Focused);
   const TRaster shot = Display.Snapshot(Form);
-  const std::filesystem::path dir = std::filesystem::path(LUM_BUILD_DIR) / "out" / "sheets";
-  std::filesystem::create_directories(dir);
-  const String path = (dir / "native_controls.png").string();
+  const String path = SheetPath("native_controls.png");
   WritePngFile(shot, path);
   EXPECT_EQ(ReadPngFile(path).Pixels, shot.Pixels);
   RECT item;
