@@ -28,8 +28,9 @@ TCanvas::TCanvas()
 
 TCanvas::~TCanvas() { SetHandle(nullptr); }
 
+// Raw GDI calls on the handle see the canvas's font, pen and brush selected.
 HDC TCanvas::Handle() {
-  RequiredState({csHandleValid});
+  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
   return FHandle;
 }
 
@@ -43,7 +44,6 @@ void TCanvas::SetHandle(HDC Value) {
   if (Value) {
     FHandle = Value;
     FState.Include(csHandleValid);
-    FKnownFont = GetCurrentObject(FHandle, OBJ_FONT);
   }
 }
 
@@ -62,13 +62,8 @@ void TCanvas::RequiredState(TCanvasState ReqState) {
   FState = FState + needed;
 }
 
-// A font that someone else selected into the DC since the canvas last selected one stays
-// (until the canvas's own font changes); the text colour is the font's all the same.
 void TCanvas::CreateFont() {
-  if (GetCurrentObject(FHandle, OBJ_FONT) == FKnownFont) {
-    SelectObject(FHandle, FFont->Handle());
-    FKnownFont = FFont->Handle();
-  }
+  SelectObject(FHandle, FFont->Handle());
   SetTextColor(FHandle, ColorToRGB(FFont->Color()));
 }
 
@@ -95,18 +90,14 @@ void TCanvas::DeselectHandles() {
   SelectObject(FHandle, GetStockObject(BLACK_PEN));
   SelectObject(FHandle, GetStockObject(HOLLOW_BRUSH));
   SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
-  FKnownFont = GetStockObject(SYSTEM_FONT);
   FState = FState - ToolStates;
 }
 
-// The canvas's font takes over again at the next text call, whatever is selected now.
+// A font someone selected into the handle stays until the canvas's own font changes.
 void TCanvas::FontChanged(TObject*) {
-  if (!FHandle) return;
-  if (FState.Contains(csFontValid)) {
-    FState.Exclude(csFontValid);
-    SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
-  }
-  FKnownFont = GetCurrentObject(FHandle, OBJ_FONT);
+  if (!FState.Contains(csFontValid)) return;
+  FState.Exclude(csFontValid);
+  SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
 }
 
 void TCanvas::PenChanged(TObject*) {

@@ -134,7 +134,6 @@ private:
   void BrushChanged(TObject* Sender);
 
   HDC FHandle = nullptr;
-  HGDIOBJ FKnownFont = nullptr; // the DC's font as the canvas last left it
   TCanvasState FState;
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TPen> FPen;
