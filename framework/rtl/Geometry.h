@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 // Integer points and rectangles in pixels. A rectangle includes its left and top edges and
 // excludes its right and bottom edges, as the drawing calls treat it.
 struct TPoint {
@@ -27,4 +29,16 @@ inline TRect Rect(int left, int top, int right, int bottom) {
 }
 inline TRect Bounds(int left, int top, int width, int height) {
   return TRect{left, top, left + width, top + height};
+}
+// The pixels both rectangles hold; an empty rectangle when they do not meet.
+inline TRect Intersection(const TRect& a, const TRect& b) {
+  const TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                std::min(a.Bottom, b.Bottom)};
+  return r.IsEmpty() ? TRect{} : r;
+}
+
+// The same pixels with left above right and top above bottom.
+inline TRect Normalised(const TRect& r) {
+  return TRect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+               std::max(r.Top, r.Bottom)};
 }

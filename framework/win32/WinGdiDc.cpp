@@ -62,7 +62,8 @@ int SetClip(TDeviceContext& dc, std::optional<TRegion> clip) {
 int CombineClipWithRect(HDC hdc, int left, int top, int right, int bottom, TRegionOp op) {
   TDeviceContext* dc = DcOf(hdc);
   if (!dc) return ERROR;
-  const TRect d = dc->ToDevice(ClampedRect(left, top, right, bottom));
+  const TRect d = Normalised(dc->ToDevice(ClampedRect(left, top, right, bottom)));
+  if (op == TRegionOp::And && !dc->State().ClipRegion) return SetClip(*dc, dc->DeviceClip(&d));
   return SetClip(*dc, TRegion::Combine(CurrentClip(*dc), TRegion(d), op));
 }
 
@@ -319,5 +320,6 @@ BOOL PtVisible(HDC hdc, int x, int y) {
 BOOL RectVisible(HDC hdc, const RECT* rect) {
   TDeviceContext* dc = DcOf(hdc);
   if (!dc || !rect) return FALSE;
-  return dc->DeviceClip().Intersects(dc->ToDevice(*rect)) ? TRUE : FALSE;
+  const TRect area = Normalised(dc->ToDevice(*rect));
+  return dc->DeviceClip(&area).IsEmpty() ? FALSE : TRUE;
 }

@@ -120,11 +120,17 @@ const TRegion& TDeviceContext::SurfaceClip() {
   return *clipCache_;
 }
 
-TRegion TDeviceContext::DeviceClip() const {
+// Cut to the smallest rectangle first, so a large system clip is only walked where it matters.
+TRegion TDeviceContext::DeviceClip(const TRect* within) const {
   const TRaster* surface = Surface();
   if (!surface) return TRegion{};
   const TPoint o = SurfaceOrigin();
-  TRegion clip(TRect{-o.X, -o.Y, surface->Width - o.X, surface->Height - o.Y});
+  TRect area{-o.X, -o.Y, surface->Width - o.X, surface->Height - o.Y};
+  if (within) area = Intersection(area, *within);
+  if (state_.ClipRegion) area = Intersection(area, state_.ClipRegion->Box());
+  if (external_) area = Intersection(area, systemClip_.Box());
+  if (area.IsEmpty()) return TRegion{};
+  TRegion clip(area);
   if (external_) clip = TRegion::Combine(clip, systemClip_, TRegionOp::And);
   if (state_.ClipRegion) clip = TRegion::Combine(clip, *state_.ClipRegion, TRegionOp::And);
   return clip;

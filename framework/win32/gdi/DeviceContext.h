@@ -60,8 +60,9 @@ public:
   TPoint ToLogical(TPoint device) const;
   TRect ToDevice(const TRect& logical) const;
 
-  // The region drawing is clipped to, in device pixels: clip region, system clip, surface.
-  TRegion DeviceClip() const;
+  // The region drawing is clipped to, in device pixels: clip region, system clip, surface;
+  // only within that device rectangle when one is given.
+  TRegion DeviceClip(const TRect* within = nullptr) const;
   // A writer for the current surface and clip; its clip lives until the next state change.
   TSpanWriter Writer();
 

@@ -12,11 +12,6 @@ namespace {
 
 constexpr std::uint32_t ClrInvalid = 0xFFFFFFFFu;
 
-TRect Normalised(TRect r) {
-  return TRect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-               std::max(r.Top, r.Bottom)};
-}
-
 std::vector<TPoint> ToDevice(const TDeviceContext& dc, const std::vector<TPoint>& logical) {
   std::vector<TPoint> out;
   out.reserve(logical.size());

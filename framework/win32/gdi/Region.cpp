@@ -13,11 +13,6 @@ struct TInterval {
 
 using TIntervals = std::vector<TInterval>;
 
-TRect Normalised(const TRect& r) {
-  return TRect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-               std::max(r.Top, r.Bottom)};
-}
-
 // The x intervals a banded rectangle list covers in the band starting at row y.
 TIntervals IntervalsAt(const std::vector<TRect>& rects, int y) {
   TIntervals out;
@@ -27,10 +22,25 @@ TIntervals IntervalsAt(const std::vector<TRect>& rects, int y) {
   return out;
 }
 
-bool Inside(const TIntervals& list, int x) {
-  for (const TInterval& i : list)
-    if (x >= i.Left && x < i.Right) return true;
-  return false;
+// Walks a sorted interval list along increasing x: whether x lies inside one.
+class TIntervalCursor {
+public:
+  explicit TIntervalCursor(const TIntervals& list) : list_(list) {}
+  bool Covers(int x) {
+    while (next_ < list_.size() && list_[next_].Right <= x) ++next_;
+    return next_ < list_.size() && list_[next_].Left <= x;
+  }
+
+private:
+  const TIntervals& list_;
+  std::size_t next_ = 0;
+};
+
+std::vector<int> EdgesOf(const TIntervals& list) {
+  std::vector<int> xs;
+  xs.reserve(list.size() * 2);
+  for (const TInterval& i : list) xs.insert(xs.end(), {i.Left, i.Right});
+  return xs;
 }
 
 bool Apply(TRegionOp op, bool a, bool b) {
@@ -51,14 +61,14 @@ bool Apply(TRegionOp op, bool a, bool b) {
 
 // Combines two interval lists of one band by sweeping their edges.
 TIntervals CombineIntervals(const TIntervals& a, const TIntervals& b, TRegionOp op) {
-  std::vector<int> xs;
-  for (const TInterval& i : a) xs.insert(xs.end(), {i.Left, i.Right});
-  for (const TInterval& i : b) xs.insert(xs.end(), {i.Left, i.Right});
-  std::sort(xs.begin(), xs.end());
+  const std::vector<int> xa = EdgesOf(a), xb = EdgesOf(b);
+  std::vector<int> xs(xa.size() + xb.size());
+  std::merge(xa.begin(), xa.end(), xb.begin(), xb.end(), xs.begin());
   xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
   TIntervals out;
+  TIntervalCursor inA(a), inB(b);
   for (std::size_t k = 0; k + 1 < xs.size(); ++k) {
-    if (!Apply(op, Inside(a, xs[k]), Inside(b, xs[k]))) continue;
+    if (!Apply(op, inA.Covers(xs[k]), inB.Covers(xs[k]))) continue;
     if (!out.empty() && out.back().Right == xs[k])
       out.back().Right = xs[k + 1];
     else
@@ -96,8 +106,30 @@ TRegion::TRegion(const TRect& rect) {
   if (!r.IsEmpty()) rects_.push_back(r);
 }
 
+// The region cut to one rectangle, visiting only the bands the rectangle spans.
+TRegion TRegion::ClippedTo(const TRect& rect) const {
+  TRegion out;
+  TIntervals previous;
+  int previousBottom = INT_MIN;
+  auto it = std::partition_point(rects_.begin(), rects_.end(),
+                                 [&](const TRect& r) { return r.Bottom <= rect.Top; });
+  while (it != rects_.end() && it->Top < rect.Bottom) {
+    const int top = it->Top, bottom = it->Bottom;
+    TIntervals band;
+    for (; it != rects_.end() && it->Top == top; ++it) {
+      const int left = std::max(it->Left, rect.Left), right = std::min(it->Right, rect.Right);
+      if (left < right) band.push_back({left, right});
+    }
+    AppendBand(out.rects_, band, std::max(top, rect.Top), std::min(bottom, rect.Bottom), previous,
+               previousBottom);
+  }
+  return out;
+}
+
 TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TRegionOp op) {
   if (op == TRegionOp::Copy) return a;
+  if (op == TRegionOp::And && b.rects_.size() == 1) return a.ClippedTo(b.rects_.front());
+  if (op == TRegionOp::And && a.rects_.size() == 1) return b.ClippedTo(a.rects_.front());
   TRegion out;
   std::vector<int> ys = BandEdges(a, b);
   TIntervals previous;

@@ -35,5 +35,7 @@ public:
   friend bool operator==(const TRegion&, const TRegion&) = default;
 
 private:
+  TRegion ClippedTo(const TRect& rect) const;
+
   std::vector<TRect> rects_;
 };

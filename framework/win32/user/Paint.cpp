@@ -10,12 +10,6 @@
 
 namespace {
 
-TRect Intersection(const TRect& a, const TRect& b) {
-  TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-  return r.IsEmpty() ? TRect{} : r;
-}
-
 bool Overlap(const TRect& a, const TRect& b) { return !Intersection(a, b).IsEmpty(); }
 
 TRect SurfaceWindowRect(const TWindow& w) {
@@ -136,7 +130,8 @@ THandleId MakeClippedDc(TWindow& w, TPoint origin, TRegion clip) {
 
 } // namespace
 
-TRegion VisibleRegion(const TWindow& w, bool windowArea, bool clipChildren, bool clipSiblings) {
+TRegion VisibleRegion(const TWindow& w, bool windowArea, bool clipChildren, bool clipSiblings,
+                      const TRect* within) {
   const TWindow* desktop = User().Desktop;
   if (!IsVisibleTree(&w)) return {};
   if (&w == desktop) return TRegion(Rect(0, 0, w.Rect.Width(), w.Rect.Height()));
@@ -145,6 +140,7 @@ TRegion VisibleRegion(const TWindow& w, bool windowArea, bool clipChildren, bool
     bounds = Intersection(bounds, SurfaceClientRect(*a));
   bounds = Intersection(bounds, Rect(0, 0, TopLevelOf(const_cast<TWindow*>(&w))->Rect.Width(),
                                      TopLevelOf(const_cast<TWindow*>(&w))->Rect.Height()));
+  if (within) bounds = Intersection(bounds, *within);
   if (bounds.IsEmpty()) return {};
   std::vector<TRect> cut;
   CollectCoveringSiblings(w, clipSiblings, bounds, cut);
@@ -269,8 +265,10 @@ THandleId BeginPaintOn(HWND h, PAINTSTRUCT& paint) {
   w->InternalPaint = false;
   const TPoint origin = ClientSurfaceOrigin(w);
   update.Offset(origin.X, origin.Y);
+  // Only the part of the window the update touches needs its children cut out.
+  const TRect updateBox = update.Box();
   TRegion clip = VisibleRegion(*w, false, (w->Style & WS_CLIPCHILDREN) != 0,
-                               (w->Style & WS_CLIPSIBLINGS) != 0);
+                               (w->Style & WS_CLIPSIBLINGS) != 0, &updateBox);
   const bool updateCoversAll =
       update.Rects().size() == 1 && !clip.IsEmpty() && Inside(clip.Box(), update.Rects().front());
   if (!updateCoversAll) clip = TRegion::Combine(update, clip, TRegionOp::And);

@@ -7,8 +7,10 @@
 // What of the window (its whole rectangle or its client area) can be seen, in the pixels of
 // its top-level window's surface: cut by every ancestor's client area, minus the siblings
 // above it (and above its ancestors) that clip siblings, minus its visible children when
-// clipChildren. Empty when the window or an ancestor is hidden.
-TRegion VisibleRegion(const TWindow& w, bool windowArea, bool clipChildren, bool clipSiblings);
+// clipChildren, and within that rectangle of the surface when one is given. Empty when the
+// window or an ancestor is hidden.
+TRegion VisibleRegion(const TWindow& w, bool windowArea, bool clipChildren, bool clipSiblings,
+                      const TRect* within = nullptr);
 
 // RedrawWindow's invalidation and validation (RDW_ flags); region in client coordinates,
 // null for the whole client area. Hidden windows are left alone.
