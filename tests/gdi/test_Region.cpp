@@ -64,6 +64,20 @@ TEST(Region, CombinationsAgreeWithPixelLogicAndStayCanonical) {
   }
 }
 
+TEST(Region, CuttingToARectangleGivesTheCanonicalIntersection) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> coord(-2, 22);
+  for (int round = 0; round < 300; ++round) {
+    const TRegion a = RandomRegion(rng);
+    const TRegion cut(Rect(coord(rng), coord(rng), coord(rng), coord(rng)));
+    // a minus what lies outside the rectangle: the same pixels by the general sweep.
+    const TRegion general =
+        TRegion::Combine(a, TRegion::Combine(a, cut, TRegionOp::Diff), TRegionOp::Diff);
+    ASSERT_EQ(TRegion::Combine(a, cut, TRegionOp::And), general);
+    ASSERT_EQ(TRegion::Combine(cut, a, TRegionOp::And), general);
+  }
+}
+
 TEST(Region, KindsAndBox) {
   EXPECT_EQ(TRegion().Kind(), TRegionKind::Empty);
   EXPECT_EQ(TRegion(Rect(5, 5, 5, 9)).Kind(), TRegionKind::Empty);
