@@ -241,6 +241,11 @@ void DrawCheck(TCanvas* C, int Dx) {
   Stroke(C, {{2 + Dx, 8}, {6 + Dx, 12}, {13 + Dx, 3}});
 }
 
+void DrawSmallCheck(TCanvas* C, int Dx) {
+  StrokeWith(C, clGreen, 2);
+  Stroke(C, {{1 + Dx, 8}, {3 + Dx, 12}, {8 + Dx, 3}});
+}
+
 void DrawCross(TCanvas* C, TColor Color) {
   StrokeWith(C, Color, 3);
   Stroke(C, {{3, 3}, {13, 13}});
@@ -249,7 +254,7 @@ void DrawCross(TCanvas* C, TColor Color) {
 
 void DrawQuestionMark(TCanvas* C) {
   StrokeWith(C, clNavy, 3);
-  C->Arc(4, 1, 12, 9, 4, 5, 8, 9);
+  C->Arc(4, 1, 12, 9, 8, 9, 4, 5);
   Stroke(C, {{8, 8}, {8, 11}});
   FillPolygon(C, clNavy, {{7, 13}, {9, 13}, {9, 15}, {7, 15}});
 }
@@ -301,8 +306,8 @@ void DrawKindArt(TCanvas* C, TBitBtnKind Kind) {
   case bkYes:
     return DrawCheck(C, 0);
   case bkAll:
-    DrawCheck(C, -2);
-    return DrawCheck(C, 2);
+    DrawSmallCheck(C, 0);
+    return DrawSmallCheck(C, 7);
   case bkCancel:
     return DrawCross(C, clRed);
   case bkHelp:

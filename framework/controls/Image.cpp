@@ -82,13 +82,15 @@ void TImage::PictureChanged(TObject*) {
   if (FAutoSize && FPicture->Width() > 0 && FPicture->Height() > 0)
     SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
   TGraphic* graphic = FPicture->Graphic();
-  if (graphic) {
-    if (graphic->Transparent() != FTransparent) graphic->SetTransparent(FTransparent);
-    if (!(FTransparent && graphic->Transparent()))
-      FControlStyle.Include(csOpaque);
-    else
-      FControlStyle.Exclude(csOpaque);
-  }
+  if (graphic && graphic->Transparent() != FTransparent) graphic->SetTransparent(FTransparent);
+  // Opaque only while the picture covers the whole control.
+  const TRect dest = DestRect();
+  const bool covers =
+      dest.Left <= 0 && dest.Top <= 0 && dest.Right >= Width() && dest.Bottom >= Height();
+  if (graphic && !graphic->Transparent() && covers)
+    FControlStyle.Include(csOpaque);
+  else
+    FControlStyle.Exclude(csOpaque);
   Invalidate();
 }
 
