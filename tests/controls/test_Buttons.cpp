@@ -1,7 +1,8 @@
 #include "tests/controls/ControlTestSupport.h"
 
-#include "framework/classes/Registry.h"
+#include "framework/classes/FormFile.h"
 #include "framework/controls/Buttons.h"
+#include "framework/controls/PageControl.h"
 
 using namespace controltest;
 
@@ -268,9 +269,45 @@ TEST_F(SpeedButtonTest, FlatButtonShowsItsEdgeOnlyUnderTheMouse) {
   EXPECT_EQ(PixelAt(form, button, {0, 0}), ColorToRGB(clBtnFace));
 }
 
-TEST_F(ButtonsTest, ButtonClassesAreKnownToFormFiles) {
-  EXPECT_EQ(GetClass("TBitBtn"), TBitBtn::StaticClass());
-  EXPECT_EQ(GetClass("TSpeedButton"), TSpeedButton::StaticClass());
+TEST_F(ButtonsTest, FormFilesCreateTheControlsByName) {
+  TForm* form = NewForm();
+  ReadFormText(R"(object Form1: TForm
+  object Pages: TPageControl
+    Left = 8
+    Top = 8
+    Width = 200
+    Height = 120
+    ActivePage = Sheet2
+    object Sheet1: TTabSheet
+      Caption = 'One'
+    end
+    object Sheet2: TTabSheet
+      Caption = 'Two'
+      object Ok: TBitBtn
+        Kind = bkOK
+      end
+    end
+  end
+  object Speed: TSpeedButton
+    GroupIndex = 1
+    Down = True
+    Flat = True
+  end
+end)",
+               form);
+  auto* pages = dynamic_cast<TPageControl*>(form->FindComponent("Pages"));
+  ASSERT_NE(pages, nullptr);
+  EXPECT_EQ(pages->PageCount(), 2);
+  EXPECT_EQ(pages->ActivePage(), form->FindComponent("Sheet2"));
+  auto* ok = dynamic_cast<TBitBtn*>(form->FindComponent("Ok"));
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->Parent(), pages->Pages(1));
+  EXPECT_EQ(ok->Caption(), "OK");
+  EXPECT_EQ(ok->ModalResult(), mrOk);
+  auto* speed = dynamic_cast<TSpeedButton*>(form->FindComponent("Speed"));
+  ASSERT_NE(speed, nullptr);
+  EXPECT_TRUE(speed->Down());
+  EXPECT_TRUE(speed->Flat());
 }
 
 } // namespace
