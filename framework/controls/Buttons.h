@@ -76,16 +76,19 @@ public:
   explicit TBitBtn(TComponent* AOwner);
   ~TBitBtn() override;
 
-  LUM_PUBLISHED(TBitmap*, Glyph, FGlyph->Glyph(), SetGlyphBitmap, NoDefault)
+  LUM_PUBLISHED(TBitmap*, Glyph, FGlyph->Glyph(), SetGlyphBitmap, NoDefault, Stored(IsCustom))
   LUM_PUBLISHED(TBitBtnKind, Kind, GetKind(), SetKind, Default(bkCustom))
   LUM_PUBLISHED(TButtonLayout, Layout, FLayout, SetLayout, Default(blGlyphLeft))
   LUM_PUBLISHED(Integer, Margin, FMargin, SetMargin, Default(-1))
-  LUM_PUBLISHED(TNumGlyphs, NumGlyphs, FGlyph->NumGlyphs(), SetNumGlyphCount, Default(1))
+  LUM_PUBLISHED(TNumGlyphs, NumGlyphs, FGlyph->NumGlyphs(), SetNumGlyphCount, Default(1),
+                Stored(IsCustom))
   LUM_PUBLISHED(TButtonStyle, Style, FStyle, SetStyle, Default(bsAutoDetect))
   LUM_PUBLISHED(Integer, Spacing, FSpacing, SetSpacing, Default(4))
 
   void SetGlyphBitmap(TBitmap* Value);
   TBitBtnKind GetKind() const;
+  // A standard kind brings its glyph, so form files store the glyph of custom buttons only.
+  bool IsCustom() const { return GetKind() == bkCustom; }
   void SetKind(TBitBtnKind Value);
   void SetLayout(TButtonLayout Value);
   void SetMargin(int Value);
