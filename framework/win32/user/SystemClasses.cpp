@@ -1,6 +1,10 @@
 #include "framework/win32/user/SystemClasses.h"
 
 #include "framework/rtl/Strings.h"
+#include "framework/win32/user/ButtonClass.h"
+#include "framework/win32/user/ListBoxClass.h"
+#include "framework/win32/user/ScrollBarClass.h"
+#include "framework/win32/user/StaticClass.h"
 
 namespace {
 
@@ -11,7 +15,10 @@ struct TSystemClass {
 
 // Each native class unit adds its registration here.
 constexpr TSystemClass SystemClassTable[] = {
-    {"", nullptr},
+    {"Button", RegisterButtonClass},
+    {"ListBox", RegisterListBoxClass},
+    {"ScrollBar", RegisterScrollBarClass},
+    {"Static", RegisterStaticClass},
 };
 
 } // namespace
