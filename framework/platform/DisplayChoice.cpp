@@ -22,6 +22,11 @@ std::unique_ptr<TDisplayBackend> SdlOrNothing() {
   }
 }
 
+std::unique_ptr<TDisplayBackend>& OpenedDisplay() {
+  static std::unique_ptr<TDisplayBackend> display;
+  return display;
+}
+
 } // namespace
 
 std::unique_ptr<TDisplayBackend> CreateDefaultDisplay() {
@@ -40,3 +45,11 @@ std::unique_ptr<TDisplayBackend> CreateDefaultDisplay() {
     if (std::unique_ptr<TDisplayBackend> sdl = SdlOrNothing()) return sdl;
   return std::make_unique<THeadlessDisplay>();
 }
+
+TDisplayBackend& InitDisplay() {
+  if (TDisplayBackend* installed = DisplayBackend()) return *installed;
+  OpenedDisplay() = CreateDefaultDisplay();
+  return *OpenedDisplay();
+}
+
+void CloseDisplay() { OpenedDisplay().reset(); }

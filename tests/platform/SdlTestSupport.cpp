@@ -90,7 +90,7 @@ TVirtualXServer::~TVirtualXServer() {
 }
 
 std::string RunOnDisplay(const std::string& command) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  FILE* pipe = popen(("timeout 5 " + command + " 2>&1").c_str(), "r");
   if (!pipe) throw Exception("cannot run " + command);
   std::string out;
   char buffer[256];
@@ -108,4 +108,16 @@ TRaster ScreenshotOfXWindow(const std::string& windowId) {
   const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
   std::remove(path.c_str());
   return ReadXwd(bytes);
+}
+
+std::string XWindowNamed(const std::string& title) {
+  return RunOnDisplay("xdotool search --sync --onlyvisible --name '^" + title + "$'");
+}
+
+int DifferingPixels(const TRaster& a, const TRaster& b) {
+  if (a.Width != b.Width || a.Height != b.Height) return -1;
+  int differing = 0;
+  for (int y = 0; y < a.Height; ++y)
+    for (int x = 0; x < a.Width; ++x) differing += ((a.At(x, y) ^ b.At(x, y)) & 0xFFFFFFu) != 0;
+  return differing;
 }

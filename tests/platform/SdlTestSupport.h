@@ -5,6 +5,10 @@
 
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 // A virtual X server for the tests of real windows: started on a free display number,
 // DISPLAY pointing at it while it runs.
 class TVirtualXServer {
@@ -24,7 +28,30 @@ private:
   bool hadDisplay_ = false;
 };
 
-// Runs a shell command on the virtual display; its standard output, trailing newline removed.
+// SDL and the X libraries it loads keep state they never free: while one of these lives,
+// the allocations of a real-window test are left out of the leak check.
+class TRealWindowLeakPause {
+public:
+  TRealWindowLeakPause() {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();
+#endif
+  }
+  ~TRealWindowLeakPause() {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_enable();
+#endif
+  }
+  TRealWindowLeakPause(const TRealWindowLeakPause&) = delete;
+  TRealWindowLeakPause& operator=(const TRealWindowLeakPause&) = delete;
+};
+
+// Runs a shell command (for at most 5 s) on the virtual display; its standard output, trailing
+// newline removed.
 std::string RunOnDisplay(const std::string& command);
 // A screenshot of one X window through xwd, as a raster.
 TRaster ScreenshotOfXWindow(const std::string& windowId);
+// xdotool's id of the visible X window of that exact title, waiting for it to appear.
+std::string XWindowNamed(const std::string& title);
+// How many pixels of two rasters of one size differ in colour; -1 when their sizes differ.
+int DifferingPixels(const TRaster& a, const TRaster& b);

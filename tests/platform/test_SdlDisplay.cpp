@@ -1,4 +1,5 @@
 #include "framework/platform/DisplayChoice.h"
+#include "framework/platform/headless/HeadlessDisplay.h"
 #include "framework/platform/sdl/SdlDisplay.h"
 #include "framework/win32/WinUser.h"
 #include "framework/win32/gdi/PngCodec.h"
@@ -60,9 +61,9 @@ protected:
                            nullptr, nullptr, nullptr, nullptr);
   }
 
-  // Runs the message loop on the real clock until the test is satisfied or 3 s have passed.
-  bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD end = Display->Now() + 3000;
+  // Runs the message loop on the real clock until the test is satisfied or the time is up.
+  bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
+    const DWORD end = Display->Now() + ms;
     PumpMessages();
     while (!done()) {
       if (static_cast<std::int32_t>(Display->Now() - end) > 0) return false;
@@ -79,11 +80,8 @@ protected:
     return found;
   }
 
-  static std::string XWindowOf(const char* title) {
-    return RunOnDisplay(std::string("xdotool search --sync --name '^") + title + "$'");
-  }
-
   static TVirtualXServer* Server;
+  TRealWindowLeakPause LeakPause;
   std::unique_ptr<TSdlDisplay> Display;
 };
 
@@ -97,7 +95,7 @@ TEST_F(SdlDisplayTest, AWindowOpensTitledAtItsRectangleAndLooksLikeItsSurface) {
               static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                          std::chrono::steady_clock::now() - start)
                                          .count()));
-  const std::string id = XWindowOf("Sdl Window");
+  const std::string id = XWindowNamed("Sdl Window");
   EXPECT_EQ(RunOnDisplay("xdotool getwindowname " + id), "Sdl Window");
   const std::string geometry = RunOnDisplay("xdotool getwindowgeometry " + id);
   EXPECT_NE(geometry.find("Position: 120,80"), std::string::npos) << geometry;
@@ -116,14 +114,14 @@ TEST_F(SdlDisplayTest, AWindowOpensTitledAtItsRectangleAndLooksLikeItsSurface) {
   WritePngFile(shot, (dir / "sdl_window.png").string());
 
   ShowWindow(h, SW_HIDE);
-  PumpUntil([] { return false; });
+  PumpUntil([] { return false; }, 300);
   EXPECT_EQ(RunOnDisplay("xdotool search --onlyvisible --name '^Sdl Window$' || true"), "");
 }
 
 TEST_F(SdlDisplayTest, AClickReachesTheClientPointUnderIt) {
   const HWND h = Open("Sdl Click", 100, 100, 200, 150);
   ASSERT_TRUE(PumpUntil([&] { return Display->PresentCount() > 0; }));
-  XWindowOf("Sdl Click");
+  XWindowNamed("Sdl Click");
   POINT origin{0, 0};
   ClientToScreen(h, &origin);
   RunOnDisplay("xdotool mousemove " + std::to_string(origin.X + 30) + " " +
@@ -140,11 +138,11 @@ TEST_F(SdlDisplayTest, TypedKeysArriveAsVirtualKeysAndTheirCharactersOnce) {
   const HWND h = Open("Sdl Keys", 50, 50, 200, 100);
   ASSERT_TRUE(PumpUntil([&] { return Display->PresentCount() > 0; }));
   SetFocus(h);
-  const std::string id = XWindowOf("Sdl Keys");
+  const std::string id = XWindowNamed("Sdl Keys");
   RunOnDisplay("xdotool windowfocus --sync " + id + " type 'Ab1'");
   RunOnDisplay("xdotool key Tab");
   ASSERT_TRUE(PumpUntil([] { return Got(WM_CHAR).size() >= 4; }));
-  PumpUntil([] { return false; });
+  PumpUntil([] { return false; }, 300);
   std::string keys, chars;
   for (const TSdlLogged& m : Got(WM_KEYDOWN))
     if (m.WParam != VK_SHIFT) keys += static_cast<char>(m.WParam);
@@ -157,7 +155,7 @@ TEST_F(SdlDisplayTest, ResizingTheRealWindowResizesTheEngineWindow) {
   const HWND h = Open("Sdl Size", 10, 10, 200, 100);
   ASSERT_TRUE(PumpUntil([&] { return Display->PresentCount() > 0; }));
   SdlLog().clear();
-  RunOnDisplay("xdotool windowsize " + XWindowOf("Sdl Size") + " 300 220");
+  RunOnDisplay("xdotool windowsize " + XWindowNamed("Sdl Size") + " 300 220");
   ASSERT_TRUE(PumpUntil([] { return !Got(WM_SIZE).empty(); }));
   RECT r;
   GetWindowRect(h, &r);
@@ -198,6 +196,33 @@ TEST_F(SdlDisplayTest, TheDefaultDisplayFollowsTheEnvironment) {
   setenv("DISPLAY", display.c_str(), 1);
   EXPECT_NE(dynamic_cast<TSdlDisplay*>(CreateDefaultDisplay().get()), nullptr);
   setenv("LUMTOOLS_BACKEND", "headless", 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DisplayChoice, InitDisplayKeepsAnInstalledDisplayAndOpensTheDefaultOtherwise) {
+  {
+    THeadlessDisplay installed;
+    EXPECT_EQ(&InitDisplay(), &installed);
+    CloseDisplay();
+    EXPECT_EQ(DisplayBackend(), &installed) << "CloseDisplay closes only what InitDisplay opened";
+  }
+  const char* before = std::getenv("LUMTOOLS_BACKEND");
+  const std::string kept = before ? before : "";
+  setenv("LUMTOOLS_BACKEND", "headless", 1);
+  ASSERT_EQ(DisplayBackend(), nullptr);
+  TDisplayBackend& opened = InitDisplay();
+  EXPECT_NE(dynamic_cast<THeadlessDisplay*>(&opened), nullptr);
+  EXPECT_EQ(DisplayBackend(), &opened);
+  EXPECT_EQ(&InitDisplay(), &opened) << "a second call keeps the display";
+  CloseDisplay();
+  EXPECT_EQ(DisplayBackend(), nullptr);
+  if (before)
+    setenv("LUMTOOLS_BACKEND", kept.c_str(), 1);
+  else
+    unsetenv("LUMTOOLS_BACKEND");
 }
 
 } // namespace

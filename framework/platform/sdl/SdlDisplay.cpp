@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
 
 int EngineButton(Uint8 button) {
@@ -54,6 +58,31 @@ Uint32 WindowFlagsOf(const TWindow* w) {
   return flags;
 }
 
+// SDL's video start-up keeps library-global state (D-Bus, input methods) that is never
+// freed; the leak checker of a sanitized build is told to look away while it runs.
+class TLeakCheckPause {
+public:
+  TLeakCheckPause() {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();
+#endif
+  }
+  ~TLeakCheckPause() {
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_enable();
+#endif
+  }
+  TLeakCheckPause(const TLeakCheckPause&) = delete;
+  TLeakCheckPause& operator=(const TLeakCheckPause&) = delete;
+};
+
+bool StartVideo() {
+  const TLeakCheckPause pause;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  SDL_StartTextInput();
+  return true;
+}
+
 void Raw(TRawKind kind, TPoint at, int button, int value, DWORD time) {
   QueueRawInput(TRawInput{kind, at, button, value, time});
 }
@@ -64,14 +93,13 @@ TSdlDisplay::TSdlDisplay() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0)
-    throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  if (!StartVideo()) throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
     width_ = mode.w;
     height_ = mode.h;
   }
-  SDL_StartTextInput();
   SetDisplayBackend(this);
   User().Reset();
 }
@@ -81,6 +109,7 @@ TSdlDisplay::~TSdlDisplay() {
   SetDisplayBackend(nullptr);
   for (const auto& [h, window] : windows_) SDL_DestroyWindow(window);
   for (const auto& [shape, cursor] : cursors_) SDL_FreeCursor(cursor);
+  const TLeakCheckPause pause;
   SDL_Quit();
 }
 
@@ -152,12 +181,18 @@ SDL_Window* TSdlDisplay::NativeWindow(HWND window) const {
   return it == windows_.end() ? nullptr : it->second;
 }
 
-// Hides the SDL windows of engine windows that were hidden since they were presented.
+// Hides the SDL windows of engine windows hidden since they were presented, and moves
+// those the engine moved without drawing them anew.
 void TSdlDisplay::FollowEngine() {
   for (const auto& [h, native] : windows_) {
     const TWindow* w = WindowOf(h);
-    if ((!w || !(w->Style & WS_VISIBLE)) && (SDL_GetWindowFlags(native) & SDL_WINDOW_SHOWN))
-      SDL_HideWindow(native);
+    const bool shown = (SDL_GetWindowFlags(native) & SDL_WINDOW_SHOWN) != 0;
+    if ((!w || !(w->Style & WS_VISIBLE)) && shown) SDL_HideWindow(native);
+    if (!w || !shown) continue;
+    const TRect r = ScreenRectOf(w);
+    int x, y;
+    SDL_GetWindowPosition(native, &x, &y);
+    if (x != r.Left || y != r.Top) SDL_SetWindowPosition(native, r.Left, r.Top);
   }
   UpdateCapture();
 }
@@ -240,7 +275,7 @@ void TSdlDisplay::HandleWindowEvent(const SDL_Event& event) {
                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     break;
   case SDL_WINDOWEVENT_EXPOSED:
-    if (w->Surface) Present(h, *w->Surface, r);
+    if (w->Surface && (w->Style & WS_VISIBLE)) Present(h, *w->Surface, r);
     break;
   case SDL_WINDOWEVENT_CLOSE:
     PostTo(h, WM_CLOSE, 0, 0);
