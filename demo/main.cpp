@@ -1,52 +1,80 @@
-#include "core/Lumherk.h"
+#include "demo/GalleryForm.h"
+#include "demo/GalleryOptions.h"
+#include "demo/GalleryRender.h"
+#include "demo/StartupClock.h"
+#include "framework/controls/Application.h"
+#include "framework/platform/DisplayChoice.h"
+#include "framework/platform/headless/HeadlessDisplay.h"
+#include "framework/platform/sdl/SdlDisplay.h"
 
-#include <cstring>
+#include <chrono>
+#include <cstdio>
 #include <iostream>
 
-// Until the gallery exists, the main program shows the core routines at work on the
-// values given on its command line.
+// The gallery: every part of the library on its page of one form, in a window when there is
+// a display, otherwise rendered to PNG files.
 namespace {
 
-void PrintHelp() {
-  std::cout << "usage: lumdemo [--help] [value ...]\n"
-               "Shows how the LumTools core routines treat each value:\n"
-               "  V_N, Val_Number      the text read as a number\n"
-               "  S_N(x, 10, 2)        fixed point, 2 decimals, width 10\n"
-               "  S_N(x, 15, 100)      scientific form of width 15\n"
-               "  Optimal_S_N(x, 6)    about 6 characters\n"
-               "  NoBlank, NoNull      the text trimmed and normalised\n"
-               "Without values it shows a few examples.\n";
+std::chrono::steady_clock::time_point MainEntered;
+
+int RenderPages(const String& Dir, const String& Page) {
+  const std::vector<String> written = RenderGalleryPages(Dir, Page);
+  std::cout << "Rendered " << written.size() << " gallery page(s) to " << Dir << ":\n";
+  for (const String& path : written) std::cout << "  " << path << "\n";
+  return 0;
 }
 
-void Quoted(const char* label, const String& text) {
-  std::cout << "  " << label << " '" << text << "'\n";
+// Quits once the first frame is on the screen, printing how long that took.
+void QuitAtFirstFrame(const TSdlDisplay& Display) {
+  Application()->SetOnIdle([&Display](TObject*, bool&) {
+    if (Display.PresentCount() == 0) return;
+    const double sinceMain =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - MainEntered)
+            .count();
+    std::printf("first frame presented %.1f ms after process start (%.1f ms after main)\n",
+                MillisecondsSinceProcessStart(), sinceMain);
+    Application()->Terminate();
+  });
 }
 
-void ShowValue(const String& text) {
-  using namespace Lumherk;
-  const double x = V_N(text);
-  std::cout << "'" << text << "'\n";
-  Quoted("V_N              ", S_N(x, NotGiven, NotGiven));
-  Quoted("Val_Number       ", Str_Number(Val_Number(text)));
-  Quoted("S_N(x, 10, 2)    ", S_N(x, 10, 2));
-  Quoted("S_N(x, 15, 100)  ", S_N(x, 15, NotGiven));
-  Quoted("Optimal_S_N(x, 6)", Optimal_S_N(x, 6));
-  Quoted("NoBlank          ", NoBlank(text));
-  Quoted("NoNull           ", NoNull(NoBlank(text)));
+int RunWindow(const TGalleryOptions& Options, TDisplayBackend& Display) {
+  Application()->Initialize();
+  Application()->SetTitle("LumTools gallery");
+  TGalleryForm* form = nullptr;
+  Application()->CreateForm(form);
+  if (!Options.Page.empty()) form->ShowPage(form->PageIndexOf(Options.Page));
+  if (Options.StartupTime) QuitAtFirstFrame(dynamic_cast<TSdlDisplay&>(Display));
+  Application()->Run();
+  form->Free();
+  return 0;
+}
+
+int Run(const TGalleryOptions& Options) {
+  if (Options.Help) {
+    std::cout << GalleryUsage();
+    return 0;
+  }
+  if (Options.PngDir) return RenderPages(*Options.PngDir, Options.Page);
+  TDisplayBackend& display = InitDisplay();
+  if (dynamic_cast<THeadlessDisplay*>(&display)) {
+    CloseDisplay();
+    if (Options.StartupTime) throw EDisplayError("--startup-time needs a display to show on");
+    std::cout << "No display: rendering the pages instead.\n";
+    return RenderPages("out/gallery", Options.Page);
+  }
+  const int result = RunWindow(Options, display);
+  CloseDisplay();
+  return result;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    PrintHelp();
-    return 0;
+  MainEntered = std::chrono::steady_clock::now();
+  try {
+    return Run(ParseGalleryOptions(std::vector<String>(argv + 1, argv + argc)));
+  } catch (const std::exception& e) {
+    std::cerr << "lumdemo: " << e.what() << "\n";
+    return 2;
   }
-  if (argc == 1) {
-    for (const char* example : {"  007.500 ", "3.14159", "-2.5e8", "123456", "1,5"})
-      ShowValue(example);
-    return 0;
-  }
-  for (int i = 1; i < argc; ++i) ShowValue(argv[i]);
-  return 0;
 }

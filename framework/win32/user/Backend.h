@@ -25,6 +25,9 @@ public:
   virtual void SetCursorShape(int cursor) = 0;
   virtual int ScreenWidth() const = 0;
   virtual int ScreenHeight() const = 0;
+  // True when the display reports typed text itself (as raw characters): TranslateMessage
+  // then makes characters only for keys that type no text (Enter, Tab, Ctrl+letter …).
+  virtual bool DeliversText() const { return false; }
 };
 
 // The backend in use; null before one is installed. The engine then runs on a clock that

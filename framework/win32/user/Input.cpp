@@ -1,5 +1,6 @@
 #include "framework/win32/user/Input.h"
 
+#include "framework/win32/user/Backend.h"
 #include "framework/win32/user/ScrollBars.h"
 
 #include "framework/win32/user/Focus.h"
@@ -348,6 +349,8 @@ bool TranslateKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const int c = CharacterOfKey(static_cast<int>(msg.wParam));
   if (!c) return false;
+  const TDisplayBackend* backend = DisplayBackend();
+  if (backend && backend->DeliversText() && c >= ' ' && c != 0x7F) return false;
   const UINT message = msg.message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   User().Posted.push_back(
       MSG{msg.hwnd, message, static_cast<WPARAM>(c), msg.lParam, msg.time, msg.pt});

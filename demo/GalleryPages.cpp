@@ -1,0 +1,25 @@
+#include "demo/GalleryPages.h"
+
+#include "demo/StandardPage.h"
+
+#include <cctype>
+
+const std::vector<TGalleryPageInfo>& GalleryPages() {
+  static const std::vector<TGalleryPageInfo> pages{
+      {"Standard controls", FillStandardControls},
+  };
+  return pages;
+}
+
+String PageFileName(const String& PageName) {
+  String name;
+  for (const char c : PageName) {
+    const auto u = static_cast<unsigned char>(c);
+    if (std::isalnum(u))
+      name += static_cast<char>(std::tolower(u));
+    else if (!name.empty() && name.back() != '-')
+      name += '-';
+  }
+  while (!name.empty() && name.back() == '-') name.pop_back();
+  return (name.empty() ? String("page") : name) + ".png";
+}

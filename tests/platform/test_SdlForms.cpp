@@ -1,0 +1,135 @@
+#include "framework/controls/Application.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/platform/headless/ScriptedUser.h"
+#include "framework/platform/sdl/SdlDisplay.h"
+#include "framework/win32/gdi/PngCodec.h"
+#include "tests/SheetPath.h"
+#include "tests/platform/SdlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A small dialog-like form: a default button, a plain one and a disabled one.
+struct TSampleForm {
+  TForm* Form = nullptr;
+  TButton* Ok = nullptr;
+  TButton* Other = nullptr;
+};
+
+TButton* SampleButton(TForm* Form, const char* Caption, int Left) {
+  auto* button = new TButton(Form);
+  button->SetBounds(Left, 20, 80, 25);
+  button->SetCaption(Caption);
+  button->SetParent(Form);
+  return button;
+}
+
+TSampleForm MakeSampleForm(const char* Caption) {
+  TSampleForm sample;
+  sample.Form = CreateForm<TForm>(Application());
+  sample.Form->SetBounds(60, 60, 320, 140);
+  sample.Form->SetCaption(Caption);
+  sample.Ok = SampleButton(sample.Form, "OK", 16);
+  sample.Ok->SetDefault(true);
+  sample.Other = SampleButton(sample.Form, "&Other", 112);
+  SampleButton(sample.Form, "Disabled", 208)->SetEnabled(false);
+  return sample;
+}
+
+class SdlFormTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { Server = new TVirtualXServer(); }
+  static void TearDownTestSuite() {
+    delete Server;
+    Server = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(Server->Running()) << Server->Failure();
+    Display = std::make_unique<TSdlDisplay>();
+    Application()->ResetTerminated();
+  }
+  void TearDown() override {
+    for (TForm* form : Forms) form->Free();
+    Forms.clear();
+    Display.reset();
+  }
+
+  TSampleForm Open(const char* Caption) {
+    TSampleForm sample = MakeSampleForm(Caption);
+    Forms.push_back(sample.Form);
+    sample.Form->Show();
+    EXPECT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+    return sample;
+  }
+
+  // The application's loop on the real clock until done or 3 s have passed.
+  bool PumpUntil(const std::function<bool()>& Done) {
+    const DWORD end = Display->Now() + 3000;
+    Application()->ProcessMessages();
+    while (!Done()) {
+      if (static_cast<std::int32_t>(Display->Now() - end) > 0) return false;
+      Display->WaitForEvent(Display->Now() + 20);
+      Application()->ProcessMessages();
+    }
+    return true;
+  }
+
+  static TVirtualXServer* Server;
+  TRealWindowLeakPause LeakPause;
+  std::unique_ptr<TSdlDisplay> Display;
+  std::vector<TForm*> Forms;
+};
+
+TVirtualXServer* SdlFormTest::Server = nullptr;
+
+TEST_F(SdlFormTest, AClickOnTheRealWindowReachesTheButtonsOnClick) {
+  TSampleForm sample = Open("Sdl Form Click");
+  int okClicks = 0, otherClicks = 0;
+  sample.Ok->SetOnClick([&](TObject*) { ++okClicks; });
+  sample.Other->SetOnClick([&](TObject*) { ++otherClicks; });
+  XWindowNamed("Sdl Form Click");
+  const TPoint p = sample.Other->ClientToScreen({40, 12});
+  RunOnDisplay("xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) + " click 1");
+  ASSERT_TRUE(PumpUntil([&] { return otherClicks > 0; }));
+  EXPECT_EQ(otherClicks, 1);
+  EXPECT_EQ(okClicks, 0);
+  EXPECT_EQ(sample.Form->ActiveControl(), sample.Other) << "the click focused the button";
+}
+
+TEST_F(SdlFormTest, TypedKeysReachTheFormsKeyPressAndTheFocusedControl) {
+  TSampleForm sample = Open("Sdl Form Keys");
+  String pressed, keys;
+  sample.Form->SetKeyPreview(true);
+  sample.Form->SetOnKeyPress([&](TObject*, char& Key) { pressed += Key; });
+  sample.Other->SetOnKeyDown([&](TObject*, Word& Key, TShiftState) {
+    if (Key != VK_SHIFT) keys += static_cast<char>(Key);
+  });
+  sample.Other->SetFocus();
+  RunOnDisplay("xdotool windowfocus --sync " + XWindowNamed("Sdl Form Keys") + " type 'Hi!'");
+  ASSERT_TRUE(PumpUntil([&] { return pressed.size() >= 3; }));
+  EXPECT_EQ(pressed, "Hi!");
+  EXPECT_EQ(keys, "HI1");
+}
+
+TEST_F(SdlFormTest, TheRealWindowLooksLikeTheHeadlessSnapshotOfTheSameForm) {
+  Open("Sdl Form Look");
+  const TRaster real = ScreenshotOfXWindow(XWindowNamed("Sdl Form Look"));
+  WritePngFile(real, SheetPath("sdl_form.png"));
+  TearDown();
+
+  TScriptedUser user;
+  TSampleForm sample = MakeSampleForm("Sdl Form Look");
+  sample.Form->Show();
+  const std::unique_ptr<TBitmap> headless = user.Snapshot(sample.Form);
+  const TRaster expected = headless->ToRaster();
+  sample.Form->Free();
+  ASSERT_EQ(real.Width, expected.Width);
+  ASSERT_EQ(real.Height, expected.Height);
+  EXPECT_EQ(DifferingPixels(real, expected), 0) << "see " << SheetPath("sdl_form.png");
+}
+
+} // namespace
