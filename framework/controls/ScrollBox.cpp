@@ -224,6 +224,20 @@ void TScrollingWinControl::ScrollInView(TControl* AControl) {
                                 height);
 }
 
+void TScrollingWinControl::AutoScrollInView(TControl* AControl) {
+  if (!AControl || AControl->ComponentState().Contains(csLoading) ||
+      ComponentState().Contains(csLoading))
+    return;
+  ScrollInView(AControl);
+}
+
+void TScrollingWinControl::CMFocusChanged(TMessage& Message) {
+  auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
+  if (focused && focused != this && ContainsControl(focused) && HandleAllocated())
+    AutoScrollInView(focused);
+  TWinControl::CMFocusChanged(Message);
+}
+
 void TScrollingWinControl::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);

@@ -81,6 +81,8 @@ public:
   void ScrollBy(int DeltaX, int DeltaY);
   // Scrolls so that the control (a child at any depth) shows, with the bars' margins.
   void ScrollInView(TControl* AControl);
+  // ScrollInView unless either is loading; the focus moving to a child calls it.
+  void AutoScrollInView(TControl* AControl);
   void DisableAutoRange() { ++FAutoRangeCount; }
   void EnableAutoRange();
   void UpdateScrollBars();
@@ -91,6 +93,7 @@ protected:
   void AlignControls(TControl* AControl, TRect& Rect) override;
   void Dispatch(TMessage& Message) override;
   void WMSize(TMessage& Message) override;
+  void CMFocusChanged(TMessage& Message) override;
   virtual void CalcAutoRange();
 
 private:

@@ -230,6 +230,14 @@ TEST_F(ControlTest, ScrollBoxRangesFollowTheChildrenAndScrollingMovesThem) {
   EXPECT_EQ(box->VertScrollBar()->Position(), 10);
   EXPECT_EQ(near->Top(), 0);
 
+  // Tabbing to a child out of view scrolls it in.
+  User.Tab();
+  EXPECT_TRUE(far->Focused());
+  EXPECT_EQ(far->Top() + far->Height(), clientHeight);
+  User.Tab(true);
+  EXPECT_TRUE(near->Focused());
+  EXPECT_EQ(near->Top(), 0);
+
   // Without the far child no bar is needed and the view goes back to the top.
   far->Free();
   EXPECT_FALSE(box->VertScrollBar()->IsScrollBarVisible());
