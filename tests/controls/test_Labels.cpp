@@ -26,49 +26,34 @@ bool IsDark(TColor C) {
   return (C & 0xFF) < 96 && ((C >> 8) & 0xFF) < 96 && ((C >> 16) & 0xFF) < 96;
 }
 
-// Counts the pixels in a control's area of the form's snapshot that Wanted accepts.
-int CountPixels(TScriptedUser& User, TCustomForm* Form, TControl* Control,
-                const std::function<bool(TColor)>& Wanted) {
+// Where the pixels that Wanted accepts lie in a control's area of the form's snapshot: how
+// many, the first and last row, their mean position in tenths of a pixel.
+struct TPixelSpread {
+  int Count = 0;
+  int First = -1;
+  int Last = -1;
+  TPoint Mean;
+};
+
+TPixelSpread Spread(TScriptedUser& User, TCustomForm* Form, TControl* Control,
+                    const std::function<bool(TColor)>& Wanted) {
   auto shot = User.Snapshot(Form);
   RECT window{};
   GetWindowRect(Form->Handle(), &window);
-  const TPoint origin = Control->ClientToScreen({0, 0});
-  int count = 0;
-  for (int y = 0; y < Control->Height(); ++y)
-    for (int x = 0; x < Control->Width(); ++x)
-      if (Wanted(shot->Canvas()->Pixels(origin.X - window.Left + x, origin.Y - window.Top + y)))
-        ++count;
-  return count;
-}
-
-int CountPixels(TScriptedUser& User, TCustomForm* Form, TControl* Control, TColor Color) {
-  const auto rgb = static_cast<TColor>(ColorToRGB(Color));
-  return CountPixels(User, Form, Control, [rgb](TColor c) { return c == rgb; });
-}
-
-// The mean position (in tenths of a pixel) of the grey pixels of a control whose level passes.
-TPoint MeanOfPixels(TScriptedUser& User, TCustomForm* Form, TControl* Control,
-                    const std::function<bool(int)>& Level) {
-  auto shot = User.Snapshot(Form);
-  RECT window{};
-  GetWindowRect(Form->Handle(), &window);
-  const TPoint origin = Control->ClientToScreen({0, 0});
-  long sumX = 0, sumY = 0, count = 0;
+  const TPoint o = Control->ClientToScreen({0, 0});
+  TPixelSpread s;
+  long sumX = 0, sumY = 0;
   for (int y = 0; y < Control->Height(); ++y)
     for (int x = 0; x < Control->Width(); ++x) {
-      const TColor c =
-          shot->Canvas()->Pixels(origin.X - window.Left + x, origin.Y - window.Top + y);
-      if (!Level(c & 0xFF)) continue;
-      sumX += x, sumY += y, ++count;
+      if (!Wanted(shot->Canvas()->Pixels(o.X - window.Left + x, o.Y - window.Top + y))) continue;
+      if (s.First < 0) s.First = y;
+      s.Last = y;
+      sumX += x, sumY += y, ++s.Count;
     }
-  if (count == 0) return TPoint{-1, -1};
-  return TPoint{static_cast<int>(sumX * 10 / count), static_cast<int>(sumY * 10 / count)};
+  if (s.Count)
+    s.Mean = TPoint{static_cast<int>(sumX * 10 / s.Count), static_cast<int>(sumY * 10 / s.Count)};
+  return s;
 }
-
-struct TRows {
-  int first;
-  int last;
-};
 
 // A label that records the flags its text drawing is asked for.
 class TRecordingLabel : public TLabel {
@@ -182,8 +167,9 @@ TEST_F(ControlTest, TransparentLabelShowsItsColouredParentAndOpaqueOneItsOwnColo
   EXPECT_EQ(PixelAt(form, label, {110, 25}), ColorToRGB(clYellow));
   label->SetTransparent(true);
   EXPECT_EQ(PixelAt(form, label, {110, 25}), ColorToRGB(clRed));
-  EXPECT_EQ(CountPixels(User, form, label, clYellow), 0);
-  EXPECT_GT(CountPixels(User, form, label, IsDark), 10); // the text itself
+  const auto yellow = static_cast<TColor>(ColorToRGB(clYellow));
+  EXPECT_EQ(Spread(User, form, label, [=](TColor c) { return c == yellow; }).Count, 0);
+  EXPECT_GT(Spread(User, form, label, IsDark).Count, 10); // the text itself
 }
 
 TEST_F(ControlTest, LabelLayoutPlacesTheTextVerticallyAndDisabledTextIsEmbossed) {
@@ -194,41 +180,23 @@ TEST_F(ControlTest, LabelLayoutPlacesTheTextVerticallyAndDisabledTextIsEmbossed)
   label->SetCaption("Wg");
   form->Show();
   const int line = LabelTextExtent(label->Font(), "Wg").cy;
-  // Rows holding text pixels.
-  const auto textRows = [&](const std::function<bool(TColor)>& Wanted) {
-    auto shot = User.Snapshot(form);
-    RECT window{};
-    GetWindowRect(form->Handle(), &window);
-    const TPoint origin = label->ClientToScreen({0, 0});
-    int first = -1, last = -1;
-    for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 100; ++x)
-        if (Wanted(shot->Canvas()->Pixels(origin.X - window.Left + x, origin.Y - window.Top + y))) {
-          if (first < 0) first = y;
-          last = y;
-          break;
-        }
-    return TRows{first, last};
-  };
-  const auto top = textRows(IsDark);
-  EXPECT_GE(top.first, 0);
-  EXPECT_LT(top.last, line);
+  const auto top = Spread(User, form, label, IsDark);
+  EXPECT_GE(top.First, 0);
+  EXPECT_LT(top.Last, line);
   label->SetLayout(tlBottom);
-  const auto bottom = textRows(IsDark);
-  EXPECT_GE(bottom.first, 60 - line);
+  EXPECT_GE(Spread(User, form, label, IsDark).First, 60 - line);
   label->SetLayout(tlCenter);
-  const auto centre = textRows(IsDark);
-  EXPECT_EQ(centre.first - top.first, (60 - line) / 2);
+  const auto centre = Spread(User, form, label, IsDark);
+  EXPECT_EQ(centre.First - top.First, (60 - line) / 2);
 
   // Disabled: a highlight copy one pixel down and right under the text in shadow colour.
   label->SetEnabled(false);
-  EXPECT_EQ(CountPixels(User, form, label, IsDark), 0);
-  const auto shadow = textRows([](TColor c) { return (c & 0xFF) < 160; });
-  EXPECT_EQ(shadow.first, centre.first);
-  const TPoint darkMean = MeanOfPixels(User, form, label, [](int v) { return v < 160; });
-  const TPoint lightMean = MeanOfPixels(User, form, label, [](int v) { return v > 224; });
-  EXPECT_GT(lightMean.X, darkMean.X);
-  EXPECT_GT(lightMean.Y, darkMean.Y);
+  EXPECT_EQ(Spread(User, form, label, IsDark).Count, 0);
+  const auto dark = Spread(User, form, label, [](TColor c) { return (c & 0xFF) < 160; });
+  const auto light = Spread(User, form, label, [](TColor c) { return (c & 0xFF) > 224; });
+  EXPECT_EQ(dark.First, centre.First);
+  EXPECT_GT(light.Mean.X, dark.Mean.X);
+  EXPECT_GT(light.Mean.Y, dark.Mean.Y);
 }
 
 TEST(Labels, AcceleratorIsTheCharacterAfterASingleAmpersand) {
