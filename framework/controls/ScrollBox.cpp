@@ -80,11 +80,13 @@ void TControlScrollBar::Update(bool WithOwnBar, bool AssumeOther) {
 }
 
 void TControlScrollBar::SetPosition(Integer Value) {
-  if (FControl->ComponentState().Contains(csReading) || !FControl->HandleAllocated()) {
+  if (FControl->ComponentState().Contains(csReading)) {
     FPosition = std::max(Value, 0);
     return;
   }
-  Value = std::clamp(Value, 0, FCalcRange);
+  // Without a window the range is not known yet; the window clamps the position later.
+  const bool known = FControl->HandleAllocated();
+  Value = known ? std::clamp(Value, 0, FCalcRange) : std::max(Value, 0);
   if (Value != FPosition) {
     const int old = FPosition;
     FPosition = Value;
@@ -93,7 +95,7 @@ void TControlScrollBar::SetPosition(Integer Value) {
     else
       FControl->ScrollBy(0, old - Value);
   }
-  if (GetScrollPos(FControl->Handle(), Bar()) != FPosition)
+  if (known && GetScrollPos(FControl->Handle(), Bar()) != FPosition)
     SetScrollPos(FControl->Handle(), Bar(), FPosition, TRUE);
 }
 

@@ -251,7 +251,13 @@ TEST_F(ControlTest, ScrollBoxWithAFixedRangeAndNoBorder) {
   box->SetBounds(10, 10, 150, 80);
   box->SetBorderStyle(bsNone);
   box->HorzScrollBar()->SetRange(400);
+  auto* early = Place(box, new TSwatch(form), 300, 10);
+  box->HorzScrollBar()->SetPosition(500); // before the window: kept, then clamped to the range
+  EXPECT_EQ(early->Left(), -200);
   form->Show();
+  EXPECT_EQ(box->HorzScrollBar()->Position(), 250);
+  EXPECT_EQ(early->Left(), 50);
+  box->HorzScrollBar()->SetPosition(0);
   EXPECT_FALSE(box->AutoScroll());
   EXPECT_TRUE(box->HorzScrollBar()->IsScrollBarVisible());
   EXPECT_EQ(box->ClientWidth(), 150);
