@@ -13,6 +13,7 @@ class TCustomForm;
 class TDragObject;
 
 LUM_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient);
+LUM_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter);
 LUM_ENUM(TControlStyleItem, csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents,
          csFramed, csSetCaption, csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight,
          csNoDesignVisible, csReplicatable, csNoStdEvents, csDisplayDragImage, csReflector,

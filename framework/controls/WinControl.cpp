@@ -702,6 +702,8 @@ void TWinControl::Dispatch(TMessage& Message) {
     return CNKeyDown(Message);
   case CN_CHAR:
     return CNChar(Message);
+  case CN_SYSCHAR:
+    return CNSysChar(Message);
   case CM_ENTER:
     return CMEnter(Message);
   case CM_EXIT:
@@ -949,6 +951,13 @@ void TWinControl::CNChar(TMessage& Message) {
       return;
   }
   Message.Result = 0;
+}
+
+// Alt with a character key: the form offers it to its controls as an accelerator.
+void TWinControl::CNSysChar(TMessage& Message) {
+  if (ComponentState().Contains(csDesigning) || Message.WParam == VK_SPACE) return;
+  if (TCustomForm* form = GetParentForm(this))
+    Message.Result = form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
 }
 
 void TWinControl::CMDialogKey(TMessage& Message) { Broadcast(Message); }

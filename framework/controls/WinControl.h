@@ -158,6 +158,7 @@ protected:
   virtual void WMNCDestroy(TMessage& Message);
   virtual void CNKeyDown(TMessage& Message);
   virtual void CNChar(TMessage& Message);
+  virtual void CNSysChar(TMessage& Message);
   virtual void CMEnter(TMessage& Message);
   virtual void CMExit(TMessage& Message);
   virtual void CMDialogKey(TMessage& Message);

@@ -147,7 +147,7 @@ TRegion VisibleRegion(const TWindow& w, bool windowArea, bool clipChildren, bool
   if (clipChildren)
     for (const TWindow* c : w.Children)
       if (c->Style & WS_VISIBLE) {
-        const TRect r = SurfaceWindowRect(*c);
+        const TRect r = Intersection(SurfaceWindowRect(*c), SurfaceClientRect(w));
         if (Overlap(r, bounds)) cut.push_back(r);
       }
   return Without(TRegion(bounds), cut);
