@@ -1,6 +1,7 @@
 #include "framework/win32/user/SystemClasses.h"
 
 #include "framework/rtl/Strings.h"
+#include "framework/win32/user/EditClass.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ struct TSystemClass {
 
 // Each native class unit adds its registration here.
 constexpr TSystemClass SystemClassTable[] = {
-    {"", nullptr},
+    {"Edit", RegisterEditClass},
 };
 
 } // namespace
