@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 // Painting a form of 500 child windows, each erased with its class brush.
@@ -57,5 +58,59 @@ void BM_RepaintOneSmallChildAmong500(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RepaintOneSmallChildAmong500)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+namespace {
+
+// A list box of 10 000 items: adding them all, and a full repaint.
+
+constexpr int ListItems = 10000;
+
+struct TListForm {
+  THeadlessDisplay Display;
+  HWND Top = nullptr;
+  HWND List = nullptr;
+
+  explicit TListForm(DWORD style) {
+    WNDCLASSA wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "BenchListForm";
+    RegisterClassA(&wc);
+    Top = CreateWindowExA(0, "BenchListForm", "Form", WS_POPUP | WS_VISIBLE, 0, 0, 400, 600,
+                          nullptr, nullptr, nullptr, nullptr);
+    List = CreateWindowExA(0, "ListBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | style, 10, 10,
+                           380, 580, Top, nullptr, nullptr, nullptr);
+  }
+  void Fill() {
+    for (int i = 0; i < ListItems; ++i) {
+      const String text = "Item " + std::to_string((i * 7919) % ListItems);
+      SendMessageA(List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+};
+
+void BM_ListBoxAddTenThousandSortedStrings(benchmark::State& state) {
+  for (auto _ : state) {
+    TListForm form(LBS_SORT);
+    form.Fill();
+    benchmark::DoNotOptimize(SendMessageA(form.List, LB_GETCOUNT, 0, 0));
+  }
+}
+BENCHMARK(BM_ListBoxAddTenThousandSortedStrings)->Unit(benchmark::kMillisecond);
+
+void BM_ListBoxRepaintWithTenThousandItems(benchmark::State& state) {
+  TListForm form(0);
+  form.Fill();
+  SendMessageA(form.List, LB_SETCURSEL, 5000, 0);
+  form.Display.ProcessMessages();
+  for (auto _ : state) {
+    RedrawWindow(form.List, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    benchmark::DoNotOptimize(form.List);
+  }
+}
+BENCHMARK(BM_ListBoxRepaintWithTenThousandItems)->Unit(benchmark::kMicrosecond);
 
 } // namespace

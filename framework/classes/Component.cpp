@@ -150,8 +150,16 @@ void TComponent::DestroyComponents() {
       RemoveComponent(instance);
     else
       RemoveFromList(instance);
+    instance->BeforeDestruction();
     delete instance;
   }
+}
+
+void TComponent::BeforeDestruction() { Destroying(); }
+
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
 
 void TComponent::Destroying() {

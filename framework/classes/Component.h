@@ -41,6 +41,10 @@ public:
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
   void DestroyComponents(); // frees the owned components, last first
+  // Runs while the whole object still exists, before it is deleted (by its owner or Free).
+  virtual void BeforeDestruction();
+  // Deletes the component after BeforeDestruction.
+  void Free();
   void Destroying();        // marks this and the owned components csDestroying
 
   // Registers AComponent to hear (and this to tell) when either goes away.

@@ -17,7 +17,7 @@ public:
   TBrush() = default;
   ~TBrush() override;
 
-  LUM_PUBLISHED(TColor, Color, FColor, SetColor, Default(clWhite))
+  LUM_PUBLISHED(TColor, Color, FColor, SetColor, Default(clWhite), Idents(ColorIdents()))
   LUM_PUBLISHED(TBrushStyle, Style, FStyle, SetStyle, Default(bsSolid))
 
   void SetColor(TColor Value);

@@ -6,13 +6,8 @@
 
 namespace {
 
-struct TColorName {
-  TColor Color;
-  const char* Name;
-};
-
 // The first entry of a value is the name it is written with.
-constexpr std::array<TColorName, 45> ColorNames{{
+constexpr std::array<TIdentMapEntry, 45> ColorNames{{
     {clBlack, "clBlack"},
     {clMaroon, "clMaroon"},
     {clGreen, "clGreen"},
@@ -62,14 +57,16 @@ constexpr std::array<TColorName, 45> ColorNames{{
 
 } // namespace
 
+TIdentMap ColorIdents() { return ColorNames; }
+
 COLORREF ColorToRGB(TColor Color) {
   if (Color < 0) return GetSysColor(Color & 0xFF);
   return static_cast<COLORREF>(Color);
 }
 
 bool ColorToIdent(TColor Color, String& Ident) {
-  for (const TColorName& entry : ColorNames)
-    if (entry.Color == Color) {
+  for (const TIdentMapEntry& entry : ColorNames)
+    if (entry.Value == Color) {
       Ident = entry.Name;
       return true;
     }
@@ -77,9 +74,9 @@ bool ColorToIdent(TColor Color, String& Ident) {
 }
 
 bool IdentToColor(const String& Ident, TColor& Color) {
-  for (const TColorName& entry : ColorNames)
+  for (const TIdentMapEntry& entry : ColorNames)
     if (SameText(Ident, entry.Name)) {
-      Color = entry.Color;
+      Color = static_cast<TColor>(entry.Value);
       return true;
     }
   return false;

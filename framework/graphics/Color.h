@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/classes/TypeInfo.h"
 #include "framework/rtl/Types.h"
 #include "framework/win32/Windows.h"
 
@@ -64,6 +65,8 @@ COLORREF ColorToRGB(TColor Color);
 // Colour names as form files store them: "clRed" for a colour with a name (letter case
 // ignored when reading), else "$" and eight hex digits. StringToColor also takes decimal
 // and "$" hex numbers and raises EConvertError for anything else.
+// The names for colour properties' Idents(ColorIdents()) option.
+TIdentMap ColorIdents();
 bool ColorToIdent(TColor Color, String& Ident);
 bool IdentToColor(const String& Ident, TColor& Color);
 String ColorToString(TColor Color);

@@ -19,7 +19,7 @@ public:
   ~TFont() override;
 
   LUM_PUBLISHED(TFontCharset, Charset, FCharset, SetCharset, Default(TFontCharset{1}))
-  LUM_PUBLISHED(TColor, Color, FColor, SetColor, NoDefault)
+  LUM_PUBLISHED(TColor, Color, FColor, SetColor, NoDefault, Idents(ColorIdents()))
   LUM_PUBLISHED(Integer, Height, FHeight, SetHeight, NoDefault)
   LUM_PUBLISHED(TFontName, Name, FName, SetName, NoDefault)
   LUM_PUBLISHED(TFontPitch, Pitch, FPitch, SetPitch, Default(fpDefault))

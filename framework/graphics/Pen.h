@@ -19,7 +19,7 @@ public:
   TPen() = default;
   ~TPen() override;
 
-  LUM_PUBLISHED(TColor, Color, FColor, SetColor, Default(clBlack))
+  LUM_PUBLISHED(TColor, Color, FColor, SetColor, Default(clBlack), Idents(ColorIdents()))
   LUM_PUBLISHED(TPenMode, Mode, FMode, SetMode, Default(pmCopy))
   LUM_PUBLISHED(TPenStyle, Style, FStyle, SetStyle, Default(psSolid))
   LUM_PUBLISHED(Integer, Width, FWidth, SetWidth, Default(1))

@@ -9,6 +9,7 @@
 #include "framework/win32/user/UserDefs.h"
 
 using LPMSG = MSG*;
+using LPINT = int*;
 
 struct STYLESTRUCT {
   DWORD styleOld = 0;
@@ -133,3 +134,13 @@ BOOL KillTimer(HWND window, UINT_PTR id);
 // System metrics and parameters.
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni);
 int GetSystemMetrics(int index);
+
+// Scroll bars of windows (SB_HORZ, SB_VERT, SB_BOTH) and of scroll bar controls (SB_CTL).
+int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
+BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
+int SetScrollPos(HWND window, int bar, int pos, BOOL redraw);
+int GetScrollPos(HWND window, int bar);
+BOOL SetScrollRange(HWND window, int bar, int min, int max, BOOL redraw);
+BOOL GetScrollRange(HWND window, int bar, LPINT min, LPINT max);
+BOOL ShowScrollBar(HWND window, int bar, BOOL show);
+BOOL EnableScrollBar(HWND window, UINT bar, UINT arrows);

@@ -428,8 +428,8 @@ TEST_F(FormFileTest, UnknownClassesAreReportedAndNothingIsLeftBehind) {
 }
 
 TEST_F(FormFileTest, FuzzSeedsAreValidFormFilesThatRoundTrip) {
-  const auto seeds = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                     "fuzz" / "seeds" / "formfile";
+  const auto seeds =
+      std::filesystem::path(LUM_TESTS_DIR).parent_path() / "fuzz" / "seeds" / "formfile";
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
     TTestForm form(nullptr);

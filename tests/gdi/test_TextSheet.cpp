@@ -1,13 +1,11 @@
 #include "framework/win32/gdi/PngCodec.h"
 #include "framework/win32/gdi/TextLayout.h"
+#include "tests/SheetPath.h"
 #include "tests/gdi/TextTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 // Renders a sheet of faces, sizes, styles, alignments, angles and DrawText layouts to
 // out/sheets/text.png in the build folder, for a person to look at.
@@ -159,9 +157,7 @@ TEST(TextSheet, RendersEveryFaceStyleAndLayoutToAPicture) {
   DrawAlignments(sheet);
   DrawAngles(sheet);
   DrawLayouts(sheet);
-  const fs::path dir = fs::path(LUM_BUILD_DIR) / "out" / "sheets";
-  fs::create_directories(dir);
-  const String path = (dir / "text.png").string();
+  const String path = SheetPath("text.png");
   WritePngFile(sheet.Raster, path);
   const TRaster back = ReadPngFile(path);
   EXPECT_EQ(back.Pixels, sheet.Raster.Pixels);

@@ -1,5 +1,6 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Icon.h"
+#include "tests/SheetPath.h"
 #include "tests/graphics/PictureTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +78,5 @@ TEST(BitmapSheet, DrawsEveryWayOnOneSheet) {
   EXPECT_EQ(pixels.At(96, 50), 0xFF808000u);         // olive stripe where the sprite is white
   EXPECT_EQ(pixels.At(96 + 12, 50 + 12), 0xFFFF0000u);
   EXPECT_EQ(pixels.At(208, 68), 0xFFFFFFFFu); // the glow's opaque middle
-  const std::filesystem::path dir = std::filesystem::path(LUM_BUILD_DIR) / "out" / "sheets";
-  std::filesystem::create_directories(dir);
-  sheet.SaveToPngFile((dir / "bitmaps.png").string());
+  sheet.SaveToPngFile(SheetPath("bitmaps.png"));
 }

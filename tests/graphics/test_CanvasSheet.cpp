@@ -1,10 +1,10 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/win32/gdi/PngCodec.h"
+#include "tests/SheetPath.h"
 #include "tests/win32/DcTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -197,9 +197,7 @@ TEST_F(CanvasSheetTest, RendersEveryKindOfDrawing) {
   for (std::size_t i = 0; i < pixels.size(); ++i)
     raster.Pixels[i] =
         0xFF000000u | GetRValue(pixels[i]) << 16 | GetGValue(pixels[i]) << 8 | GetBValue(pixels[i]);
-  const std::filesystem::path dir = std::filesystem::path(LUM_BUILD_DIR) / "out" / "sheets";
-  std::filesystem::create_directories(dir);
-  const String path = (dir / "canvas.png").string();
+  const String path = SheetPath("canvas.png");
   WritePngFile(raster, path);
   EXPECT_EQ(ReadPngFile(path).Pixels, raster.Pixels);
 

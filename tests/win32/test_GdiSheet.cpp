@@ -1,14 +1,11 @@
 #include "framework/win32/WinHandles.h"
 #include "framework/win32/Windows.h"
 #include "framework/win32/gdi/PngCodec.h"
+#include "tests/SheetPath.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 HBRUSH Stock(int index) { return reinterpret_cast<HBRUSH>(GetStockObject(index)); }
 
@@ -235,14 +232,12 @@ TRaster Zoom(const TRaster& sheet, int left, int top, int width, int height) {
 TEST(GdiSheet, RendersEveryPrimitiveToPng) {
   const TRaster sheet = RenderSheet();
   EXPECT_EQ(RenderSheet().Pixels, sheet.Pixels); // drawing is deterministic
-  const fs::path dir = fs::path(LUM_BUILD_DIR) / "out" / "sheets";
-  fs::create_directories(dir);
-  WritePngFile(sheet, (dir / "gdi.png").string());
-  WritePngFile(Zoom(sheet, 0, 0, 320, 160), (dir / "gdi_zoom_a.png").string());
-  WritePngFile(Zoom(sheet, 320, 0, 320, 160), (dir / "gdi_zoom_b.png").string());
-  WritePngFile(Zoom(sheet, 0, 290, 320, 190), (dir / "gdi_zoom_c.png").string());
-  WritePngFile(Zoom(sheet, 320, 160, 320, 190), (dir / "gdi_zoom_d.png").string());
-  const TRaster back = ReadPngFile((dir / "gdi.png").string());
+  WritePngFile(sheet, SheetPath("gdi.png"));
+  WritePngFile(Zoom(sheet, 0, 0, 320, 160), SheetPath("gdi_zoom_a.png"));
+  WritePngFile(Zoom(sheet, 320, 0, 320, 160), SheetPath("gdi_zoom_b.png"));
+  WritePngFile(Zoom(sheet, 0, 290, 320, 190), SheetPath("gdi_zoom_c.png"));
+  WritePngFile(Zoom(sheet, 320, 160, 320, 190), SheetPath("gdi_zoom_d.png"));
+  const TRaster back = ReadPngFile(SheetPath("gdi.png"));
   EXPECT_EQ(back.Pixels, sheet.Pixels);
 }
 

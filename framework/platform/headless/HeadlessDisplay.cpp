@@ -37,6 +37,7 @@ THeadlessDisplay::~THeadlessDisplay() {
 }
 
 void THeadlessDisplay::WaitForEvent(std::optional<DWORD>) {
+  if (script_.empty() && fallback_) return fallback_();
   if (script_.empty())
     throw EDisplayError("The message loop waits for input, but the headless display has no "
                         "scripted step left");
@@ -52,16 +53,18 @@ void THeadlessDisplay::WindowDestroyed(HWND) {}
 void THeadlessDisplay::Advance(DWORD ms) {
   const DWORD end = now_ + ms;
   // A pending WM_QUIT holds every timer back, so the clock stops stepping through them.
-  while (PumpMessages()) {
+  while (Pump()) {
     const std::optional<DWORD> due = NextTimerDue();
     if (!due || Before(end, *due)) break;
     if (Before(now_, *due)) now_ = *due;
   }
   now_ = end;
-  PumpMessages();
+  Pump();
 }
 
-void THeadlessDisplay::ProcessMessages() { PumpMessages(); }
+bool THeadlessDisplay::Pump() { return pump_ ? pump_() : PumpMessages(); }
+
+void THeadlessDisplay::ProcessMessages() { Pump(); }
 
 void THeadlessDisplay::WhenWaiting(std::function<void()> step) {
   script_.push_back(std::move(step));

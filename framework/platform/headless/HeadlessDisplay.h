@@ -39,6 +39,11 @@ public:
   void ProcessMessages();
   // Steps the scripted user takes when a message loop waits (a modal loop, WaitMessage).
   void WhenWaiting(std::function<void()> step);
+  // What a waiting loop gets when no step is left (by default EDisplayError).
+  void WhenNoStepLeft(std::function<void()> step) { fallback_ = std::move(step); }
+  // Handles the waiting messages; false once the loop should quit. By default the window
+  // engine's own loop; the application's loop replaces it.
+  void SetMessagePump(std::function<bool()> pump) { pump_ = std::move(pump); }
 
   // Input, queued for the message loop.
   void MouseMove(int x, int y);
@@ -63,6 +68,7 @@ public:
 
 private:
   void Modifiers(unsigned modifiers, bool down);
+  bool Pump();
 
   int width_;
   int height_;
@@ -70,4 +76,6 @@ private:
   int cursor_ = IDC_ARROW;
   int presented_ = 0;
   std::deque<std::function<void()>> script_;
+  std::function<void()> fallback_;
+  std::function<bool()> pump_;
 };

@@ -108,6 +108,7 @@ public:
 
   TFontFile Find(const LOGFONTA& logFont);
   std::shared_ptr<TSizedFace> Face(const TFaceRequest& request);
+  std::vector<String> Families();
 
 private:
   FcConfig* Config();
@@ -233,6 +234,21 @@ std::optional<TFontFile> TFontEngine::Match(const std::vector<String>& families,
   FcPatternGetBool(found, FC_SCALABLE, 0, &scalable);
   if (file.Path.empty() || !scalable) return std::nullopt;
   return file;
+}
+
+std::vector<String> TFontEngine::Families() {
+  std::lock_guard lock(Mutex);
+  const TPattern pattern(FcPatternCreate());
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+  FcFontSet* set = FcFontList(Config(), pattern.get(), objects);
+  FcObjectSetDestroy(objects);
+  std::vector<String> families;
+  for (int i = 0; set && i < set->nfont; ++i) {
+    const String family = PatternString(set->fonts[i], FC_FAMILY);
+    if (!family.empty()) families.push_back(family);
+  }
+  if (set) FcFontSetDestroy(set);
+  return families;
 }
 
 String FaceNameOf(const LOGFONTA& logFont) {
@@ -498,6 +514,8 @@ String SubstituteFaceName(std::string_view faceName) {
 }
 
 TFontFile FindFontFile(const LOGFONTA& logFont) { return Engine().Find(logFont); }
+
+std::vector<String> FontFamilies() { return Engine().Families(); }
 
 TGdiFont::TGdiFont(const LOGFONTA& logFont) : Logical(logFont) {
   Logical.lfFaceName[LF_FACESIZE - 1] = '\0';

@@ -21,6 +21,9 @@ std::vector<String> PackagedFontFiles();
 // matched without regard to case; empty when the table has no entry.
 String SubstituteFaceName(std::string_view faceName);
 
+// The family names of the fonts lookup can find, unsorted, possibly repeated.
+std::vector<String> FontFamilies();
+
 // The face file chosen for a logical font.
 struct TFontFile {
   String Path;

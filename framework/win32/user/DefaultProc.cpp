@@ -6,6 +6,7 @@
 #include "framework/win32/user/Focus.h"
 #include "framework/win32/user/NonClient.h"
 #include "framework/win32/user/Paint.h"
+#include "framework/win32/user/ScrollBars.h"
 #include "framework/win32/user/WindowProcs.h"
 #include "framework/win32/user/WindowTree.h"
 
@@ -174,6 +175,11 @@ LRESULT DefaultWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     return OnActivate(h, wParam);
   case WM_SETREDRAW:
     return OnSetRedraw(*w, wParam);
+  case WM_NCLBUTTONDOWN:
+    if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL))
+      BeginScrollTracking(h, wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
+                          PointOf(lParam));
+    return 0;
   case WM_CANCELMODE:
     if (User().Capture == h) ReleaseCaptureNow();
     return 0;

@@ -10,6 +10,7 @@
 #include "framework/win32/user/Focus.h"
 #include "framework/win32/user/Input.h"
 #include "framework/win32/user/Paint.h"
+#include "framework/win32/user/ScrollBars.h"
 #include "framework/win32/user/WindowClasses.h"
 #include "framework/win32/user/WindowProcs.h"
 #include "framework/win32/user/WindowTree.h"
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int SystemFontIndex = 13;
 constexpr std::size_t SingleLineUnlimited = 0x7FFFFFFE, MultiLineUnlimited = 0xFFFFFFFF;
-constexpr int ScrollLineUp = 0, ScrollLineDown = 1, ScrollPageUp = 2, ScrollPageDown = 3,
-              ScrollThumbPosition = 4, ScrollThumbTrack = 5, ScrollTop = 6, ScrollBottom = 7;
 constexpr WORD IdOk = 1;
 
 struct TEdit {
@@ -155,12 +154,29 @@ std::size_t PosAtPoint(const TEdit& e, TPoint p) {
   return e.Layout.PosAtX(line, p.X - fr.Left - AlignOffset(e, line) + e.XOffset);
 }
 
-// The one place the scroll state is published; the scroll bars read it from here.
+// Shows a scroll state on the window's own bar, if it has one; an edit's bars stay visible
+// and are disabled while everything fits.
+void ShowOnBar(const TEdit& e, int bar, const TEditScrollInfo& state) {
+  const DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+  if (!(StyleOf(e) & bit)) return;
+  SCROLLINFO info;
+  info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  info.nMin = state.Min;
+  info.nMax = state.Max;
+  info.nPage = static_cast<UINT>(state.Page);
+  info.nPos = state.Pos;
+  SetScrollInfoOn(e.Handle, bar, info, true);
+}
+
+// The one place the scroll state is published, to the edit's scroll bars.
 void PublishScrollState(TEdit& e) {
   const TRect fr = FormatRectOf(e);
   e.Vertical =
       TEditScrollInfo{0, std::max(0, e.Layout.LineCount() - 1), VisibleLines(e), e.TopLine};
-  e.Horizontal = TEditScrollInfo{0, std::max(0, e.Layout.MaxWidth() - 1), fr.Width(), e.XOffset};
+  e.Horizontal = TEditScrollInfo{0, std::max(0, e.Layout.MaxWidth()), fr.Width(), e.XOffset};
+  if (!IsMultiLine(e)) return;
+  ShowOnBar(e, SB_VERT, e.Vertical);
+  ShowOnBar(e, SB_HORZ, e.Horizontal);
 }
 
 int ScrolledTowards(int offset, int x, int width, bool autoScroll) {
@@ -483,7 +499,7 @@ void OnDoubleClick(TEdit& e, LPARAM l) {
 // --- scrolling -----------------------------------------------------------------------
 
 void ScrollLines(TEdit& e, int lines) {
-  const int most = std::max(0, e.Layout.LineCount() - 1);
+  const int most = std::max(0, e.Layout.LineCount() - VisibleLines(e));
   const int top = std::clamp(e.TopLine + lines, 0, most);
   if (top == e.TopLine) return;
   e.TopLine = top;
@@ -492,7 +508,8 @@ void ScrollLines(TEdit& e, int lines) {
 }
 
 void ScrollPixels(TEdit& e, int dx) {
-  const int offset = std::clamp(e.XOffset + dx, 0, std::max(0, e.Layout.MaxWidth()));
+  const int most = std::max(0, e.Layout.MaxWidth() + 1 - FormatRectOf(e).Width());
+  const int offset = std::clamp(e.XOffset + dx, 0, std::max(most, e.XOffset));
   if (offset == e.XOffset) return;
   e.XOffset = offset;
   PublishScrollState(e);
@@ -504,20 +521,20 @@ int ScrollAmount(const TEdit& e, int code, int thumb, bool vertical) {
   const int line = vertical ? 1 : std::max(1, static_cast<int>(FontOf(e).Metrics().tmAveCharWidth));
   const int pos = vertical ? e.TopLine : e.XOffset;
   switch (code) {
-  case ScrollLineUp:
+  case SB_LINEUP:
     return -line;
-  case ScrollLineDown:
+  case SB_LINEDOWN:
     return line;
-  case ScrollPageUp:
+  case SB_PAGEUP:
     return -page;
-  case ScrollPageDown:
+  case SB_PAGEDOWN:
     return page;
-  case ScrollThumbPosition:
-  case ScrollThumbTrack:
+  case SB_THUMBPOSITION:
+  case SB_THUMBTRACK:
     return thumb - pos;
-  case ScrollTop:
+  case SB_TOP:
     return -pos;
-  case ScrollBottom:
+  case SB_BOTTOM:
     return vertical ? e.Layout.LineCount() - page - pos : e.Layout.MaxWidth() - page - pos;
   default:
     return 0;

@@ -32,9 +32,7 @@ inline constexpr WORD EN_SETFOCUS = 0x0100, EN_KILLFOCUS = 0x0200, EN_CHANGE = 0
 // EM_SETMARGINS.
 inline constexpr WPARAM EC_LEFTMARGIN = 0x1, EC_RIGHTMARGIN = 0x2, EC_USEFONTINFO = 0xFFFF;
 
-// WM_GETDLGCODE answers, and the dialog messages an edit sends.
-inline constexpr LRESULT DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4,
-                         DLGC_HASSETSEL = 0x8, DLGC_WANTCHARS = 0x80;
+// The dialog messages an edit sends.
 inline constexpr UINT WM_NEXTDLGCTL = 0x0028, DM_GETDEFID = WM_USER + 0;
 inline constexpr WORD DC_HASDEFID = 0x534B;
 

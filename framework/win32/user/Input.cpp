@@ -1,5 +1,7 @@
 #include "framework/win32/user/Input.h"
 
+#include "framework/win32/user/ScrollBars.h"
+
 #include "framework/win32/user/Focus.h"
 #include "framework/win32/user/MessageQueue.h"
 #include "framework/win32/user/Metrics.h"
@@ -109,6 +111,7 @@ void TrackButtons(const TRawInput& raw) {
 void RouteMouse(const TRawInput& raw) {
   TUserState& u = User();
   TrackButtons(raw);
+  if (TrackScrollInput(raw)) return;
   LRESULT hit = HTCLIENT;
   const HWND target = u.Capture ? u.Capture : WindowUnderPoint(raw.Screen, &hit);
   if (!target || hit == HTERROR) return;

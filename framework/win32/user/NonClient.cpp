@@ -8,6 +8,7 @@
 #include "framework/win32/gdi/TextRender.h"
 #include "framework/win32/user/Metrics.h"
 #include "framework/win32/user/Paint.h"
+#include "framework/win32/user/ScrollBars.h"
 #include "framework/win32/user/WindowTree.h"
 
 #include <cstring>
@@ -16,10 +17,9 @@
 namespace {
 
 // System colour indices (the COLOR_ codes).
-constexpr int SysScrollbar = 0, SysActivecaption = 2, SysInactivecaption = 3, SysWindowframe = 6,
-              SysCaptiontext = 9, SysActiveborder = 10, SysBtnface = 15, SysBtntext = 18,
-              SysInactivecaptiontext = 19, SysGradientactivecaption = 27,
-              SysGradientinactivecaption = 28;
+constexpr int SysActivecaption = 2, SysInactivecaption = 3, SysWindowframe = 6, SysCaptiontext = 9,
+              SysActiveborder = 10, SysBtnface = 15, SysBtntext = 18, SysInactivecaptiontext = 19,
+              SysGradientactivecaption = 27, SysGradientinactivecaption = 28;
 
 constexpr int CloseButtonWidth = 16;
 constexpr int CloseButtonHeight = 14;
@@ -128,28 +128,15 @@ void DrawCaption(TWindow& w, bool active, TDeviceContext& dc, TRaster& surface, 
 
 void DrawScrollBars(const TWindow& w, TDeviceContext& dc, TRaster& surface, const TRegion& clip,
                     TPoint origin, const TRect& inner) {
+  const bool enabled = !(w.Style & WS_DISABLED);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    const TRect r = WindowScrollBarRect(w, bar);
+    if (!r.IsEmpty())
+      DrawScrollBar(dc, r, bar == SB_VERT, w.ScrollBars[bar], enabled,
+                    PressedScrollPart(w.Handle, bar));
+  }
   const int sw = SystemMetric(SM_CXVSCROLL), sh = SystemMetric(SM_CYHSCROLL);
-  const bool vertical = w.Style & WS_VSCROLL, horizontal = w.Style & WS_HSCROLL;
-  const std::uint32_t track = SysPixel(SysScrollbar);
-  if (vertical) {
-    const TRect bar =
-        Rect(inner.Right - sw, inner.Top, inner.Right, inner.Bottom - (horizontal ? sh : 0));
-    Fill(surface, clip, origin, bar, track);
-    TRect up = Bounds(bar.Left, bar.Top, sw, std::min(sw, bar.Height() / 2));
-    TRect down = Rect(bar.Left, bar.Bottom - up.Height(), bar.Right, bar.Bottom);
-    DrawFrameControlParts(dc, up, 3 /* DFC_SCROLL */, 0x0 /* DFCS_SCROLLUP */);
-    DrawFrameControlParts(dc, down, 3, 0x1 /* DFCS_SCROLLDOWN */);
-  }
-  if (horizontal) {
-    const TRect bar =
-        Rect(inner.Left, inner.Bottom - sh, inner.Right - (vertical ? sw : 0), inner.Bottom);
-    Fill(surface, clip, origin, bar, track);
-    TRect left = Bounds(bar.Left, bar.Top, std::min(sh, bar.Width() / 2), sh);
-    TRect right = Rect(bar.Right - left.Width(), bar.Top, bar.Right, bar.Bottom);
-    DrawFrameControlParts(dc, left, 3, 0x2 /* DFCS_SCROLLLEFT */);
-    DrawFrameControlParts(dc, right, 3, 0x3 /* DFCS_SCROLLRIGHT */);
-  }
-  if (vertical && horizontal)
+  if ((w.Style & WS_VSCROLL) && (w.Style & WS_HSCROLL))
     Fill(surface, clip, origin,
          Rect(inner.Right - sw, inner.Bottom - sh, inner.Right, inner.Bottom),
          SysPixel(SysBtnface));

@@ -1,7 +1,11 @@
 #include "framework/win32/user/SystemClasses.h"
 
 #include "framework/rtl/Strings.h"
+#include "framework/win32/user/ButtonClass.h"
 #include "framework/win32/user/EditClass.h"
+#include "framework/win32/user/ListBoxClass.h"
+#include "framework/win32/user/ScrollBarClass.h"
+#include "framework/win32/user/StaticClass.h"
 
 namespace {
 
@@ -12,7 +16,11 @@ struct TSystemClass {
 
 // Each native class unit adds its registration here.
 constexpr TSystemClass SystemClassTable[] = {
+    {"Button", RegisterButtonClass},
     {"Edit", RegisterEditClass},
+    {"ListBox", RegisterListBoxClass},
+    {"ScrollBar", RegisterScrollBarClass},
+    {"Static", RegisterStaticClass},
 };
 
 } // namespace

@@ -263,6 +263,17 @@ inline constexpr DWORD DCX_WINDOW = 0x1, DCX_CACHE = 0x2, DCX_NORESETATTRS = 0x4
                        DCX_EXCLUDERGN = 0x40, DCX_INTERSECTRGN = 0x80, DCX_VALIDATE = 0x200000;
 inline constexpr UINT SW_SCROLLCHILDREN = 0x1, SW_INVALIDATE = 0x2, SW_ERASE = 0x4;
 
+// Message boxes: buttons, icons and the answers.
+inline constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2,
+                      MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5, MB_TYPEMASK = 0xF,
+                      MB_ICONHAND = 0x10, MB_ICONSTOP = 0x10, MB_ICONERROR = 0x10,
+                      MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30,
+                      MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0,
+                      MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200,
+                      MB_DEFMASK = 0xF00;
+inline constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6,
+                     IDNO = 7;
+
 // Virtual keys.
 inline constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_CANCEL = 0x03, VK_MBUTTON = 0x04,
                      VK_BACK = 0x08, VK_TAB = 0x09, VK_CLEAR = 0x0C, VK_RETURN = 0x0D,
@@ -305,3 +316,8 @@ inline constexpr int IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_WAIT = 32514, IDC
                      IDC_HAND = 32649;
 
 inline constexpr UINT USER_TIMER_MINIMUM = 10;
+
+#include "framework/win32/user/ButtonDefs.h"
+#include "framework/win32/user/ListBoxDefs.h"
+#include "framework/win32/user/ScrollDefs.h"
+#include "framework/win32/user/StaticDefs.h"

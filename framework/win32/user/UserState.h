@@ -28,6 +28,23 @@ struct TWindowClass {
   int Windows = 0; // windows of this class alive
 };
 
+// The state of one scroll bar: a window's own horizontal or vertical bar, or the bar of a
+// "ScrollBar" control.
+struct TScrollBarState {
+  int Min = 0;
+  int Max = 100;
+  UINT Page = 0;
+  int Pos = 0;
+  int TrackPos = 0;
+  UINT DisabledArrows = 0; // ESB_ bits
+  bool Tracking = false;
+};
+
+// What a native control class keeps for one of its windows; freed with the window.
+struct TControlData {
+  virtual ~TControlData() = default;
+};
+
 // A window. Rect is the window rectangle in the parent's client coordinates (screen
 // coordinates for top-level windows, whose parent is the desktop); Client is the client
 // rectangle relative to the window rectangle's top-left corner.
@@ -47,6 +64,8 @@ struct TWindow {
   WNDPROC Proc = nullptr;
   LONG_PTR UserData = 0;
   std::vector<BYTE> Extra;
+  TScrollBarState ScrollBars[3]{{}, {}, {0, 0}}; // SB_HORZ, SB_VERT, SB_CTL
+  std::unique_ptr<TControlData> Control;
 
   TRegion Update; // client coordinates
   bool EraseNeeded = false;
