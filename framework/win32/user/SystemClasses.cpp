@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Strings.h"
 #include "framework/win32/user/ButtonClass.h"
+#include "framework/win32/user/ComboBoxClass.h"
 #include "framework/win32/user/EditClass.h"
 #include "framework/win32/user/ListBoxClass.h"
 #include "framework/win32/user/ScrollBarClass.h"
@@ -16,10 +17,9 @@ struct TSystemClass {
 
 // Each native class unit adds its registration here.
 constexpr TSystemClass SystemClassTable[] = {
-    {"Button", RegisterButtonClass},
-    {"Edit", RegisterEditClass},
-    {"ListBox", RegisterListBoxClass},
-    {"ScrollBar", RegisterScrollBarClass},
+    {"Button", RegisterButtonClass},       {"ComboBox", RegisterComboBoxClass},
+    {"ComboLBox", RegisterComboListClass}, {"Edit", RegisterEditClass},
+    {"ListBox", RegisterListBoxClass},     {"ScrollBar", RegisterScrollBarClass},
     {"Static", RegisterStaticClass},
 };
 
