@@ -250,10 +250,10 @@ void TCustomComboBox::SetItemIndex(int Value) {
   if (ItemIndex() != Value) Send(this, CB_SETCURSEL, static_cast<WPARAM>(Value));
 }
 
-int TCustomComboBox::ItemHeight() {
+int TCustomComboBox::ItemHeight() const {
   if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable || !HandleAllocated())
     return FItemHeight;
-  return static_cast<int>(Send(this, CB_GETITEMHEIGHT, 0));
+  return static_cast<int>(Send(const_cast<TCustomComboBox*>(this), CB_GETITEMHEIGHT, 0));
 }
 
 void TCustomComboBox::SetItemHeight(int Value) {

@@ -47,7 +47,7 @@ public:
   virtual void SetStyle(TComboBoxStyle Value);
   int ItemIndex();
   void SetItemIndex(int Value);
-  int ItemHeight();
+  int ItemHeight() const;
   void SetItemHeight(int Value);
   int DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(int Value) { FDropDownCount = Value; }
@@ -150,7 +150,8 @@ public:
                 TCustomComboBox::SetDropDownCount, Default(8))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
-  LUM_PUBLISHED(Integer, ItemHeight, FItemHeight, TCustomComboBox::SetItemHeight, Default(16))
+  LUM_PUBLISHED(Integer, ItemHeight, TCustomComboBox::ItemHeight(), TCustomComboBox::SetItemHeight,
+                NoDefault)
   LUM_PUBLISHED(TStrings*, Items, FItems, TCustomComboBox::SetItems, NoDefault)
   LUM_PUBLISHED(Integer, MaxLength, TCustomComboBox::MaxLength(), TCustomComboBox::SetMaxLength,
                 Default(0))

@@ -235,11 +235,12 @@ void TCustomListBox::SetTopIndex(int Value) {
   if (TopIndex() != Value) Send(this, LB_SETTOPINDEX, static_cast<WPARAM>(Value));
 }
 
-int TCustomListBox::ItemHeight() {
+int TCustomListBox::ItemHeight() const {
   if (FStyle != lbStandard || !HandleAllocated()) return FItemHeight;
+  auto* self = const_cast<TCustomListBox*>(this);
   RECT r{};
-  Send(this, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
-  return r.Bottom > r.Top ? r.Bottom - r.Top : static_cast<int>(Send(this, LB_GETITEMHEIGHT));
+  Send(self, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  return r.Bottom > r.Top ? r.Bottom - r.Top : static_cast<int>(Send(self, LB_GETITEMHEIGHT));
 }
 
 void TCustomListBox::SetItemHeight(int Value) {

@@ -62,7 +62,7 @@ public:
   int TopIndex();
   void SetTopIndex(int Value);
   // The owner-drawn height; a standard list answers its window's row height.
-  int ItemHeight();
+  int ItemHeight() const;
   virtual void SetItemHeight(int Value);
   bool MultiSelect() const { return FMultiSelect; }
   void SetMultiSelect(bool Value);
@@ -157,7 +157,8 @@ public:
   LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
   LUM_PUBLISHED(bool, IntegralHeight, TCustomListBox::IntegralHeight(),
                 TCustomListBox::SetIntegralHeight, Default(false))
-  LUM_PUBLISHED(Integer, ItemHeight, FItemHeight, TCustomListBox::SetItemHeight, Default(16))
+  LUM_PUBLISHED(Integer, ItemHeight, TCustomListBox::ItemHeight(), TCustomListBox::SetItemHeight,
+                NoDefault)
   LUM_PUBLISHED(TStrings*, Items, FItems, TCustomListBox::SetItems, NoDefault)
   LUM_PUBLISHED(bool, MultiSelect, TCustomListBox::MultiSelect(), TCustomListBox::SetMultiSelect,
                 Default(false))

@@ -23,6 +23,22 @@ protected:
   }
 };
 
+TEST_F(ComboBoxesTest, DropDownSizedToDropDownCountRows) {
+  TForm* form = NewForm();
+  TComboBox* combo = MakeCombo(form, csDropDownList, 20);
+  int dropDowns = 0;
+  combo->SetOnDropDown([&](TObject*) { ++dropDowns; });
+  form->Show();
+  const int rowHeight = combo->ItemHeight();
+  combo->SetDroppedDown(true);
+  EXPECT_EQ(dropDowns, 1);
+  EXPECT_EQ(OpenListHeight(combo), rowHeight * 8 + 2);
+  combo->SetDroppedDown(false);
+  combo->Items()->Clear();
+  combo->SetDroppedDown(true);
+  EXPECT_EQ(OpenListHeight(combo), rowHeight + 2) << "one row when empty";
+}
+
 TEST_F(ComboBoxesTest, EscapeClosesTheListAndDoesNotReachTheForm) {
   TForm* form = NewForm();
   TComboBox* combo = MakeCombo(form, csDropDown, 3);
@@ -77,6 +93,58 @@ TEST_F(ComboBoxesTest, EditKeysReachKeyEventsAndTypingTracksTheList) {
   EXPECT_EQ(combo->SelText(), "lu");
   combo->SetSelText("LU");
   EXPECT_EQ(combo->Text(), "bLUe");
+}
+
+TEST_F(ComboBoxesTest, SelectionByMouseAndKeyboardCountsChanges) {
+  TForm* form = NewForm();
+  TComboBox* combo = MakeCombo(form, csDropDownList, 4);
+  int changes = 0, clicks = 0;
+  combo->SetOnChange([&](TObject*) { ++changes; });
+  combo->SetOnClick([&](TObject*) { ++clicks; });
+  form->Show();
+  User.Click(combo);
+  ASSERT_TRUE(combo->DroppedDown());
+  RECT open{};
+  SendMessageA(combo->Handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&open));
+  const TPoint item =
+      combo->ScreenToClient(TPoint{open.Left + 10, open.Top + 1 + combo->ItemHeight() * 3 + 2});
+  User.MoveTo(combo, item);
+  User.Click(combo, item);
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(combo->ItemIndex(), 3);
+  EXPECT_EQ(combo->Text(), "item3");
+  EXPECT_EQ(changes, 1);
+  User.PressKey(VK_UP);
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(clicks, 2);
+  combo->SetItemIndex(0);
+  EXPECT_EQ(changes, 2) << "setting ItemIndex in code is no change";
+}
+
+TEST_F(ComboBoxesTest, OwnerDrawVariableMeasuresEveryItemAfterRecreation) {
+  TForm* form = NewForm();
+  TComboBox* combo = MakeCombo(form, csDropDownList, 3);
+  std::vector<int> measured;
+  combo->SetOnMeasureItem([&](TWinControl*, int Index, int& Height) {
+    measured.push_back(Index);
+    Height = 20;
+  });
+  std::vector<int> drawn;
+  combo->SetOnDrawItem([&](TWinControl*, int Index, TRect, TOwnerDrawState State) {
+    if (!State.Contains(odComboBoxEdit)) drawn.push_back(Index);
+  });
+  form->Show();
+  combo->SetItemIndex(1);
+  combo->SetStyle(csOwnerDrawVariable);
+  EXPECT_EQ(combo->Items()->Count(), 3);
+  EXPECT_EQ(combo->ItemIndex(), 1) << "kept across the recreation";
+  EXPECT_EQ(measured, (std::vector<int>{-1, 0, 1, 2}));
+  combo->SetDroppedDown(true);
+  User.ProcessMessages();
+  std::sort(drawn.begin(), drawn.end());
+  drawn.erase(std::unique(drawn.begin(), drawn.end()), drawn.end());
+  EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
 }
 
 TEST_F(ComboBoxesTest, SheetOfListsAndCombos) {

@@ -11,8 +11,8 @@ protected:
     UserTest::SetUp();
     Parent = TopLevel(0, 0, 400, 400);
   }
-  HWND Make(DWORD style, int height = 150) {
-    return CreateWindowExA(0, "combobox", "", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, height,
+  HWND Make(DWORD style, int height = 150, int x = 10) {
+    return CreateWindowExA(0, "combobox", "", WS_CHILD | WS_VISIBLE | style, x, 10, 150, height,
                            Parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
   }
   static void Fill(HWND combo, int n) {
@@ -79,6 +79,104 @@ TEST_F(ComboBoxClassTest, KeyboardOpensMovesTypesAndCloses) {
   char text[16] = {};
   GetWindowTextA(combo, text, sizeof text);
   EXPECT_STREQ(text, "cherry");
+}
+
+TEST_F(ComboBoxClassTest, MouseSelectionNotifiesInWin32Order) {
+  const HWND combo = Make(CBS_DROPDOWNLIST);
+  Fill(combo, 5);
+  Display.Click(60, 20);
+  Display.ProcessMessages();
+  ASSERT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), 1) << "a click opens a list field";
+  const RECT open = DroppedRect(combo);
+  const int itemHeight = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+  Display.MouseMove(open.Left + 20, open.Top + 1 + itemHeight * 2 + 2);
+  Display.Click(open.Left + 20, open.Top + 1 + itemHeight * 2 + 2);
+  Display.ProcessMessages();
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), 0);
+  EXPECT_EQ(Notifications(),
+            (std::vector<WORD>{CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
+  MessageLog().clear();
+  Display.Click(60, 20);
+  Display.Click(300, 300);
+  Display.ProcessMessages();
+  EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), 0) << "a click outside closes";
+  EXPECT_EQ(Notifications(), (std::vector<WORD>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(ComboBoxClassTest, ChildrenAsOnWin32AndSubclassedEditSeesItsMessages) {
+  const HWND drop = Make(CBS_DROPDOWN);
+  const HWND edit = GetWindow(drop, GW_CHILD);
+  ASSERT_TRUE(ClassIs(edit, "Edit"));
+  EXPECT_EQ(GetWindow(edit, GW_HWNDNEXT), nullptr) << "the drop-down list is no child";
+  const HWND simple = Make(CBS_SIMPLE, 150, 200);
+  const HWND list = GetWindow(simple, GW_CHILD);
+  EXPECT_TRUE(ClassIs(list, "ComboLBox"));
+  EXPECT_TRUE(ClassIs(GetWindow(list, GW_HWNDNEXT), "Edit"));
+  POINT inList{5, 60};
+  EXPECT_EQ(ChildWindowFromPoint(simple, inList), list);
+
+  static std::vector<UINT> seen;
+  static WNDPROC previous = nullptr;
+  seen.clear();
+  previous = reinterpret_cast<WNDPROC>(GetWindowLongA(edit, GWL_WNDPROC));
+  SetWindowLongA(edit, GWL_WNDPROC,
+                 reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                   seen.push_back(m);
+                   return CallWindowProcA(previous, h, m, w, l);
+                 }));
+  Display.Click(20, 20);
+  Display.TypeText("ab");
+  Display.ProcessMessages();
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_CHAR), 2);
+  EXPECT_NE(std::find(seen.begin(), seen.end(), WM_LBUTTONDOWN), seen.end());
+  char text[16] = {};
+  GetWindowTextA(drop, text, sizeof text);
+  EXPECT_STREQ(text, "ab") << "the subclassed edit still edits";
+  const auto codes = Notifications();
+  ASSERT_GE(codes.size(), 2u);
+  EXPECT_EQ(codes[0], CBN_EDITUPDATE);
+  EXPECT_EQ(codes[1], CBN_EDITCHANGE);
+}
+
+TEST_F(ComboBoxClassTest, OwnerDrawMeasuresFieldAndItemsAndDrawsTheField) {
+  TestHandler() = [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    if (m != WM_MEASUREITEM) return std::nullopt;
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+    item->itemHeight = static_cast<int>(item->itemID) == -1 ? 22 : 18;
+    return 1;
+  };
+  const HWND combo = Make(CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+  const auto measures = Got(Parent, WM_MEASUREITEM);
+  ASSERT_EQ(measures.size(), 2u);
+  EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 22);
+  EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), 18);
+  Fill(combo, 2);
+  SendMessageA(combo, CB_SETCURSEL, 1, 0);
+  std::vector<DRAWITEMSTRUCT> draws;
+  TestHandler() = [&draws](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    if (m == WM_DRAWITEM) draws.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
+    return std::nullopt;
+  };
+  InvalidateRect(combo, nullptr, TRUE);
+  UpdateWindow(combo);
+  ASSERT_EQ(draws.size(), 1u);
+  EXPECT_EQ(draws[0].CtlType, ODT_COMBOBOX);
+  EXPECT_EQ(draws[0].itemID, 1u);
+  EXPECT_TRUE(draws[0].itemState & ODS_COMBOBOXEDIT);
+  EXPECT_EQ(draws[0].hwndItem, combo);
+  draws.clear();
+  SendMessageA(combo, CB_SHOWDROPDOWN, 1, 0);
+  Display.ProcessMessages();
+  std::vector<UINT> listItems;
+  for (const DRAWITEMSTRUCT& d : draws)
+    if (!(d.itemState & ODS_COMBOBOXEDIT)) {
+      listItems.push_back(d.itemID);
+      EXPECT_EQ(d.CtlID, 7u);
+      EXPECT_EQ(d.hwndItem, combo) << "the open list's items come as the combo's";
+    }
+  EXPECT_EQ(listItems, (std::vector<UINT>{0, 1}));
 }
 
 } // namespace

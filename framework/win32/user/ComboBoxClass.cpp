@@ -35,6 +35,7 @@ struct TComboData : TControlData {
   int Committed = -1; // the selection last announced with CBN_SELCHANGE
   bool Dropped = false;
   bool ButtonDown = false;
+  bool Tracking = false; // the press that opened the list is still down
   bool Focused = false;
   bool SettingText = false;
   bool SwallowChar = false;
@@ -115,7 +116,7 @@ void Refit(HWND h) {
   if (!w) return;
   const int height = IsSimple(*w) ? w->Rect.Height() : Data(*w).DroppedHeight;
   PlaceWindow(h, nullptr, 0, 0, w->Rect.Width(), height,
-              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   Layout(h);
   Invalidate(h);
 }
@@ -168,6 +169,7 @@ void DropDown(HWND h) {
   d.Committed = Selection(d);
   PlaceWindow(d.List, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(),
               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  ToList(d, LB_SETTOPINDEX, 0);
   if (d.Committed >= 0) ToList(d, LB_SETCURSEL, static_cast<WPARAM>(d.Committed));
   SetCaptureTo(d.List);
   Invalidate(h);
@@ -182,7 +184,8 @@ void CloseUp(HWND h, bool accept) {
   d.Dropped = false;
   d.ButtonDown = false;
   const HWND list = d.List;
-  if (User().Capture == list) ReleaseCaptureNow();
+  d.Tracking = false;
+  if (User().Capture == list || User().Capture == h) ReleaseCaptureNow();
   NotifyParent(h, accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
   if (!WindowOf(h)) return;
   if (!accept && Selection(d) != d.Committed) ShowSelection(h, d.Committed);
@@ -472,6 +475,49 @@ LRESULT ButtonDown(HWND h, TWindow& w, LPARAM lParam) {
   if (!IsDropList(*again) && !ButtonRect(*again).Contains(p)) return 0;
   Data(*again).ButtonDown = true;
   DropDown(h);
+  // Until the button comes up the combo box has the mouse; then its open list.
+  if (TWindow* still = WindowOf(h); still && Data(*still).Dropped) {
+    Data(*still).Tracking = true;
+    SetCaptureTo(h);
+  }
+  return 0;
+}
+
+// A combo box client point as a point of its open list.
+LPARAM ToListPoint(HWND h, const TComboData& d, LPARAM lParam) {
+  const TPoint combo = ClientScreenOrigin(WindowOf(h));
+  const TPoint list = ClientScreenOrigin(WindowOf(d.List));
+  return MAKELPARAM(GET_X_LPARAM(lParam) + combo.X - list.X,
+                    GET_Y_LPARAM(lParam) + combo.Y - list.Y);
+}
+
+int ItemAt(HWND list, LPARAM lParam);
+bool InsideClient(HWND list, LPARAM lParam);
+
+LRESULT TrackMove(HWND h, TWindow& w, LPARAM lParam) {
+  TComboData& d = Data(w);
+  if (!d.Tracking || !d.Dropped) return 0;
+  const LPARAM at = ToListPoint(h, d, lParam);
+  const int i = InsideClient(d.List, at) ? ItemAt(d.List, at) : -1;
+  if (i >= 0 && i != Selection(d)) ToList(d, LB_SETCURSEL, static_cast<WPARAM>(i));
+  return 0;
+}
+
+LRESULT TrackRelease(HWND h, TWindow& w, LPARAM lParam) {
+  TComboData& d = Data(w);
+  if (!d.Tracking) return 0;
+  d.Tracking = false;
+  d.ButtonDown = false;
+  Invalidate(h);
+  if (!d.Dropped) return 0;
+  const LPARAM at = ToListPoint(h, d, lParam);
+  const int i = InsideClient(d.List, at) ? ItemAt(d.List, at) : -1;
+  if (i >= 0) {
+    ToList(d, LB_SETCURSEL, static_cast<WPARAM>(i));
+    CloseUp(h, true);
+    return 0;
+  }
+  SetCaptureTo(d.List);
   return 0;
 }
 
@@ -650,7 +696,7 @@ HWND MakeChild(HWND parent, const char* cls, DWORD style, DWORD exStyle, UINT_PT
 }
 
 DWORD ListStyle(const TWindow& w) {
-  DWORD style = WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  DWORD style = (w.Style & (WS_VSCROLL | WS_HSCROLL)) | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   if (w.Style & CBS_OWNERDRAWFIXED) style |= LBS_OWNERDRAWFIXED;
   if (w.Style & CBS_OWNERDRAWVARIABLE) style |= LBS_OWNERDRAWVARIABLE;
   if (w.Style & CBS_SORT) style |= LBS_SORT;
@@ -695,6 +741,8 @@ LRESULT Create(HWND h, TWindow& w) {
   const HWND list = MakeChild(h, ComboListClassName, ListStyle(w), exStyle, ListId, "");
   TWindow* again = WindowOf(h);
   if (!again || !list) return -1;
+  // The scroll bars asked for are the list's.
+  again->Style &= ~(WS_VSCROLL | WS_HSCROLL);
   Data(*again).List = list;
   SetListBoxCombo(list, h);
   if (Kind(*again) != CBS_DROPDOWNLIST) MakeEdit(h, *again);
@@ -743,6 +791,13 @@ LRESULT ComboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     return ButtonDown(h, *w, lParam);
+  case WM_MOUSEMOVE:
+    return TrackMove(h, *w, lParam);
+  case WM_LBUTTONUP:
+    return TrackRelease(h, *w, lParam);
+  case WM_CAPTURECHANGED:
+    d.Tracking = d.Tracking && reinterpret_cast<HWND>(lParam) == h;
+    return 0;
   case WM_SETFOCUS:
     if (d.Edit) {
       SetFocusTo(d.Edit);
@@ -789,12 +844,10 @@ LRESULT ComboBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// The combo box a list or edit belongs to.
-HWND ComboOf(HWND child) {
-  const TWindow* w = WindowOf(child);
-  if (!w) return nullptr;
-  if (w->Owner) return w->Owner->Handle;
-  return w->Parent ? w->Parent->Handle : nullptr;
+// The combo box an edit belongs to.
+HWND ComboOf(HWND edit) {
+  const TWindow* w = WindowOf(edit);
+  return w && w->Parent ? w->Parent->Handle : nullptr;
 }
 
 LRESULT EditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -877,7 +930,7 @@ LRESULT DroppedListMouse(HWND list, HWND combo, UINT message, LPARAM lParam) {
 }
 
 LRESULT ComboListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  const HWND combo = ComboOf(list);
+  const HWND combo = ListBoxCombo(list);
   TWindow* c = WindowOf(combo);
   switch (message) {
   case WM_MOUSEACTIVATE:
@@ -890,7 +943,8 @@ LRESULT ComboListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     return IsSimple(*c) ? SimpleListMouse(list, combo, message, lParam)
                         : DroppedListMouse(list, combo, message, lParam);
   case WM_CAPTURECHANGED:
-    if (c && Data(*c).Dropped && reinterpret_cast<HWND>(lParam) != list) CloseUp(combo, false);
+    if (c && Data(*c).Dropped && !Data(*c).Tracking && reinterpret_cast<HWND>(lParam) != list)
+      CloseUp(combo, false);
     return 0;
   default:
     return ListBoxWindowProc(list, message, wParam, lParam);

@@ -1175,6 +1175,11 @@ void SetListBoxCombo(HWND list, HWND combo) {
   if (TWindow* w = WindowOf(list)) Data(*w).Combo = combo;
 }
 
+HWND ListBoxCombo(HWND list) {
+  TWindow* w = WindowOf(list);
+  return w ? Data(*w).Combo : nullptr;
+}
+
 void RegisterListBoxClass() {
   WNDCLASSEXA wc;
   wc.style = CS_DBLCLKS;

@@ -10,3 +10,5 @@ void RegisterListBoxClass();
 LRESULT ListBoxWindowProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 // Makes a list the list of a combo box: items, colours and notifications go to the combo.
 void SetListBoxCombo(HWND list, HWND combo);
+// The combo box a list belongs to; null for other lists.
+HWND ListBoxCombo(HWND list);
