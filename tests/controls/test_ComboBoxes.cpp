@@ -10,6 +10,16 @@ namespace {
 
 class ComboBoxesTest : public ControlTest {
 protected:
+  // The screen around the form, the open list below it included.
+  TRaster FormAndOpenList(TForm* Form) {
+    const TRaster screen = User.Display().ScreenSnapshot();
+    RECT r{};
+    GetWindowRect(Form->Handle(), &r);
+    TRaster out(r.Width() + 20, r.Height() + 60);
+    for (int y = 0; y < out.Height; ++y)
+      for (int x = 0; x < out.Width; ++x) out.At(x, y) = screen.At(r.Left - 10 + x, r.Top - 10 + y);
+    return out;
+  }
   TComboBox* MakeCombo(TForm* Form, TComboBoxStyle Style, int Count) {
     auto* combo = Place(Form, new TComboBox(Form), 10, 10);
     combo->SetStyle(Style);
@@ -147,6 +157,24 @@ TEST_F(ComboBoxesTest, OwnerDrawVariableMeasuresEveryItemAfterRecreation) {
   EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
 }
 
+TEST_F(ComboBoxesTest, MaxLengthAndCharCaseShapeTypedText) {
+  TForm* form = NewForm();
+  TComboBox* combo = MakeCombo(form, csDropDown, 0);
+  combo->SetMaxLength(4);
+  combo->SetCharCase(ecUpperCase);
+  form->Show();
+  combo->SetFocus();
+  User.Type("abcdef");
+  EXPECT_EQ(combo->Text(), "ABCD");
+  combo->SetCharCase(ecNormal);
+  EXPECT_EQ(combo->Text(), "ABCD") << "the text survives the recreation";
+  combo->SetMaxLength(0);
+  combo->SetFocus();
+  combo->SetSelStart(4);
+  User.Type("xy");
+  EXPECT_EQ(combo->Text(), "ABCDxy");
+}
+
 TEST_F(ComboBoxesTest, SheetOfListsAndCombos) {
   TForm* form = NewForm(420, 260);
   form->SetCaption("Lists");
@@ -173,7 +201,7 @@ TEST_F(ComboBoxesTest, SheetOfListsAndCombos) {
   dropList->SetItemIndex(4);
   dropList->SetDroppedDown(true);
   User.ProcessMessages();
-  WritePngFile(User.Display().ScreenSnapshot(), SheetPath("lists.png"));
+  WritePngFile(FormAndOpenList(form), SheetPath("lists.png"));
   EXPECT_EQ(PixelAt(form, list, TPoint{list->ItemRect(2).Right - 4, list->ItemRect(2).Top + 2}),
             ColorToRGB(clHighlight));
 }

@@ -98,6 +98,11 @@ TEST_F(ListBoxesTest, InsertResultsAndClickSelection) {
   EXPECT_EQ(clicks, 1);
   list->SetItemIndex(0);
   EXPECT_EQ(clicks, 1) << "setting ItemIndex in code is no click";
+  int doubles = 0;
+  list->SetOnDblClick([&](TObject*) { ++doubles; });
+  User.DoubleClick(list, RowPoint(list, 1));
+  EXPECT_EQ(doubles, 1);
+  EXPECT_EQ(list->ItemIndex(), 1);
 }
 
 TEST_F(ListBoxesTest, MultiAndExtendedSelectByClicks) {

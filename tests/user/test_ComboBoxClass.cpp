@@ -79,6 +79,14 @@ TEST_F(ComboBoxClassTest, KeyboardOpensMovesTypesAndCloses) {
   char text[16] = {};
   GetWindowTextA(combo, text, sizeof text);
   EXPECT_STREQ(text, "cherry");
+  Display.PressKey(VK_DOWN, HeadlessAlt);
+  Display.ProcessMessages();
+  EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), 1) << "Alt+Down opens";
+  Display.PressKey(VK_DOWN);
+  Display.PressKey(VK_RETURN);
+  Display.ProcessMessages();
+  EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3);
 }
 
 TEST_F(ComboBoxClassTest, MouseSelectionNotifiesInWin32Order) {
@@ -177,6 +185,42 @@ TEST_F(ComboBoxClassTest, OwnerDrawMeasuresFieldAndItemsAndDrawsTheField) {
       EXPECT_EQ(d.hwndItem, combo) << "the open list's items come as the combo's";
     }
   EXPECT_EQ(listItems, (std::vector<UINT>{0, 1}));
+}
+
+TEST_F(ComboBoxClassTest, SimpleComboSelectsFromItsListAndNotifiesFocusOnce) {
+  const HWND combo = Make(CBS_SIMPLE, 120);
+  const HWND other = Child(Parent, 10, 300, 50, 20);
+  Fill(combo, 4);
+  const HWND list = GetWindow(combo, GW_CHILD);
+  RECT r{};
+  SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  POINT p{r.Left + 5, r.Top + 2};
+  MapWindowPoints(list, nullptr, &p, 1);
+  Display.DoubleClick(p.X, p.Y);
+  Display.ProcessMessages();
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(GetFocus(), GetWindow(list, GW_HWNDNEXT)) << "the edit keeps the focus";
+  char text[16] = {};
+  GetWindowTextA(combo, text, sizeof text);
+  EXPECT_STREQ(text, "item1");
+  const auto codes = Notifications();
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), CBN_SELCHANGE), 1);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), CBN_DBLCLK), 1);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), CBN_EDITCHANGE), 0)
+      << "a selection changes the edit without CBN_EDITCHANGE";
+  SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(1, 3));
+  DWORD start = 0, end = 0;
+  SendMessageA(combo, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 1u);
+  EXPECT_EQ(end, 3u);
+  SetFocus(other);
+  Display.ProcessMessages();
+  std::vector<WORD> focus;
+  for (const TLogged& m : Got(Parent, WM_COMMAND))
+    if (HIWORD(m.WParam) == CBN_SETFOCUS || HIWORD(m.WParam) == CBN_KILLFOCUS)
+      focus.push_back(HIWORD(m.WParam));
+  EXPECT_EQ(focus, (std::vector<WORD>{CBN_SETFOCUS, CBN_KILLFOCUS}));
 }
 
 } // namespace

@@ -40,6 +40,7 @@ struct TComboData : TControlData {
   bool SettingText = false;
   bool SwallowChar = false;
   bool ExtendedUI = false;
+  HWND NextFocus = nullptr; // where the focus goes as the edit loses it
 };
 
 TComboData& Data(TWindow& w) { return DataOf<TComboData>(w); }
@@ -340,7 +341,7 @@ LRESULT Command(HWND h, TWindow& w, WPARAM wParam) {
     FocusGained(h);
     break;
   case EN_KILLFOCUS:
-    FocusLost(h, User().Focus);
+    FocusLost(h, d.NextFocus);
     break;
   case LBN_DBLCLK:
     NotifyParent(h, CBN_DBLCLK);
@@ -862,6 +863,9 @@ LRESULT EditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_CHAR:
     if (std::exchange(Data(*c).SwallowChar, false)) return 0;
+    break;
+  case WM_KILLFOCUS:
+    Data(*c).NextFocus = reinterpret_cast<HWND>(wParam);
     break;
   case WM_GETDLGCODE:
     return CallProc(proc, edit, message, wParam, lParam) |
