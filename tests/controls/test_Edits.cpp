@@ -116,10 +116,14 @@ TEST_F(EditsTest, EditAutoSelectOnTabAndAutoSizeFromFont) {
   auto* first = Add<TEdit>(10, 10);
   auto* second = Add<TEdit>(10, 50);
   second->SetText("all of it");
+  first->SetText("clicked");
   ShowWithFocus(first);
   User.Tab();
   EXPECT_TRUE(second->Focused());
   EXPECT_EQ(second->SelLength(), 9);
+  User.Click(first, {5, first->Height() / 2});
+  EXPECT_TRUE(first->Focused());
+  EXPECT_EQ(first->SelLength(), 0) << "a click places the caret, it selects nothing";
   const HDC dc = GetDC(nullptr);
   const HGDIOBJ old = SelectObject(dc, second->Font()->Handle());
   TEXTMETRICA metrics{};

@@ -223,6 +223,7 @@ TEST_F(EditClassTest, MultiLineBreaksIndexAndOnlyMultiLineAnswersLineIndex) {
   EXPECT_EQ(SendMessageA(single, EM_LINEINDEX, 0, 0), 0);
   EXPECT_EQ(SendMessageA(single, EM_LINEINDEX, static_cast<WPARAM>(-1), 0), 0);
   EXPECT_EQ(SendMessageA(single, EM_GETLINECOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(single, EM_LINEINDEX, 1, 0), 0) << "a multi-line edit answers -1";
 }
 
 TEST_F(EditClassTest, EnterAndCaretAcrossCrLf) {
@@ -276,6 +277,13 @@ TEST_F(EditClassTest, ScrollBarsFollowTheCaretAndScrollTheMemo) {
   GetScrollInfo(memo, SB_VERT, &info);
   EXPECT_EQ(info.nPos, static_cast<int>(info.nMax) - static_cast<int>(info.nPage) + 1);
   EXPECT_GT(Count(memo, EN_VSCROLL), 0);
+  SendMessageA(memo, WM_VSCROLL, SB_TOP, 0);
+  RECT r;
+  GetWindowRect(memo, &r);
+  const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+  Display.Click(r.Right - 2 - arrow / 2, r.Bottom - 2 - arrow / 2);
+  Display.ProcessMessages();
+  EXPECT_EQ(SendMessageA(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 1) << "the bar's down arrow";
 }
 
 TEST_F(EditClassTest, AutoScrollKeepsCaretVisibleAndPlainEditStopsAtEdge) {
