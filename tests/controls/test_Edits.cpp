@@ -1,3 +1,5 @@
+#include "framework/classes/FormFile.h"
+#include "framework/classes/Registry.h"
 #include "framework/controls/EditMask.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/MaskEdit.h"
@@ -374,6 +376,40 @@ TEST_F(EditsTest, SpinEditRefusesNonDigitsAndReadsBadTextAsMinimum) {
   spin->SetText("500");
   other->SetFocus();
   EXPECT_EQ(spin->Text(), "100") << "leaving corrects the value";
+}
+
+TEST_F(EditsTest, EditsGoThroughFormFiles) {
+  RegisterClass<TEdit, TMemo, TMaskEdit, TSpinEdit>();
+  auto* edit = Add<TEdit>(10, 10);
+  edit->SetName("Edit1");
+  edit->SetText("typed");
+  edit->SetMaxLength(12);
+  edit->SetCharCase(ecUpperCase);
+  auto* memo = Add<TMemo>(10, 40);
+  memo->SetName("Memo1");
+  memo->Lines()->SetText("one\r\ntwo\r\n");
+  memo->SetScrollBars(ssBoth);
+  auto* masked = Add<TMaskEdit>(10, 150);
+  masked->SetName("Mask1");
+  masked->SetEditMask("000;0;_");
+  masked->SetText("42");
+  Form->SetName("Form1");
+  const String text = WriteFormText(Form);
+  Form->SetName("Old");
+  TForm* copy = NewForm();
+  copy->SetName("Form1");
+  ReadFormText(text, copy);
+  auto* edit2 = static_cast<TEdit*>(copy->FindComponent("Edit1"));
+  auto* memo2 = static_cast<TMemo*>(copy->FindComponent("Memo1"));
+  auto* masked2 = static_cast<TMaskEdit*>(copy->FindComponent("Mask1"));
+  ASSERT_TRUE(edit2 && memo2 && masked2) << text;
+  EXPECT_EQ(edit2->Text(), "TYPED");
+  EXPECT_EQ(edit2->MaxLength(), 12);
+  EXPECT_EQ(edit2->CharCase(), ecUpperCase);
+  EXPECT_EQ(memo2->Lines()->Count(), 2);
+  EXPECT_EQ(memo2->ScrollBars(), ssBoth);
+  EXPECT_EQ(masked2->EditText(), "42_");
+  EXPECT_EQ(masked2->Text(), "42 ");
 }
 
 TEST_F(EditsTest, SheetOfTheEditControls) {
