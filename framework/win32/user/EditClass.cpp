@@ -23,6 +23,8 @@
 
 namespace {
 
+std::uint64_t Beeps = 0;
+
 constexpr int SystemFontIndex = 13;
 constexpr std::size_t SingleLineUnlimited = 0x7FFFFFFE, MultiLineUnlimited = 0xFFFFFFFF;
 constexpr WORD IdOk = 1;
@@ -418,7 +420,10 @@ void TypeByte(const std::shared_ptr<TEdit>& edit, unsigned char byte) {
   if (e.PendingBytes.size() < wanted) return;
   const String character = e.PendingBytes;
   e.PendingBytes.clear();
-  if ((StyleOf(e) & ES_NUMBER) && !(character[0] >= '0' && character[0] <= '9')) return;
+  if ((StyleOf(e) & ES_NUMBER) && !(character[0] >= '0' && character[0] <= '9')) {
+    MessageBeep(0);
+    return;
+  }
   TypeText(edit, character);
 }
 
@@ -1004,3 +1009,10 @@ bool EditScrollInfo(HWND h, bool vertical, TEditScrollInfo& info) {
   info = vertical ? edit->Vertical : edit->Horizontal;
   return true;
 }
+
+bool MessageBeep(UINT) {
+  ++Beeps;
+  return true;
+}
+
+std::uint64_t MessageBeepCount() { return Beeps; }

@@ -38,3 +38,7 @@ inline constexpr WORD DC_HASDEFID = 0x534B;
 
 // Clipboard formats.
 inline constexpr UINT CF_TEXT = 1;
+
+// MessageBeep: the headless system makes no sound; it counts the beeps instead.
+bool MessageBeep(UINT type);
+std::uint64_t MessageBeepCount();
