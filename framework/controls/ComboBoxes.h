@@ -1,11 +1,11 @@
 #pragma once
 
+#include "framework/controls/Edits.h"
 #include "framework/controls/ListBoxes.h"
 #include "framework/win32/user/ComboBoxDefs.h"
 
 LUM_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed,
          csOwnerDrawVariable);
-LUM_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
 class TCustomComboBox;
 
