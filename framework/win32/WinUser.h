@@ -4,6 +4,7 @@
 // timers and system metrics. Handles that name nothing make a call fail as Win32 fails.
 
 #include "framework/win32/Windows.h"
+#include "framework/win32/user/EditDefs.h"
 #include "framework/win32/user/HiddenWindow.h"
 #include "framework/win32/user/UserDefs.h"
 

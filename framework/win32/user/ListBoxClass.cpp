@@ -1,6 +1,7 @@
 #include "framework/win32/user/ListBoxClass.h"
 
 #include "framework/rtl/Strings.h"
+#include "framework/win32/gdi/GdiObjects.h"
 #include "framework/win32/user/ControlPaint.h"
 #include "framework/win32/user/DefaultProc.h"
 #include "framework/win32/user/Focus.h"
@@ -39,6 +40,7 @@ struct TListBoxData : TControlData {
   THandleId Font = 0;
   std::vector<int> TabStops; // pixels
   int HorizontalExtent = 0;
+  int ColumnWidth = 0; // LBS_MULTICOLUMN
   int HorizontalPos = 0;
   int WheelRest = 0;
   bool Focused = false;
@@ -47,9 +49,33 @@ struct TListBoxData : TControlData {
   bool Resizing = false;
   bool OwnScrollV = false;
   bool OwnScrollH = false;
+  HWND Combo = nullptr; // the combo box whose list this is
 };
 
 TListBoxData& Data(TWindow& w) { return DataOf<TListBoxData>(w); }
+
+// Who hears of items and notifications: the combo box a list belongs to, else the parent.
+HWND NotifyTarget(TWindow& w) {
+  if (const HWND combo = Data(w).Combo; combo && WindowOf(combo)) return combo;
+  return w.Parent && w.IsChild() ? w.Parent->Handle : nullptr;
+}
+
+void Notify(HWND h, WORD code) {
+  TWindow* w = WindowOf(h);
+  if (!w || !Data(*w).Combo) return NotifyParent(h, code);
+  if (const HWND target = NotifyTarget(*w))
+    SendTo(target, WM_COMMAND, static_cast<WPARAM>(MAKELPARAM(static_cast<int>(w->Id), code)),
+           reinterpret_cast<LPARAM>(h));
+}
+
+THandleId BackgroundBrush(HWND h, TWindow& w, HDC dc) {
+  const HWND combo = Data(w).Combo;
+  if (!combo || !WindowOf(combo)) return ParentColorBrush(h, dc, WM_CTLCOLORLISTBOX);
+  const auto answer = static_cast<THandleId>(
+      SendTo(combo, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(h)));
+  if (answer && TGdiHandles::Instance().FindAs<TGdiBrush>(answer)) return answer;
+  return SysBrush(ColorWindow);
+}
 int Count(const TListBoxData& d) { return static_cast<int>(d.Items.size()); }
 bool Valid(const TListBoxData& d, WPARAM index) {
   return static_cast<LRESULT>(index) >= 0 && static_cast<LRESULT>(index) < Count(d);
@@ -65,6 +91,22 @@ bool Multiple(const TWindow& w) { return (w.Style & (LBS_MULTIPLESEL | LBS_EXTEN
 bool Extended(const TWindow& w) { return (w.Style & LBS_EXTENDEDSEL) != 0; }
 int ClientHeight(const TWindow& w) { return w.Client.Height(); }
 int ClientWidth(const TWindow& w) { return w.Client.Width(); }
+bool MultiColumn(const TWindow& w) { return (w.Style & LBS_MULTICOLUMN) && !Variable(w); }
+
+// Multi-column lists: items run down a column of whole rows, then on in the next column.
+int RowsPerColumn(const TWindow& w, const TListBoxData& d) {
+  return std::max(1, ClientHeight(w) / std::max(1, d.ItemHeight));
+}
+int ColumnWidth(const TWindow& w, const TListBoxData& d) {
+  return d.ColumnWidth > 0 ? d.ColumnWidth : std::max(1, ClientWidth(w));
+}
+int VisibleColumns(const TWindow& w, const TListBoxData& d) {
+  return std::max(1, ClientWidth(w) / ColumnWidth(w, d));
+}
+int ColumnCount(const TWindow& w, const TListBoxData& d) {
+  const int rows = RowsPerColumn(w, d);
+  return (Count(d) + rows - 1) / rows;
+}
 
 int HeightOf(const TWindow& w, const TListBoxData& d, int i) {
   return Variable(w) && i >= 0 && i < Count(d) ? d.Items[static_cast<std::size_t>(i)].Height
@@ -80,7 +122,14 @@ int ItemTop(const TWindow& w, const TListBoxData& d, int i) {
   return y;
 }
 
+TRect ColumnItemRect(const TWindow& w, const TListBoxData& d, int i) {
+  const int rows = RowsPerColumn(w, d), width = ColumnWidth(w, d);
+  const int left = (i / rows - d.Top / rows) * width, top = (i % rows) * d.ItemHeight;
+  return Rect(left, top, left + width, top + d.ItemHeight);
+}
+
 TRect ItemRect(const TWindow& w, const TListBoxData& d, int i) {
+  if (MultiColumn(w)) return ColumnItemRect(w, d, i);
   const int top = ItemTop(w, d, i);
   const int width = std::max(ClientWidth(w), d.HorizontalExtent);
   return Rect(-d.HorizontalPos, top, width - d.HorizontalPos, top + HeightOf(w, d, i));
@@ -88,6 +137,7 @@ TRect ItemRect(const TWindow& w, const TListBoxData& d, int i) {
 
 // Whole items that fit from the top index down.
 int PageSize(const TWindow& w, const TListBoxData& d) {
+  if (MultiColumn(w)) return RowsPerColumn(w, d) * VisibleColumns(w, d);
   if (!Variable(w)) return std::max(1, ClientHeight(w) / std::max(1, d.ItemHeight));
   int n = 0;
   for (int y = 0, i = d.Top; i < Count(d) && y + HeightOf(w, d, i) <= ClientHeight(w); ++i, ++n)
@@ -96,6 +146,8 @@ int PageSize(const TWindow& w, const TListBoxData& d) {
 }
 
 int MaxTop(const TWindow& w, const TListBoxData& d) {
+  if (MultiColumn(w))
+    return std::max(0, ColumnCount(w, d) - VisibleColumns(w, d)) * RowsPerColumn(w, d);
   if (!Variable(w)) return std::max(0, Count(d) - PageSize(w, d));
   int y = 0, i = Count(d);
   while (i > 0 && y + HeightOf(w, d, i - 1) <= ClientHeight(w)) y += HeightOf(w, d, --i);
@@ -107,12 +159,25 @@ void Repaint(HWND h) {
   if (w && Data(*w).Redraw) Invalidate(h);
 }
 
+// A multi-column list scrolls sideways by whole columns.
+void UpdateColumnScrollBar(HWND h, TWindow& w, TListBoxData& d, UINT keep) {
+  if (!d.OwnScrollH && !d.OwnScrollV) return;
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
+  info.nMax = std::max(0, ColumnCount(w, d) - 1);
+  info.nPage = static_cast<UINT>(VisibleColumns(w, d));
+  info.nPos = d.Top / RowsPerColumn(w, d);
+  if (d.OwnScrollV) ShowScrollBarOn(h, SB_VERT, false);
+  if (WindowOf(h)) SetScrollInfoOn(h, SB_HORZ, info, true);
+}
+
 void UpdateScrollBars(HWND h) {
   TWindow* w = WindowOf(h);
   if (!w) return;
   TListBoxData& d = Data(*w);
   if (!d.Redraw) return;
   const UINT keep = (w->Style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
+  if (MultiColumn(*w)) return UpdateColumnScrollBar(h, *w, d, keep);
   if (d.OwnScrollV) {
     SCROLLINFO info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
@@ -136,6 +201,7 @@ void SetTop(HWND h, int top) {
   if (!w) return;
   TListBoxData& d = Data(*w);
   top = std::clamp(top, 0, MaxTop(*w, d));
+  if (MultiColumn(*w)) top -= top % RowsPerColumn(*w, d);
   if (top == d.Top) return;
   d.Top = top;
   UpdateScrollBars(h);
@@ -148,6 +214,13 @@ void MakeVisible(HWND h, int i) {
   if (!w) return;
   TListBoxData& d = Data(*w);
   if (i < 0 || i >= Count(d)) return;
+  if (MultiColumn(*w)) {
+    const int rows = RowsPerColumn(*w, d), column = i / rows, first = d.Top / rows;
+    if (column < first) return SetTop(h, column * rows);
+    if (column >= first + VisibleColumns(*w, d))
+      SetTop(h, (column - VisibleColumns(*w, d) + 1) * rows);
+    return;
+  }
   if (i < d.Top) return SetTop(h, i);
   if (!Variable(*w)) {
     if (i >= d.Top + PageSize(*w, d)) SetTop(h, i - PageSize(*w, d) + 1);
@@ -165,7 +238,8 @@ void MakeVisible(HWND h, int i) {
 
 void SendDrawItem(TWindow& w, HDC dc, int i, UINT action, const TRect& r) {
   TListBoxData& d = Data(w);
-  if (!w.Parent) return;
+  const HWND target = NotifyTarget(w);
+  if (!target) return;
   DRAWITEMSTRUCT item;
   item.CtlType = ODT_LISTBOX;
   item.CtlID = static_cast<UINT>(w.Id);
@@ -180,7 +254,7 @@ void SendDrawItem(TWindow& w, HDC dc, int i, UINT action, const TRect& r) {
   item.hDC = dc;
   item.rcItem = r;
   item.itemData = it.Data;
-  SendTo(w.Parent->Handle, WM_DRAWITEM, w.Id, reinterpret_cast<LPARAM>(&item));
+  SendTo(target, WM_DRAWITEM, w.Id, reinterpret_cast<LPARAM>(&item));
 }
 
 bool IsSelected(const TWindow& w, const TListBoxData& d, int i) {
@@ -216,10 +290,12 @@ void Paint(HWND h, TWindow& w) {
   TPaintDc paint(h, d.Font);
   if (!paint) return;
   TDeviceContext& dc = paint.Dc();
-  const THandleId background = ParentColorBrush(h, paint.Handle(), WM_CTLCOLORLISTBOX);
+  const THandleId background = BackgroundBrush(h, w, paint.Handle());
+  if (MultiColumn(w)) Fill(dc, Rect(0, 0, ClientWidth(w), ClientHeight(w)), background);
   int bottom = 0;
-  for (int i = d.Top; i < Count(d) && bottom < ClientHeight(w); ++i) {
+  for (int i = d.Top; i < Count(d) && (MultiColumn(w) || bottom < ClientHeight(w)); ++i) {
     const TRect r = ItemRect(w, d, i);
+    if (r.Left >= ClientWidth(w)) break;
     if (OwnerDraw(w)) {
       Fill(dc, r, background);
       SendDrawItem(w, paint.Handle(), i, ODA_DRAWENTIRE, r);
@@ -229,7 +305,7 @@ void Paint(HWND h, TWindow& w) {
     }
     bottom = r.Bottom;
   }
-  if (bottom < ClientHeight(w))
+  if (bottom < ClientHeight(w) && !MultiColumn(w))
     Fill(dc, Rect(0, bottom, ClientWidth(w), ClientHeight(w)), background);
   if (Count(d) == 0 && d.Focused) FocusRect(dc, Rect(0, 0, ClientWidth(w), d.ItemHeight));
 }
@@ -293,7 +369,7 @@ void SelectRange(HWND h, TListBoxData& d, int from, int to, bool keepOthers) {
 }
 
 void NotifySelChange(HWND h, const TWindow& w) {
-  if (w.Style & LBS_NOTIFY) NotifyParent(h, LBN_SELCHANGE);
+  if (w.Style & LBS_NOTIFY) Notify(h, LBN_SELCHANGE);
 }
 
 // What a click or drag onto item i does to the selection; `first` for the button press.
@@ -316,6 +392,13 @@ void PointSelect(HWND h, TWindow& w, int i, bool first, WPARAM keys) {
   MakeVisible(h, i);
 }
 
+int ItemAtColumnPoint(const TWindow& w, const TListBoxData& d, TPoint p) {
+  const int rows = RowsPerColumn(w, d);
+  const int column = std::max(0, p.X) / ColumnWidth(w, d);
+  const int row = std::clamp(p.Y / std::max(1, d.ItemHeight), 0, rows - 1);
+  return std::min(Count(d) - 1, d.Top + column * rows + row);
+}
+
 int ItemAtY(const TWindow& w, const TListBoxData& d, int y) {
   if (Count(d) == 0) return -1;
   if (y < 0) return std::max(0, d.Top - 1);
@@ -328,12 +411,17 @@ int ItemAtY(const TWindow& w, const TListBoxData& d, int y) {
   return Count(d) - 1;
 }
 
+int ItemAtPoint(const TWindow& w, const TListBoxData& d, TPoint p) {
+  if (Count(d) == 0) return -1;
+  return MultiColumn(w) ? ItemAtColumnPoint(w, d, p) : ItemAtY(w, d, p.Y);
+}
+
 LRESULT ButtonDown(HWND h, TWindow& w, WPARAM keys, LPARAM lParam) {
   SetFocusTo(h);
   TWindow* again = WindowOf(h);
   if (!again) return 0;
   TListBoxData& d = Data(*again);
-  const int i = ItemAtY(*again, d, GET_Y_LPARAM(lParam));
+  const int i = ItemAtPoint(*again, d, TPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   if (i < 0) return 0;
   d.Tracking = true;
   SetCaptureTo(h);
@@ -346,8 +434,9 @@ LRESULT MouseMove(HWND h, TWindow& w, WPARAM keys, LPARAM lParam) {
   TListBoxData& d = Data(w);
   if (!d.Tracking) return 0;
   const int y = GET_Y_LPARAM(lParam);
-  const int i =
-      y >= ClientHeight(w) ? std::min(Count(d) - 1, d.Top + PageSize(w, d)) : ItemAtY(w, d, y);
+  const int i = MultiColumn(w)         ? ItemAtPoint(w, d, TPoint{GET_X_LPARAM(lParam), y})
+                : y >= ClientHeight(w) ? std::min(Count(d) - 1, d.Top + PageSize(w, d))
+                                       : ItemAtY(w, d, y);
   if (i >= 0 && i != d.Caret && !(Multiple(w) && !Extended(w))) PointSelect(h, w, i, false, keys);
   return 0;
 }
@@ -363,6 +452,10 @@ LRESULT ButtonUp(HWND h, TWindow& w) {
 
 int KeyTarget(const TWindow& w, const TListBoxData& d, int key) {
   const int last = Count(d) - 1, page = PageSize(w, d);
+  if (MultiColumn(w) && (key == VK_LEFT || key == VK_RIGHT)) {
+    const int rows = RowsPerColumn(w, d);
+    return std::clamp(d.Caret + (key == VK_LEFT ? -rows : rows), 0, last);
+  }
   switch (key) {
   case VK_UP:
   case VK_LEFT:
@@ -499,7 +592,34 @@ void SetHorizontalPos(HWND h, TWindow& w, int pos) {
   Repaint(h);
 }
 
+LRESULT ScrollColumns(HWND h, TWindow& w, WPARAM wParam) {
+  TListBoxData& d = Data(w);
+  const int rows = RowsPerColumn(w, d), page = VisibleColumns(w, d), first = d.Top / rows;
+  switch (static_cast<int>(LOWORD(wParam))) {
+  case SB_LINELEFT:
+    SetTop(h, (first - 1) * rows);
+    break;
+  case SB_LINERIGHT:
+    SetTop(h, (first + 1) * rows);
+    break;
+  case SB_PAGELEFT:
+    SetTop(h, (first - page) * rows);
+    break;
+  case SB_PAGERIGHT:
+    SetTop(h, (first + page) * rows);
+    break;
+  case SB_THUMBTRACK:
+  case SB_THUMBPOSITION:
+    SetTop(h, w.ScrollBars[SB_HORZ].TrackPos * rows);
+    break;
+  default:
+    break;
+  }
+  return 0;
+}
+
 LRESULT ScrollHorizontally(HWND h, TWindow& w, WPARAM wParam) {
+  if (MultiColumn(w)) return ScrollColumns(h, w, wParam);
   TListBoxData& d = Data(w);
   const int line = AverageCharWidth(d.Font), page = ClientWidth(w);
   switch (static_cast<int>(LOWORD(wParam))) {
@@ -557,7 +677,8 @@ int MeasureItem(TWindow& w, int i, UINT_PTR data) {
   m.itemWidth = static_cast<UINT>(ClientWidth(w));
   m.itemHeight = static_cast<UINT>(d.ItemHeight);
   m.itemData = data;
-  if (w.Parent) SendTo(w.Parent->Handle, WM_MEASUREITEM, w.Id, reinterpret_cast<LPARAM>(&m));
+  if (const HWND target = NotifyTarget(w))
+    SendTo(target, WM_MEASUREITEM, w.Id, reinterpret_cast<LPARAM>(&m));
   return static_cast<int>(m.itemHeight);
 }
 
@@ -613,7 +734,7 @@ LRESULT Insert(HWND h, TWindow& w, int index, LPARAM lParam, bool sort) {
     item.Height = d.ItemHeight;
     d.Items.insert(d.Items.begin() + index, std::move(item));
   } catch (const std::bad_alloc&) {
-    if (w.Style & LBS_NOTIFY) NotifyParent(h, LBN_ERRSPACE);
+    if (w.Style & LBS_NOTIFY) Notify(h, LBN_ERRSPACE);
     return LB_ERRSPACE;
   }
   if (d.Selection >= index) ++d.Selection;
@@ -632,14 +753,15 @@ LRESULT Insert(HWND h, TWindow& w, int index, LPARAM lParam, bool sort) {
 void SendDeleteItem(TWindow& w, int i) {
   TListBoxData& d = Data(w);
   const TItem& it = d.Items[static_cast<std::size_t>(i)];
-  if (!w.Parent || (!OwnerDraw(w) && it.Data == 0)) return;
+  const HWND target = NotifyTarget(w);
+  if (!target || (!OwnerDraw(w) && it.Data == 0)) return;
   DELETEITEMSTRUCT del;
   del.CtlType = ODT_LISTBOX;
   del.CtlID = static_cast<UINT>(w.Id);
   del.itemID = static_cast<UINT>(i);
   del.hwndItem = w.Handle;
   del.itemData = it.Data;
-  SendTo(w.Parent->Handle, WM_DELETEITEM, w.Id, reinterpret_cast<LPARAM>(&del));
+  SendTo(target, WM_DELETEITEM, w.Id, reinterpret_cast<LPARAM>(&del));
 }
 
 LRESULT Delete(HWND h, TWindow& w, WPARAM wParam) {
@@ -803,9 +925,9 @@ LRESULT GetItemRect(const TWindow& w, const TListBoxData& d, WPARAM index, LPARA
 LRESULT ItemFromPoint(const TWindow& w, const TListBoxData& d, LPARAM lParam) {
   const TPoint p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (Count(d) == 0) return MAKELPARAM(0, 1);
-  const int i = ItemAtY(w, d, p.Y);
+  const int i = ItemAtPoint(w, d, p);
   const bool outside = p.X < 0 || p.X >= ClientWidth(w) || p.Y < 0 || p.Y >= ClientHeight(w) ||
-                       p.Y >= ItemRect(w, d, Count(d) - 1).Bottom;
+                       !ItemRect(w, d, i).Contains(p);
   return MAKELPARAM(i, outside ? 1 : 0);
 }
 
@@ -976,12 +1098,19 @@ LRESULT ListMessage(HWND h, TWindow& w, UINT message, WPARAM wParam, LPARAM lPar
     return 0;
   case LB_GETHORIZONTALEXTENT:
     return d.HorizontalExtent;
+  case LB_SETCOLUMNWIDTH:
+    d.ColumnWidth = std::max(0, Index(wParam));
+    UpdateScrollBars(h);
+    Repaint(h);
+    return LB_OKAY;
   default:
     return DefaultWindowProc(h, message, wParam, lParam);
   }
 }
 
-LRESULT ListBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+} // namespace
+
+LRESULT ListBoxWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   TWindow* w = WindowOf(h);
   if (!w) return 0;
   TListBoxData& d = Data(*w);
@@ -1000,7 +1129,7 @@ LRESULT ListBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_LBUTTONDOWN:
     return ButtonDown(h, *w, wParam, lParam);
   case WM_LBUTTONDBLCLK:
-    if (w->Style & LBS_NOTIFY) NotifyParent(h, LBN_DBLCLK);
+    if (w->Style & LBS_NOTIFY) Notify(h, LBN_DBLCLK);
     return 0;
   case WM_MOUSEMOVE:
     return MouseMove(h, *w, wParam, lParam);
@@ -1042,12 +1171,19 @@ LRESULT ListBoxProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-} // namespace
+void SetListBoxCombo(HWND list, HWND combo) {
+  if (TWindow* w = WindowOf(list)) Data(*w).Combo = combo;
+}
+
+HWND ListBoxCombo(HWND list) {
+  TWindow* w = WindowOf(list);
+  return w ? Data(*w).Combo : nullptr;
+}
 
 void RegisterListBoxClass() {
   WNDCLASSEXA wc;
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = ListBoxProc;
+  wc.lpfnWndProc = ListBoxWindowProc;
   wc.lpszClassName = "ListBox";
   RegisterWindowClass(wc);
 }

@@ -2,6 +2,8 @@
 
 #include "framework/rtl/Strings.h"
 #include "framework/win32/user/ButtonClass.h"
+#include "framework/win32/user/ComboBoxClass.h"
+#include "framework/win32/user/EditClass.h"
 #include "framework/win32/user/ListBoxClass.h"
 #include "framework/win32/user/ScrollBarClass.h"
 #include "framework/win32/user/StaticClass.h"
@@ -15,9 +17,9 @@ struct TSystemClass {
 
 // Each native class unit adds its registration here.
 constexpr TSystemClass SystemClassTable[] = {
-    {"Button", RegisterButtonClass},
-    {"ListBox", RegisterListBoxClass},
-    {"ScrollBar", RegisterScrollBarClass},
+    {"Button", RegisterButtonClass},       {"ComboBox", RegisterComboBoxClass},
+    {"ComboLBox", RegisterComboListClass}, {"Edit", RegisterEditClass},
+    {"ListBox", RegisterListBoxClass},     {"ScrollBar", RegisterScrollBarClass},
     {"Static", RegisterStaticClass},
 };
 

@@ -1,0 +1,485 @@
+#include "framework/controls/ComboBoxes.h"
+
+#include "framework/controls/Forms.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtl/Strings.h"
+#include "framework/win32/user/WindowProcs.h"
+
+#include <algorithm>
+
+namespace {
+
+LRESULT Send(TCustomComboBox* ComboBox, UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
+  return SendMessageA(ComboBox->Handle(), Msg, WParam, LParam);
+}
+
+LPARAM TextParam(const String& S) { return reinterpret_cast<LPARAM>(S.c_str()); }
+
+void CheckInserted(LRESULT Result) {
+  if (Result < 0) throw EOutOfResources(SInsertLineError);
+}
+
+DWORD StyleBits(TComboBoxStyle Style) {
+  switch (Style) {
+  case csDropDown:
+    return CBS_DROPDOWN;
+  case csSimple:
+    return CBS_SIMPLE;
+  case csDropDownList:
+    return CBS_DROPDOWNLIST;
+  case csOwnerDrawFixed:
+    return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
+  case csOwnerDrawVariable:
+    return CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE;
+  }
+  return CBS_DROPDOWN;
+}
+
+} // namespace
+
+// TComboBoxStrings
+
+Integer TComboBoxStrings::GetCount() const {
+  if (!FComboBox->HandleAllocated()) return static_cast<Integer>(FComboBox->FEntries.size());
+  return static_cast<Integer>(Send(FComboBox, CB_GETCOUNT));
+}
+
+String TComboBoxStrings::Get(Integer Index) const {
+  if (!FComboBox->HandleAllocated()) {
+    FComboBox->CheckOfflineIndex(Index);
+    return FComboBox->FEntries[static_cast<std::size_t>(Index)].Text;
+  }
+  const LRESULT length = Send(FComboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(Index));
+  if (length == CB_ERR) Error(SListIndexError, Index);
+  String text(static_cast<std::size_t>(length) + 1, '\0');
+  Send(FComboBox, CB_GETLBTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+TObject* TComboBoxStrings::GetObject(Integer Index) const {
+  if (!FComboBox->HandleAllocated()) {
+    FComboBox->CheckOfflineIndex(Index);
+    return FComboBox->FEntries[static_cast<std::size_t>(Index)].Object;
+  }
+  const LRESULT data = Send(FComboBox, CB_GETITEMDATA, static_cast<WPARAM>(Index));
+  if (data == CB_ERR) Error(SListIndexError, Index);
+  return reinterpret_cast<TObject*>(data);
+}
+
+void TComboBoxStrings::PutObject(Integer Index, TObject* Object) {
+  if (!FComboBox->HandleAllocated()) {
+    FComboBox->CheckOfflineIndex(Index);
+    FComboBox->FEntries[static_cast<std::size_t>(Index)].Object = Object;
+    return;
+  }
+  if (Send(FComboBox, CB_SETITEMDATA, static_cast<WPARAM>(Index),
+           reinterpret_cast<LPARAM>(Object)) == CB_ERR)
+    Error(SListIndexError, Index);
+}
+
+Integer TComboBoxStrings::Add(const String& S) {
+  if (!FComboBox->HandleAllocated()) {
+    const int at = FComboBox->OfflineInsertPosition(S);
+    FComboBox->FEntries.insert(FComboBox->FEntries.begin() + at, {S});
+    return at;
+  }
+  const LRESULT result = Send(FComboBox, CB_ADDSTRING, 0, TextParam(S));
+  CheckInserted(result);
+  return static_cast<Integer>(result);
+}
+
+void TComboBoxStrings::Insert(Integer Index, const String& S) {
+  if (!FComboBox->HandleAllocated()) {
+    if (Index < 0 || Index > GetCount()) Error(SListIndexError, Index);
+    FComboBox->FEntries.insert(FComboBox->FEntries.begin() + Index, {S});
+    return;
+  }
+  CheckInserted(Send(FComboBox, CB_INSERTSTRING, static_cast<WPARAM>(Index), TextParam(S)));
+}
+
+void TComboBoxStrings::Delete(Integer Index) {
+  if (!FComboBox->HandleAllocated()) {
+    FComboBox->CheckOfflineIndex(Index);
+    FComboBox->FEntries.erase(FComboBox->FEntries.begin() + Index);
+    return;
+  }
+  if (Send(FComboBox, CB_DELETESTRING, static_cast<WPARAM>(Index)) == CB_ERR)
+    Error(SListIndexError, Index);
+}
+
+void TComboBoxStrings::Clear() {
+  if (!FComboBox->HandleAllocated()) {
+    FComboBox->FEntries.clear();
+    FComboBox->FSavedItemIndex = -1;
+    return;
+  }
+  Send(FComboBox, CB_RESETCONTENT);
+}
+
+Integer TComboBoxStrings::IndexOf(const String& S) const {
+  if (!FComboBox->HandleAllocated()) return TStrings::IndexOf(S);
+  return static_cast<Integer>(
+      Send(FComboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), TextParam(S)));
+}
+
+void TComboBoxStrings::SetUpdateState(bool Updating) {
+  if (!FComboBox->HandleAllocated()) return;
+  Send(FComboBox, WM_SETREDRAW, Updating ? 0 : 1);
+  if (!Updating) FComboBox->Refresh();
+}
+
+// TCustomComboBox
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)),
+      FCanvas(std::make_unique<TControlCanvas>()) {
+  FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks, csFixedHeight};
+  FWidth = 145;
+  FHeight = 25;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+  FBrush->SetColor(FColor);
+  FCanvas->SetControl(this);
+  FEditInstance = MakeProcInstance(
+      [this](HWND h, UINT m, WPARAM w, LPARAM l) { return EditWndProc(h, m, w, l); });
+  FListInstance = MakeProcInstance(
+      [this](HWND h, UINT m, WPARAM w, LPARAM l) { return ListWndProc(h, m, w, l); });
+}
+
+TCustomComboBox::~TCustomComboBox() {
+  // The sub-windows call into this control until the window is gone.
+  if (HandleAllocated()) DestroyWindowHandle();
+  FreeProcInstance(FEditInstance);
+  FreeProcInstance(FListInstance);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, "COMBOBOX");
+  Params.Style |= WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL | StyleBits(FStyle);
+  if (FSorted) Params.Style |= CBS_SORT;
+  if (FCharCase == ecUpperCase) Params.Style |= CBS_UPPERCASE;
+  if (FCharCase == ecLowerCase) Params.Style |= CBS_LOWERCASE;
+  Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TCustomComboBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  Send(this, CB_LIMITTEXT, static_cast<WPARAM>(FMaxLength));
+  RestoreEntries();
+  Subclass();
+}
+
+// The edit field, and a simple combo box's list before it, take the framework's procedures.
+void TCustomComboBox::Subclass() {
+  FEditHandle = nullptr;
+  FListHandle = nullptr;
+  if (FStyle != csDropDown && FStyle != csSimple) return;
+  HWND child = GetWindow(Handle(), GW_CHILD);
+  if (FStyle == csSimple && child) {
+    FListHandle = child;
+    FDefListProc = reinterpret_cast<WNDPROC>(GetWindowLongA(child, GWL_WNDPROC));
+    SetWindowLongA(child, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(FListInstance));
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  if (!child) return;
+  FEditHandle = child;
+  FDefEditProc = reinterpret_cast<WNDPROC>(GetWindowLongA(child, GWL_WNDPROC));
+  SetWindowLongA(child, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(FEditInstance));
+}
+
+void TCustomComboBox::DestroyWnd() {
+  SaveEntries();
+  TWinControl::DestroyWnd();
+  FEditHandle = nullptr;
+  FListHandle = nullptr;
+}
+
+void TCustomComboBox::SaveEntries() {
+  std::vector<TEntry> entries;
+  const int count = FItems->Count();
+  for (int i = 0; i < count; ++i) entries.push_back(TEntry{FItems->Strings(i), FItems->Objects(i)});
+  FSavedItemIndex = ItemIndex();
+  FEntries = std::move(entries);
+}
+
+void TCustomComboBox::RestoreEntries() {
+  std::vector<TEntry> entries = std::move(FEntries);
+  FEntries.clear();
+  for (const TEntry& e : entries) {
+    const LRESULT at = Send(this, CB_ADDSTRING, 0, TextParam(e.Text));
+    CheckInserted(at);
+    Send(this, CB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(e.Object));
+  }
+  if (FSavedItemIndex >= 0) Send(this, CB_SETCURSEL, static_cast<WPARAM>(FSavedItemIndex));
+  FSavedItemIndex = -1;
+}
+
+int TCustomComboBox::OfflineInsertPosition(const String& S) const {
+  if (!FSorted) return static_cast<int>(FEntries.size());
+  const auto at =
+      std::upper_bound(FEntries.begin(), FEntries.end(), S, [](const String& s, const TEntry& e) {
+        return AnsiCompareText(s, e.Text) < 0;
+      });
+  return static_cast<int>(at - FEntries.begin());
+}
+
+void TCustomComboBox::CheckOfflineIndex(Integer Index) const {
+  if (Index < 0 || Index >= static_cast<Integer>(FEntries.size()))
+    throw EListError(Format(SListIndexError, {Index}));
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
+  RecreateWnd();
+}
+
+int TCustomComboBox::ItemIndex() {
+  if (!HandleAllocated()) return FSavedItemIndex;
+  return static_cast<int>(Send(this, CB_GETCURSEL));
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+  if (!HandleAllocated()) {
+    FSavedItemIndex = Value;
+    return;
+  }
+  if (ItemIndex() != Value) Send(this, CB_SETCURSEL, static_cast<WPARAM>(Value));
+}
+
+int TCustomComboBox::ItemHeight() const {
+  if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable || !HandleAllocated())
+    return FItemHeight;
+  return static_cast<int>(Send(const_cast<TCustomComboBox*>(this), CB_GETITEMHEIGHT, 0));
+}
+
+void TCustomComboBox::SetItemHeight(int Value) {
+  if (Value <= 0 || FItemHeight == Value) return;
+  FItemHeight = Value;
+  RecreateWnd();
+}
+
+void TCustomComboBox::SetMaxLength(int Value) {
+  Value = std::max(0, Value);
+  if (FMaxLength == Value) return;
+  FMaxLength = Value;
+  if (HandleAllocated()) Send(this, CB_LIMITTEXT, static_cast<WPARAM>(Value));
+}
+
+void TCustomComboBox::SetSorted(bool Value) {
+  if (FSorted == Value) return;
+  FSorted = Value;
+  RecreateWnd();
+}
+
+void TCustomComboBox::SetCharCase(TEditCharCase Value) {
+  if (FCharCase == Value) return;
+  FCharCase = Value;
+  RecreateWnd();
+}
+
+bool TCustomComboBox::DroppedDown() {
+  return HandleAllocated() && Send(this, CB_GETDROPPEDSTATE) != 0;
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value) { Send(this, CB_SHOWDROPDOWN, Value ? 1 : 0); }
+
+int TCustomComboBox::SelStart() {
+  DWORD start = 0;
+  Send(this, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), 0);
+  return static_cast<int>(start);
+}
+
+void TCustomComboBox::SetSelStart(int Value) {
+  Send(this, CB_SETEDITSEL, 0, MAKELPARAM(Value, Value));
+}
+
+int TCustomComboBox::SelLength() {
+  DWORD start = 0, end = 0;
+  Send(this, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end) - static_cast<int>(start);
+}
+
+void TCustomComboBox::SetSelLength(int Value) {
+  const int start = SelStart();
+  Send(this, CB_SETEDITSEL, 0, MAKELPARAM(start, start + Value));
+}
+
+String TCustomComboBox::SelText() {
+  const String text = GetText();
+  const auto start = static_cast<std::size_t>(std::max(0, SelStart()));
+  if (start >= text.size()) return {};
+  return text.substr(start, static_cast<std::size_t>(std::max(0, SelLength())));
+}
+
+void TCustomComboBox::SetSelText(const String& Value) {
+  HandleNeeded();
+  if (FEditHandle) SendMessageA(FEditHandle, EM_REPLACESEL, 0, TextParam(Value));
+}
+
+void TCustomComboBox::SelectAll() { Send(this, CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); }
+
+void TCustomComboBox::Clear() {
+  SetText("");
+  FItems->Clear();
+}
+
+void TCustomComboBox::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+  case CN_COMMAND:
+    return CNCommand(Message);
+  case CN_DRAWITEM:
+    return CNDrawItem(Message);
+  case CN_MEASUREITEM:
+    return CNMeasureItem(Message);
+  case CM_CANCELMODE:
+    if (reinterpret_cast<TControl*>(Message.LParam) != this && HandleAllocated())
+      Send(this, CB_SHOWDROPDOWN, 0);
+    return;
+  default:
+    return TWinControl::Dispatch(Message);
+  }
+}
+
+LRESULT TCustomComboBox::EditWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  return SubWindowProc(Window, Msg, WParam, LParam, FDefEditProc);
+}
+
+LRESULT TCustomComboBox::ListWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  return SubWindowProc(Window, Msg, WParam, LParam, FDefListProc);
+}
+
+LRESULT TCustomComboBox::SubWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam,
+                                       WNDPROC Previous) {
+  TMessage m{Msg, WParam, LParam, 0};
+  try {
+    if (Msg == WM_SYSCOMMAND)
+      WindowProc(m);
+    else
+      ComboWndProc(m, Window, Previous);
+  } catch (...) {
+    if (!ControlHooks().HandleException) throw;
+    ControlHooks().HandleException(this);
+  }
+  return m.Result;
+}
+
+void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc) {
+  switch (Message.Msg) {
+  case WM_SETFOCUS:
+    if (TCustomForm* form = GetParentForm(this); form && !form->SetFocusedControl(this)) return;
+    break;
+  case WM_KILLFOCUS:
+    if (FControlState.Contains(csFocusing)) return;
+    break;
+  case WM_KEYDOWN:
+  case WM_SYSKEYDOWN:
+    if (ComboWnd != FListHandle && DoKeyDown(Message)) return;
+    break;
+  case WM_CHAR:
+    if (DoKeyPress(Message)) return;
+    if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && DroppedDown()) {
+      SetDroppedDown(false);
+      return;
+    }
+    break;
+  case WM_KEYUP:
+  case WM_SYSKEYUP:
+    if (DoKeyUp(Message)) return;
+    break;
+  case WM_GETDLGCODE:
+    if (DroppedDown()) {
+      Message.Result = DLGC_WANTALLKEYS;
+      return;
+    }
+    break;
+  case CN_KEYDOWN:
+  case CN_CHAR:
+  case CN_SYSKEYDOWN:
+  case CN_SYSCHAR:
+    WndProc(Message);
+    return;
+  default:
+    break;
+  }
+  Message.Result =
+      CallWindowProcA(ComboProc, ComboWnd, Message.Msg, Message.WParam, Message.LParam);
+  if (Message.Msg == WM_LBUTTONDBLCLK && FControlStyle.Contains(csDoubleClicks)) DblClick();
+}
+
+void TCustomComboBox::CNCommand(TMessage& Message) {
+  switch (Message.WParamHi()) {
+  case CBN_DBLCLK:
+    DblClick();
+    break;
+  case CBN_EDITCHANGE:
+    Change();
+    break;
+  case CBN_DROPDOWN:
+    DropDown();
+    AdjustDropDown();
+    break;
+  case CBN_SELCHANGE:
+    if (const int i = ItemIndex(); i >= 0) SetText(FItems->Strings(i));
+    Click();
+    Change();
+    break;
+  default:
+    break;
+  }
+}
+
+void TCustomComboBox::AdjustDropDown() {
+  const int rows = std::clamp(FItems->Count(), 1, std::max(1, FDropDownCount));
+  SetWindowPos(Handle(), nullptr, 0, 0, FWidth, ItemHeight() * rows + FHeight + 2,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+void TCustomComboBox::CNDrawItem(TMessage& Message) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
+  const auto state = TOwnerDrawState::FromBits(item->itemState & 0xFFFF);
+  const int index = static_cast<int>(item->itemID);
+  FCanvas->SetHandle(item->hDC);
+  FCanvas->Font()->Assign(FFont.get());
+  FCanvas->Brush()->Assign(FBrush.get());
+  if (index >= 0 && state.Contains(odSelected)) {
+    FCanvas->Brush()->SetColor(clHighlight);
+    FCanvas->Font()->SetColor(clHighlightText);
+  }
+  if (index >= 0)
+    DrawItem(index, item->rcItem, state);
+  else
+    FCanvas->FillRect(item->rcItem);
+  if (state.Contains(odFocused)) DrawFocusRect(item->hDC, &item->rcItem);
+  FCanvas->SetHandle(nullptr);
+  Message.Result = 1;
+}
+
+void TCustomComboBox::CNMeasureItem(TMessage& Message) {
+  auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+  int height = FItemHeight;
+  if (FStyle == csOwnerDrawVariable) MeasureItem(static_cast<int>(item->itemID), height);
+  item->itemHeight = static_cast<UINT>(std::max(0, height));
+  Message.Result = 1;
+}
+
+void TCustomComboBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
+  if (FOnDrawItem) return FOnDrawItem(this, Index, Rect, State);
+  FCanvas->FillRect(Rect);
+  if (Index < FItems->Count()) FCanvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Strings(Index));
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height) {
+  if (FOnMeasureItem) FOnMeasureItem(this, Index, Height);
+}
+
+void TCustomComboBox::Change() {
+  if (FOnChange) FOnChange(this);
+}
+
+void TCustomComboBox::DropDown() {
+  if (FOnDropDown) FOnDropDown(this);
+}
