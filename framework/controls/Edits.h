@@ -5,7 +5,6 @@
 
 LUM_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 LUM_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
-LUM_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter);
 
 // A control over the system's edit class. Every change of the text calls Change (OnChange),
 // the user's and one made in code alike; the selection, the modified flag and the limit
