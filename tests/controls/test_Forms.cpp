@@ -1,6 +1,7 @@
 #include "tests/SheetPath.h"
 #include "tests/controls/ControlTestSupport.h"
 
+#include "framework/controls/Panels.h"
 #include "framework/controls/StdCtrls.h"
 
 using namespace controltest;
@@ -107,31 +108,16 @@ TEST_F(FormTest, MessageBoxesAreRecordedAndAnsweredByDefaultOrByScript) {
   EXPECT_EQ(shown[3].Buttons, (std::vector<String>{"OK"}));
 }
 
-// A container that paints a frame and holds other controls.
-class TFrameBox : public TCustomControl {
-  LUM_CLASS(TFrameBox, TCustomControl)
-public:
-  TFrameBox(TComponent* AOwner, TColor AFill) : TCustomControl(AOwner), Fill(AFill) {
-    FControlStyle.Include(csAcceptsControls);
-  }
-  TColor Fill;
-
-protected:
-  void Paint() override {
-    Canvas()->Brush()->SetColor(Fill);
-    Canvas()->Pen()->SetColor(clBlack);
-    Canvas()->Rectangle(ClientRect());
-  }
-};
-
 TEST_F(FormTest, ANestedFormIsDrivenModallyAndClosedByAButton) {
   TForm* form = NewForm(320, 240);
   form->SetCaption("Nested");
-  auto* outer = new TFrameBox(form, clSilver);
+  auto* outer = new TPanel(form);
   outer->SetAlign(alTop);
   outer->SetHeight(120);
   outer->SetParent(form);
-  auto* inner = new TFrameBox(form, clWhite);
+  auto* inner = new TPanel(form);
+  inner->SetBevelOuter(bvLowered);
+  inner->SetColor(clWhite);
   inner->SetBounds(10, 10, 200, 90);
   inner->SetParent(outer);
   auto* swatch = Place(inner, new TSwatch(form, clNavy), 10, 10);
