@@ -157,8 +157,10 @@ TEST_F(EditClassTest, LimitRefusesWithMaxTextAndCountsChanges) {
 
 TEST_F(EditClassTest, NumberAndUppercaseStyles) {
   const HWND number = Make(ES_NUMBER);
+  const auto beeps = MessageBeepCount();
   Type(number, "1a2-3");
   EXPECT_EQ(TextOf(number), "123");
+  EXPECT_EQ(MessageBeepCount(), beeps + 2);
   SetWindowTextA(number, "x9");
   EXPECT_EQ(TextOf(number), "x9");
   const HWND upper = Make(ES_UPPERCASE, "", 160, 24, 10, 40);
