@@ -1,0 +1,67 @@
+#include "tests/controls/ControlTestSupport.h"
+
+#include "framework/controls/ComboBoxes.h"
+#include "framework/controls/Edits.h"
+#include "framework/controls/Labels.h"
+#include "framework/controls/ListBoxes.h"
+#include "framework/controls/RadioGroup.h"
+#include "framework/controls/StdCtrls.h"
+
+using namespace controltest;
+
+namespace {
+
+template <class C>
+C* Put(TWinControl* Parent, C* Control, int Left, int Top, int Width, int Height) {
+  Control->SetBounds(Left, Top, Width, Height);
+  Control->SetParent(Parent);
+  return Control;
+}
+
+// A dialog as a user meets it: every field reached by keys or the mouse, closed with OK.
+TEST_F(ControlTest, ADialogOfStandardControlsIsFilledInAndClosedByTheUser) {
+  TForm* form = NewForm(460, 260);
+  form->SetCaption("Order");
+  auto* name = Put(form, new TEdit(form), 70, 10, 150, 22);
+  auto* label = Put(form, new TLabel(form), 10, 13, 55, 16);
+  label->SetCaption("&Name:");
+  label->SetFocusControl(name);
+  auto* notes = Put(form, new TMemo(form), 10, 40, 210, 60);
+  auto* city = Put(form, new TComboBox(form), 10, 110, 150, 120);
+  city->SetStyle(csDropDownList);
+  for (const char* c : {"Berlin", "Hamburg", "Munich"}) city->Items()->Add(c);
+  auto* colour = Put(form, new TListBox(form), 240, 10, 100, 90);
+  for (const char* c : {"Red", "Green", "Blue", "Yellow"}) colour->Items()->Add(c);
+  auto* size = Put(form, new TRadioGroup(form), 240, 110, 100, 90);
+  size->SetCaption("Size");
+  for (const char* s : {"Small", "Medium", "Large"}) size->Items()->Add(s);
+  auto* ok = Put(form, new TButton(form), 360, 10, 75, 25);
+  ok->SetCaption("OK");
+  ok->SetModalResult(mrOk);
+  ok->SetDefault(true);
+
+  User.WhenModal([&](TCustomForm*) {
+    User.PressKey('N', {ssAlt});
+    User.Type("Ada");
+    User.Click(notes);
+    User.Type("first");
+    User.Enter(); // the memo wants returns: a new line, not the default button
+    User.Type("second");
+    User.Tab();
+    User.PressKey(VK_DOWN);
+    User.PressKey(VK_DOWN);
+    const TRect blue = colour->ItemRect(2);
+    User.Click(colour, {blue.Left + 5, blue.Top + 2});
+    User.Click(size->Controls(2));
+    User.Click(ok);
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_EQ(name->Text(), "Ada");
+  ASSERT_EQ(notes->Lines()->Count(), 2);
+  EXPECT_EQ(notes->Lines()->Strings(1), "second");
+  EXPECT_EQ(city->Text(), "Hamburg");
+  EXPECT_EQ(colour->ItemIndex(), 2);
+  EXPECT_EQ(size->ItemIndex(), 2);
+}
+
+} // namespace
