@@ -173,6 +173,11 @@ bool TFieldDataLink::CanModify() const {
   return !ReadOnly() && FField && !FField->ReadOnly() && FField->DataSet()->CanModify();
 }
 
+bool TFieldDataLink::Edit() {
+  if (CanModify()) TDataLink::Edit();
+  return Editing();
+}
+
 void TFieldDataLink::Modified() { FModified = true; }
 
 void TFieldDataLink::Reset() { RecordChanged(nullptr); }
@@ -182,8 +187,8 @@ void TFieldDataLink::UpdateField() {
   if (Active() && !FFieldName.empty()) field = DataSet()->FindField(FFieldName);
   if (field == FField) return;
   FField = field;
-  FModified = false;
   if (OnDataChange) OnDataChange(Control);
+  FModified = false; // showing the field is no change of the control's own
 }
 
 void TFieldDataLink::ActiveChanged() {
@@ -199,8 +204,8 @@ void TFieldDataLink::EditingChanged() {
 
 void TFieldDataLink::RecordChanged(TField* AField) {
   if (AField && AField != FField) return;
-  FModified = false;
   if (OnDataChange) OnDataChange(Control);
+  FModified = false;
 }
 
 void TFieldDataLink::UpdateData() {

@@ -111,6 +111,8 @@ public:
   void SetFieldName(const String& AValue);
   TField* Field() const { return FField; }
   bool CanModify() const; // not read-only, the data set and the field can be written
+  // Puts the data set into edit mode only when the field can be written; answers Editing.
+  bool Edit();
   // The control changed its value: puts the data set into edit mode and marks the change.
   void Modified();
   bool IsModified() const { return FModified; }
