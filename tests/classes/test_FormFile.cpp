@@ -1,4 +1,5 @@
 #include "FormTestClasses.h"
+#include "tests/TempPath.h"
 
 #include "framework/classes/FormFile.h"
 #include "framework/classes/Parser.h"
@@ -336,7 +337,7 @@ TEST_F(FormFileTest, WritingAgainstAnAncestorStoresOnlyTheDifferences) {
 }
 
 TEST_F(FormFileTest, FilesAreWrittenWholeAndReadBack) {
-  const auto dir = std::filesystem::temp_directory_path() / "lum_formfile_test";
+  const auto dir = TempPath("lum_formfile_test");
   std::filesystem::create_directories(dir);
   const String path = (dir / "form1.lfm").string();
   TTestForm form(nullptr);

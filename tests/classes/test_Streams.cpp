@@ -1,16 +1,9 @@
 #include "framework/classes/Streams.h"
+#include "tests/TempPath.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-namespace {
-
-String TempPath(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
-}
-
-} // namespace
 
 TEST(MemoryStream, ReadsWritesAndSeeksFromEveryOrigin) {
   TMemoryStream s;
@@ -69,7 +62,7 @@ TEST(MemoryStream, LoadsAndSavesStreamsAndFiles) {
   TMemoryStream m;
   m.LoadFromStream(&source);
   EXPECT_EQ(m.Size(), 7);
-  const String path = TempPath("lum_stream_test.bin");
+  const String path = TempPath("lum_stream_test.bin").string();
   m.SaveToFile(path);
   TMemoryStream back;
   back.LoadFromFile(path);
@@ -94,7 +87,7 @@ TEST(StringStream, ReadStringStopsAtTheEnd) {
 }
 
 TEST(FileStream, CreatesOpensAndReportsFailuresWithTheReason) {
-  const String path = TempPath("lum_filestream_test.txt");
+  const String path = TempPath("lum_filestream_test.txt").string();
   {
     TFileStream f(path, fmCreate);
     f.WriteBuffer("abc", 3);
@@ -124,7 +117,7 @@ TEST(FileStream, CreatesOpensAndReportsFailuresWithTheReason) {
   } catch (const EFOpenError& e) {
     EXPECT_EQ(e.Message(), "Cannot open file \"" + path + "\". No such file or directory");
   }
-  const String badDir = TempPath("lum_no_such_dir/x.txt");
+  const String badDir = (TempPath("lum_no_such_dir") / "x.txt").string();
   try {
     TFileStream f(badDir, fmCreate);
     FAIL();

@@ -1,5 +1,6 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/win32/gdi/BmpCodec.h"
+#include "tests/TempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -287,7 +288,7 @@ TEST(BmpWrite, RoundTripsAtOddWidths) {
 }
 
 TEST(BmpWriteFile, WritesAndReadsBack) {
-  const fs::path folder = fs::temp_directory_path() / "bmp_codec_round_trip";
+  const fs::path folder = TempPath("bmp_codec_round_trip");
   fs::remove_all(folder);
   fs::create_directories(folder);
   const fs::path target = folder / "picture.bmp";
@@ -299,7 +300,7 @@ TEST(BmpWriteFile, WritesAndReadsBack) {
 }
 
 TEST(BmpWriteFile, MissingFolderFailsAndLeavesNothing) {
-  const fs::path folder = fs::temp_directory_path() / "bmp_codec_missing_folder";
+  const fs::path folder = TempPath("bmp_codec_missing_folder");
   const fs::path target = folder / "picture.bmp";
   ASSERT_FALSE(fs::exists(folder));
   EXPECT_THROW(WriteBmpFile(RandomRaster(2, 2, false, 3), target.string()), EFCreateError);

@@ -1,6 +1,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/win32/gdi/IcoCodec.h"
 #include "framework/win32/gdi/PngCodec.h"
+#include "tests/TempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -300,7 +301,7 @@ TEST(IcoCodec, WritingRefusesEmptyListsAndUnfitPictures) {
 }
 
 TEST(IcoCodec, FilesAreWrittenWholeAndMissingFilesRaiseOpenErrors) {
-  const fs::path folder = fs::temp_directory_path() / "lum_ico_files";
+  const fs::path folder = TempPath("lum_ico_files");
   fs::remove_all(folder);
   fs::create_directories(folder);
   const fs::path target = folder / "icon.ico";

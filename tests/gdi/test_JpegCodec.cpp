@@ -1,5 +1,6 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/win32/gdi/JpegCodec.h"
+#include "tests/TempPath.h"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -282,7 +283,7 @@ TEST(JpegCodec, WritingRefusesEmptyPicturesAndQualitiesOutOfRange) {
 }
 
 TEST(JpegCodec, FilesAreWrittenWholeAndMissingFilesRaiseOpenErrors) {
-  const fs::path folder = fs::temp_directory_path() / "lum_jpeg_files";
+  const fs::path folder = TempPath("lum_jpeg_files");
   fs::remove_all(folder);
   fs::create_directories(folder);
   const fs::path target = folder / "picture.jpg";

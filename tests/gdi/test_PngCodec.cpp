@@ -2,6 +2,7 @@
 #include "framework/rtl/Files.h"
 #include "framework/win32/gdi/BmpCodec.h"
 #include "framework/win32/gdi/PngCodec.h"
+#include "tests/TempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -124,7 +125,7 @@ TEST(PngCodec, TruncatedAndEmptyInputsAreRefused) {
 }
 
 TEST(PngCodec, FilesAreReplacedWholeOrNotAtAll) {
-  const fs::path folder = fs::temp_directory_path() / "lum_png_files";
+  const fs::path folder = TempPath("lum_png_files");
   fs::remove_all(folder);
   fs::create_directories(folder);
   const fs::path target = folder / "picture.png";

@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/win32/gdi/Raster.h"
+#include "tests/TempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,7 @@
 // pictures to test with.
 class TTempFolder {
 public:
-  explicit TTempFolder(const std::string& Name)
-      : Path(std::filesystem::temp_directory_path() / ("lum_" + Name)) {
+  explicit TTempFolder(const std::string& Name) : Path(TempPath("lum_" + Name)) {
     std::filesystem::remove_all(Path);
     std::filesystem::create_directories(Path);
   }
