@@ -94,6 +94,9 @@ TSdlDisplay::TSdlDisplay() {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // Surfaces are copied into plain window framebuffers; loading OpenGL for them would cost
+  // most of the start-up time.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (!StartVideo()) throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
