@@ -1,4 +1,5 @@
 #include "framework/controls/Application.h"
+#include "framework/controls/Edits.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/platform/headless/ScriptedUser.h"
 #include "framework/platform/sdl/SdlDisplay.h"
@@ -113,6 +114,20 @@ TEST_F(SdlFormTest, TypedKeysReachTheFormsKeyPressAndTheFocusedControl) {
   ASSERT_TRUE(PumpUntil([&] { return pressed.size() >= 3; }));
   EXPECT_EQ(pressed, "Hi!");
   EXPECT_EQ(keys, "HI1");
+}
+
+TEST_F(SdlFormTest, TextTypedIntoTheRealWindowReachesTheFocusedEdit) {
+  TSampleForm sample = MakeSampleForm("Sdl Form Edit");
+  Forms.push_back(sample.Form);
+  auto* edit = new TEdit(sample.Form);
+  edit->SetBounds(16, 60, 200, 22);
+  edit->SetParent(sample.Form);
+  sample.Form->Show();
+  ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+  edit->SetFocus();
+  RunOnDisplay("xdotool windowfocus --sync " + XWindowNamed("Sdl Form Edit") + " type 'Ab 1'");
+  ASSERT_TRUE(PumpUntil([&] { return edit->Text().size() >= 4; })) << edit->Text();
+  EXPECT_EQ(edit->Text(), "Ab 1");
 }
 
 TEST_F(SdlFormTest, TheRealWindowLooksLikeTheHeadlessSnapshotOfTheSameForm) {
