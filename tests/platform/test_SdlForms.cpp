@@ -1,3 +1,4 @@
+#include "demo/GalleryForm.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/StdCtrls.h"
@@ -114,6 +115,17 @@ TEST_F(SdlFormTest, TypedKeysReachTheFormsKeyPressAndTheFocusedControl) {
   ASSERT_TRUE(PumpUntil([&] { return pressed.size() >= 3; }));
   EXPECT_EQ(pressed, "Hi!");
   EXPECT_EQ(keys, "HI1");
+}
+
+TEST_F(SdlFormTest, TheGalleryOpensAsARealWindow) {
+  auto* gallery = CreateForm<TGalleryForm>(Application());
+  Forms.push_back(gallery);
+  gallery->Show();
+  ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+  const std::string id = XWindowNamed(gallery->Caption());
+  const std::string geometry = RunOnDisplay("xdotool getwindowgeometry --shell " + id);
+  EXPECT_NE(geometry.find("WIDTH=560"), std::string::npos) << geometry;
+  EXPECT_NE(geometry.find("HEIGHT=340"), std::string::npos) << geometry;
 }
 
 TEST_F(SdlFormTest, TextTypedIntoTheRealWindowReachesTheFocusedEdit) {
