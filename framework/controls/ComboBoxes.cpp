@@ -213,7 +213,12 @@ void TCustomComboBox::RestoreEntries() {
     CheckInserted(at);
     Send(this, CB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(e.Object));
   }
-  if (FSavedItemIndex >= 0) Send(this, CB_SETCURSEL, static_cast<WPARAM>(FSavedItemIndex));
+  if (FSavedItemIndex >= 0) {
+    // A text set after the item keeps showing, as it would have with a window.
+    const String text = GetText();
+    Send(this, CB_SETCURSEL, static_cast<WPARAM>(FSavedItemIndex));
+    if (FStyle == csDropDown || FStyle == csSimple) Send(this, WM_SETTEXT, 0, TextParam(text));
+  }
   FSavedItemIndex = -1;
 }
 
@@ -244,7 +249,10 @@ int TCustomComboBox::ItemIndex() {
 
 void TCustomComboBox::SetItemIndex(int Value) {
   if (!HandleAllocated()) {
+    // Choosing an entry shows it; none clears the text.
     FSavedItemIndex = Value;
+    const bool entry = Value >= 0 && Value < static_cast<int>(FEntries.size());
+    SetText(entry ? FEntries[static_cast<std::size_t>(Value)].Text : String());
     return;
   }
   if (ItemIndex() != Value) Send(this, CB_SETCURSEL, static_cast<WPARAM>(Value));
