@@ -81,7 +81,7 @@ public:
   void SetCharCase(TEditCharCase Value);
   void SetCursor(TCursor Value);
   void SetDragCursor(TCursor Value);
-  void SetDragMode(TDragMode Value);
+  void SetDragMode(TDragMode Value) override;
   void SetEditColor(TColor Value);
   void SetFEnabled(bool Value);
   void SetHideSelection(bool Value) { FEdit->SetHideSelection(Value); }
