@@ -60,8 +60,10 @@ TVirtualXServer::TVirtualXServer() {
   if (pid_ == 0) {
     close(fds[0]);
     const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-           "tcp", "-nolisten", "unix", static_cast<char*>(nullptr));
+    // Without -noreset the server resets whenever its last client leaves and drops the
+    // connections that arrive meanwhile: the next test's display would find no server.
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1024x768x24",
+           "-nolisten", "tcp", "-nolisten", "unix", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

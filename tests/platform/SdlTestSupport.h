@@ -10,7 +10,8 @@
 #endif
 
 // A virtual X server for the tests of real windows: started on a free display number,
-// DISPLAY pointing at it while it runs.
+// DISPLAY pointing at it while it runs. It never resets, so the tests' displays may close
+// and open again on it.
 class TVirtualXServer {
 public:
   TVirtualXServer();

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -86,6 +88,39 @@ protected:
 };
 
 TVirtualXServer* SdlDisplayTest::Server = nullptr;
+
+// Sets an environment variable (or removes it, for null) until the end of the scope.
+class TScopedEnvironment {
+public:
+  TScopedEnvironment(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~TScopedEnvironment() {
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+  TScopedEnvironment(const TScopedEnvironment&) = delete;
+  TScopedEnvironment& operator=(const TScopedEnvironment&) = delete;
+
+private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+String DisplayErrorOf(const std::function<void()>& open) {
+  try {
+    open();
+  } catch (const EDisplayError& e) {
+    return e.Message();
+  }
+  return "no error";
+}
 
 TEST_F(SdlDisplayTest, AWindowOpensTitledAtItsRectangleAndLooksLikeItsSurface) {
   const auto start = std::chrono::steady_clock::now();
@@ -196,6 +231,25 @@ TEST_F(SdlDisplayTest, TheDefaultDisplayFollowsTheEnvironment) {
   setenv("DISPLAY", display.c_str(), 1);
   EXPECT_NE(dynamic_cast<TSdlDisplay*>(CreateDefaultDisplay().get()), nullptr);
   setenv("LUMTOOLS_BACKEND", "headless", 1);
+}
+
+// Each display is the server's only client: closing it leaves the server without clients,
+// and the next one connects right after.
+TEST_F(SdlDisplayTest, ADisplayOpenedRightAfterTheLastOneClosedReachesTheServer) {
+  Display.reset();
+  for (int i = 0; i < 50; ++i)
+    ASSERT_EQ(DisplayErrorOf([] { TSdlDisplay reopened; }), "no error") << "opening " << i;
+}
+
+TEST_F(SdlDisplayTest, ADisplayNamedWhereNoServerListensIsNoDisplay) {
+  Display.reset();
+  const TScopedEnvironment x("DISPLAY", ":59999"), wayland("WAYLAND_DISPLAY", nullptr),
+      driver("SDL_VIDEODRIVER", nullptr), backend("LUMTOOLS_BACKEND", nullptr);
+  const String error = DisplayErrorOf([] { TSdlDisplay none; });
+  EXPECT_NE(error.find("No display for real windows"), String::npos) << error;
+  EXPECT_EQ(DisplayBackend(), nullptr);
+  EXPECT_NE(dynamic_cast<THeadlessDisplay*>(CreateDefaultDisplay().get()), nullptr)
+      << "without a reachable display a program runs headless";
 }
 
 } // namespace

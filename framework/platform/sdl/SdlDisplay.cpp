@@ -9,6 +9,8 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string_view>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -76,11 +78,25 @@ public:
   TLeakCheckPause& operator=(const TLeakCheckPause&) = delete;
 };
 
-bool StartVideo() {
+// Reaching no display, SDL falls back to drivers that show nothing; those count only when
+// the environment names them.
+bool ShowsNoWindows(std::string_view driver) {
+  if (driver != "offscreen" && driver != "dummy" && driver != "evdev") return false;
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  return !asked || std::string_view(asked).find(driver) == std::string_view::npos;
+}
+
+void StartVideo() {
   const TLeakCheckPause pause;
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
+  const String driver = SDL_GetCurrentVideoDriver();
+  if (ShowsNoWindows(driver)) {
+    SDL_Quit();
+    throw EDisplayError("No display for real windows: SDL reached none and chose its \"" + driver +
+                        "\" driver, which shows nothing");
+  }
   SDL_StartTextInput();
-  return true;
 }
 
 void Raw(TRawKind kind, TPoint at, int button, int value, DWORD time) {
@@ -97,7 +113,7 @@ TSdlDisplay::TSdlDisplay() {
   // Surfaces are copied into plain window framebuffers; loading OpenGL for them would cost
   // most of the start-up time.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (!StartVideo()) throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
+  StartVideo();
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
     width_ = mode.w;
