@@ -42,11 +42,6 @@ void TButton::SetDefault(bool Value) {
   if (form) form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
 }
 
-void TButton::SetParent(TWinControl* AParent) {
-  if (AParent != Parent()) ReturnDefaultRole();
-  TButtonControl::SetParent(AParent);
-}
-
 void TButton::Click() {
   if (TCustomForm* form = GetParentForm(this); form && FModalResult != mrNone)
     form->SetModalResult(FModalResult);
@@ -87,7 +82,7 @@ void TButton::CMVisibleChanged(TMessage& Message) {
 }
 
 // The focused button holds the form's default role; once it can no longer hold the focus
-// (disabled, hidden, taken off the form) the form's Default button takes the role back.
+// (disabled, hidden, freed) the form's Default button takes the role back.
 void TButton::ReturnDefaultRole() {
   if (!FActive || FDefault) return;
   for (const TControl* c = Parent(); c; c = c->Parent())

@@ -38,7 +38,6 @@ public:
   LUM_PUBLISHED(TNotifyEvent, OnExit, TWinControl::OnExit(), TWinControl::SetOnExit, NoDefault)
 
   void SetDefault(bool Value);
-  void SetParent(TWinControl* AParent) override;
   void Click() override;
 
 protected:
