@@ -11,7 +11,7 @@ struct TGalleryPageInfo {
   std::function<void(TWinControl* Parent)> Fill;
 };
 
-// Every page, one per subsystem, in the order the switcher shows them.
+// Every page, one per subsystem, in the order of the gallery's tabs.
 const std::vector<TGalleryPageInfo>& GalleryPages();
 // The page's PNG file name: lower case, runs of other characters as one '-'
 // ("Standard controls" gives "standard-controls.png").

@@ -21,6 +21,8 @@ TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   FBrush->SetColor(FColor);
 }
 
+TButton::~TButton() { ReturnDefaultRole(); }
+
 void TButton::CreateParams(TCreateParams& Params) {
   TButtonControl::CreateParams(Params);
   CreateSubClass(Params, "BUTTON");
@@ -67,4 +69,27 @@ void TButton::CMFocusChanged(TMessage& Message) {
 void TButton::SetButtonStyle(bool ADefault) {
   if (!HandleAllocated() || ADefault == FActive) return;
   SendMessageA(Handle(), BM_SETSTYLE, ADefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 1);
+}
+
+void TButton::CMEnabledChanged(TMessage& Message) {
+  TButtonControl::CMEnabledChanged(Message);
+  if (!Enabled()) ReturnDefaultRole();
+}
+
+void TButton::CMVisibleChanged(TMessage& Message) {
+  TButtonControl::CMVisibleChanged(Message);
+  if (!Visible()) ReturnDefaultRole();
+}
+
+// The focused button holds the form's default role; once it can no longer hold the focus
+// (disabled, hidden, freed) the form's Default button takes the role back.
+void TButton::ReturnDefaultRole() {
+  if (!FActive || FDefault) return;
+  for (const TControl* c = Parent(); c; c = c->Parent())
+    if (c->ComponentState().Contains(csDestroying)) return;
+  TCustomForm* form = GetParentForm(this);
+  if (!form) return;
+  TWinControl* focused = form->ActiveControl();
+  if (focused == this) focused = nullptr;
+  form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(focused));
 }

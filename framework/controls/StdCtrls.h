@@ -19,6 +19,7 @@ class TButton : public TButtonControl {
   LUM_CLASS(TButton, TButtonControl)
 public:
   explicit TButton(TComponent* AOwner);
+  ~TButton() override;
 
   LUM_PUBLISHED(bool, Cancel, FCancel, Field, Default(false))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
@@ -44,9 +45,12 @@ protected:
   void CreateWnd() override;
   void CMDialogKey(TMessage& Message) override;
   void CMFocusChanged(TMessage& Message) override;
+  void CMEnabledChanged(TMessage& Message) override;
+  void CMVisibleChanged(TMessage& Message) override;
 
 private:
   void SetButtonStyle(bool ADefault);
+  void ReturnDefaultRole();
 
   bool FCancel = false;
   bool FDefault = false;

@@ -2,7 +2,9 @@
 
 #include "framework/classes/FormFile.h"
 #include "framework/controls/Buttons.h"
+#include "framework/controls/Edits.h"
 #include "framework/controls/PageControl.h"
+#include "framework/controls/Panels.h"
 
 using namespace controltest;
 
@@ -267,6 +269,80 @@ TEST_F(SpeedButtonTest, FlatButtonShowsItsEdgeOnlyUnderTheMouse) {
   User.MoveTo(form, {250, 150});
   EXPECT_FALSE(button->MouseInControl());
   EXPECT_EQ(PixelAt(form, button, {0, 0}), ColorToRGB(clBtnFace));
+}
+
+using DefaultButtonTest = ButtonsTest;
+
+// The default push button's frame: one black line around the raised edge, drawn while the
+// focus is on no other push button.
+TEST_F(DefaultButtonTest, FrameFollowsTheFocusAmongTheButtons) {
+  TForm* form = NewForm();
+  auto* edit = Place(form, new TEdit(form), 10, 10);
+  auto* other = Place(form, new TButton(form), 10, 50);
+  auto* ok = Place(form, new TButton(form), 100, 50);
+  ok->SetDefault(true);
+  std::vector<String> clicked;
+  other->SetOnClick([&](TObject*) { clicked.push_back("other"); });
+  ok->SetOnClick([&](TObject*) { clicked.push_back("ok"); });
+  form->Show();
+  const auto black = static_cast<TColor>(ColorToRGB(clWindowFrame));
+  const auto white = static_cast<TColor>(ColorToRGB(clBtnHighlight));
+  const auto framed = [&](TButton* Button) {
+    const TColor corner = PixelAt(form, Button, {0, 0});
+    EXPECT_TRUE(corner == black || corner == white) << "neither frame nor raised edge";
+    return corner == black;
+  };
+  ASSERT_TRUE(edit->Focused());
+  EXPECT_TRUE(framed(ok)) << "focus on an edit";
+  EXPECT_FALSE(framed(other));
+
+  User.Tab();
+  ASSERT_TRUE(other->Focused());
+  EXPECT_TRUE(framed(other)) << "the focused button takes the frame";
+  EXPECT_FALSE(framed(ok));
+  User.Enter();
+
+  User.Click(edit);
+  EXPECT_TRUE(framed(ok)) << "back on the edit";
+  EXPECT_FALSE(framed(other));
+  User.Enter();
+  EXPECT_EQ(clicked, (std::vector<String>{"other", "ok"})) << "Enter clicks the framed button";
+  ok->SetDefault(false);
+  EXPECT_FALSE(framed(ok));
+  ok->SetDefault(true);
+  EXPECT_TRUE(framed(ok));
+}
+
+// A focused button that is hidden, disabled or freed hands the frame and Enter back to the
+// Default button.
+TEST_F(DefaultButtonTest, TheFrameComesBackWhenTheFocusedButtonGoes) {
+  const auto black = static_cast<TColor>(ColorToRGB(clWindowFrame));
+  for (const char* how : {"hidden", "disabled", "freed"}) {
+    SCOPED_TRACE(how);
+    TForm* form = NewForm();
+    auto* panel = Place(form, new TPanel(form), 0, 0);
+    panel->SetBounds(0, 0, 280, 150);
+    auto* other = Place(panel, new TButton(form), 10, 50);
+    auto* ok = Place(panel, new TButton(form), 100, 50);
+    ok->SetDefault(true);
+    int clicks = 0;
+    ok->SetOnClick([&](TObject*) { ++clicks; });
+    form->Show();
+    other->SetFocus();
+    ASSERT_NE(PixelAt(form, ok, {0, 0}), black);
+    const String way = how;
+    if (way == "hidden") other->SetVisible(false);
+    if (way == "disabled") other->SetEnabled(false);
+    if (way == "freed") other->Free();
+    EXPECT_EQ(PixelAt(form, ok, {0, 0}), black);
+    if (way == "hidden" || way == "disabled") {
+      other->SetVisible(true);
+      other->SetEnabled(true);
+      EXPECT_NE(PixelAt(form, other, {0, 0}), black) << "the frame left it for good";
+    }
+    User.PressKey(VK_RETURN);
+    EXPECT_EQ(clicks, 1);
+  }
 }
 
 TEST_F(ButtonsTest, FormFilesCreateTheControlsByName) {

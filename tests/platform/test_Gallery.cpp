@@ -3,6 +3,7 @@
 #include "demo/GalleryPages.h"
 #include "demo/GalleryRender.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/StdCtrls.h"
 #include "framework/platform/headless/ScriptedUser.h"
 #include "framework/win32/gdi/PngCodec.h"
 
@@ -68,6 +69,35 @@ TEST(GalleryRendering, EveryPageBecomesAPictureOfTheForm) {
   EXPECT_EQ(RenderGalleryPages(dir.string(), GalleryPages()[0].Name).size(), 1u);
 }
 
+// The selected tab stands two pixels above the others: its highlight line runs along the
+// page control's top row.
+TEST(GalleryRendering, EachPictureShowsItsOwnTabSelected) {
+  const std::filesystem::path dir = std::filesystem::path(LUM_BUILD_DIR) / "out" / "gallery_tabs";
+  std::filesystem::remove_all(dir);
+  const std::vector<String> written = RenderGalleryPages(dir.string(), "");
+  TScriptedUser user;
+  auto* form = CreateForm<TGalleryForm>(Application());
+  form->Show();
+  RECT window{};
+  GetWindowRect(form->Handle(), &window);
+  const TPoint origin = form->Tabs()->ClientToScreen({0, 0});
+  std::vector<int> tabCentres;
+  for (int i = 0; i < form->PageCount(); ++i) {
+    const TRect tab = form->Tabs()->TabRect(i);
+    tabCentres.push_back(origin.X - window.Left + (tab.Left + tab.Right) / 2);
+  }
+  const int top = origin.Y - window.Top;
+  form->Free();
+  constexpr std::uint32_t highlight = 0xFFFFFF; // clBtnHighlight; the raster holds RGB
+  ASSERT_EQ(written.size(), tabCentres.size());
+  for (std::size_t shown = 0; shown < written.size(); ++shown) {
+    const TRaster picture = ReadPngFile(written[shown]);
+    for (std::size_t tab = 0; tab < tabCentres.size(); ++tab)
+      EXPECT_EQ((picture.At(tabCentres[tab], top) & 0xFFFFFF) == highlight, tab == shown)
+          << written[shown] << ", tab " << tab;
+  }
+}
+
 class GalleryFormTest : public ::testing::Test {
 protected:
   TScriptedUser User;
@@ -80,29 +110,74 @@ protected:
   void TearDown() override { Form->Free(); }
 
   TButton* ButtonOnPage(int Page, const String& Caption) {
-    TGalleryPage* page = Form->Page(Page);
+    TTabSheet* page = Form->Page(Page);
     for (int i = 0; i < page->ControlCount(); ++i)
       if (auto* button = dynamic_cast<TButton*>(page->Controls(i));
           button && button->Caption() == Caption)
         return button;
     return nullptr;
   }
+  void ClickTab(int Index) {
+    const TRect tab = Form->Tabs()->TabRect(Index);
+    User.Click(Form->Tabs(), {(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2});
+  }
+  void ExpectShowing(int Index) {
+    EXPECT_EQ(Form->ActivePageIndex(), Index);
+    for (int j = 0; j < Form->PageCount(); ++j)
+      EXPECT_EQ(Form->Page(j)->Visible(), Index == j) << "page " << j << " with page " << Index;
+    EXPECT_EQ(Form->Caption(),
+              "LumTools gallery - " + GalleryPages()[static_cast<std::size_t>(Index)].Name);
+  }
 };
 
-TEST_F(GalleryFormTest, TheSwitcherShowsOnePageAtATime) {
+TEST_F(GalleryFormTest, OneTabPerPageInTheTableOrder) {
   ASSERT_EQ(Form->PageCount(), static_cast<int>(GalleryPages().size()));
-  for (int i = Form->PageCount() - 1; i >= 0; --i) {
-    User.Click(Form->PageButton(i));
-    EXPECT_EQ(Form->ActivePageIndex(), i);
-    for (int j = 0; j < Form->PageCount(); ++j)
-      EXPECT_EQ(Form->Page(j)->Visible(), i == j) << "page " << j << " with page " << i << " on";
-    EXPECT_EQ(Form->Caption(),
-              "LumTools gallery - " + GalleryPages()[static_cast<std::size_t>(i)].Name);
+  for (int i = 0; i < Form->PageCount(); ++i) {
+    EXPECT_EQ(Form->Page(i)->Caption(), GalleryPages()[static_cast<std::size_t>(i)].Name);
+    EXPECT_GT(Form->Page(i)->ControlCount(), 0) << "the table's filler put nothing on page " << i;
   }
+  EXPECT_EQ(Form->Tabs()->Align(), alClient);
+  EXPECT_EQ(Form->Tabs()->BoundsRect(), Form->ClientRect());
+  ExpectShowing(0);
+}
+
+TEST_F(GalleryFormTest, TabsSwitchPagesByClickAndByCtrlTab) {
+  for (int i = Form->PageCount() - 1; i >= 0; --i) {
+    ClickTab(i);
+    ExpectShowing(i);
+  }
+  User.PressKey(VK_TAB, TShiftState{ssCtrl});
+  ExpectShowing(Form->PageCount() > 1 ? 1 : 0);
+  User.PressKey(VK_TAB, TShiftState{ssCtrl, ssShift});
+  ExpectShowing(0);
   EXPECT_EQ(Form->PageIndexOf("Standard controls"), 0);
   EXPECT_EQ(Form->PageIndexOf("standard controls"), -1);
   EXPECT_THROW(Form->ShowPage(Form->PageCount()), EListError);
-  EXPECT_EQ(Form->ActivePageIndex(), 0) << "a bad index changes nothing";
+  EXPECT_THROW(Form->ShowPage(-1), EListError);
+  ExpectShowing(0);
+}
+
+// No push button takes the focus when the gallery opens, so the Default button shows its
+// black frame; a click on another button takes it over.
+TEST_F(GalleryFormTest, TheDefaultButtonIsFramedUntilAnotherButtonIsFocused) {
+  const int page = Form->PageIndexOf("Standard controls");
+  TButton* ok = ButtonOnPage(page, "&Default");
+  TButton* other = ButtonOnPage(page, "&Button");
+  ASSERT_NE(ok, nullptr);
+  ASSERT_NE(other, nullptr);
+  const auto corner = [this](TControl* Control) {
+    RECT window{};
+    GetWindowRect(Form->Handle(), &window);
+    const TPoint at = Control->ClientToScreen({0, 0});
+    return User.Snapshot(Form)->Canvas()->Pixels(at.X - window.Left, at.Y - window.Top);
+  };
+  const auto black = static_cast<TColor>(ColorToRGB(clWindowFrame));
+  EXPECT_EQ(corner(ok), black);
+  User.Click(other);
+  EXPECT_NE(corner(ok), black);
+  EXPECT_EQ(corner(other), black);
+  ClickTab(page);
+  EXPECT_EQ(corner(ok), black) << "the focus went to the tabs";
 }
 
 TEST_F(GalleryFormTest, TheMessageBoxButtonOpensAMessageBox) {
