@@ -1,12 +1,15 @@
 #include "demo/GalleryForm.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/Dialogs.h"
 #include "framework/controls/Edits.h"
+#include "framework/controls/Screen.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/platform/headless/ScriptedUser.h"
 #include "framework/platform/sdl/SdlDisplay.h"
 #include "framework/win32/gdi/PngCodec.h"
 #include "tests/SheetPath.h"
 #include "tests/platform/SdlTestSupport.h"
+#include "valueentry/Lumvaled.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +129,39 @@ TEST_F(SdlFormTest, TheGalleryOpensAsARealWindow) {
   const std::string geometry = RunOnDisplay("xdotool getwindowgeometry --shell " + id);
   EXPECT_NE(geometry.find("WIDTH=560"), std::string::npos) << geometry;
   EXPECT_NE(geometry.find("HEIGHT=340"), std::string::npos) << geometry;
+}
+
+TEST_F(SdlFormTest, TheValueEntryPageCleansWhatIsTypedAndWarnsInGerman) {
+  auto* gallery = CreateForm<TGalleryForm>(Application());
+  Forms.push_back(gallery);
+  const int index = gallery->PageIndexOf("Value entry");
+  ASSERT_GE(index, 0);
+  gallery->ShowPage(index);
+  gallery->Show();
+  ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+  TComponent* page = gallery->Page(index);
+  auto* decimal = dynamic_cast<TLumValidateEdit*>(page->FindComponent("Entry1"));
+  auto* whole = dynamic_cast<TLumValidateEdit*>(page->FindComponent("Entry5"));
+  ASSERT_TRUE(decimal && whole);
+  // Each warning is answered by a real Return key once its box is up.
+  std::vector<String> shown;
+  const auto previous = OnMessageShown();
+  OnMessageShown() = [&](const TShownMessage& Message, TForm*) {
+    shown.push_back(Message.Text);
+    RunOnDisplay("sh -c 'sleep 0.3; xdotool key Return' >/dev/null 2>&1 &");
+  };
+  const std::string window = XWindowNamed(gallery->Caption());
+  decimal->SetFocus();
+  decimal->SelectAll();
+  RunOnDisplay("xdotool windowfocus --sync " + window + " type '1,5'");
+  EXPECT_TRUE(PumpUntil([&] { return decimal->Text() == "1.5"; })) << decimal->Text();
+  whole->SetFocus();
+  whole->SelectAll();
+  RunOnDisplay("xdotool windowfocus --sync " + window + " type '12a'");
+  EXPECT_TRUE(PumpUntil([&] { return whole->Text() == "12" && !shown.empty(); })) << whole->Text();
+  OnMessageShown() = previous;
+  EXPECT_EQ(shown, std::vector<String>{"Eingabefehler! Ungültige Zeicheneingabe!"});
+  EXPECT_EQ(Screen()->ActiveControl(), whole->Edit());
 }
 
 TEST_F(SdlFormTest, TextTypedIntoTheRealWindowReachesTheFocusedEdit) {
