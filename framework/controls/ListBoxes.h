@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/classes/StringList.h"
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/ItemStrings.h"
 
 #include <vector>
 
@@ -16,34 +16,6 @@ using TDrawItemEvent =
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
 LUM_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable);
-
-inline constexpr const char* SInsertLineError = "Unable to insert a line";
-
-class TCustomListBox;
-
-// The entries of a list box: its window's entries while it has a window, kept by the
-// control otherwise (and across a recreation of the window).
-class TListBoxStrings : public TStrings {
-  LUM_CLASS(TListBoxStrings, TStrings)
-public:
-  explicit TListBoxStrings(TCustomListBox* AListBox) : FListBox(AListBox) {}
-
-  Integer Add(const String& S) override;
-  void Clear() override;
-  void Delete(Integer Index) override;
-  void Insert(Integer Index, const String& S) override;
-  Integer IndexOf(const String& S) const override;
-
-protected:
-  String Get(Integer Index) const override;
-  Integer GetCount() const override;
-  TObject* GetObject(Integer Index) const override;
-  void PutObject(Integer Index, TObject* Object) override;
-  void SetUpdateState(bool Updating) override;
-
-private:
-  TCustomListBox* FListBox;
-};
 
 // A list box over the system class "ListBox": standard or owner-drawn items with fixed or
 // variable heights, single, multiple or extended selection, columns and tab stops.
@@ -75,7 +47,7 @@ public:
   void SetColumns(int Value);
   bool IntegralHeight() const { return FIntegralHeight; }
   void SetIntegralHeight(bool Value);
-  bool Sorted() const { return FSorted; }
+  bool Sorted() const { return FItems->Sorted(); }
   void SetSorted(bool Value);
   int TabWidth() const { return FTabWidth; }
   void SetTabWidth(int Value);
@@ -108,37 +80,26 @@ protected:
   virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
   virtual void MeasureItem(int Index, int& Height);
 
-  std::unique_ptr<TStrings> FItems;
+  std::unique_ptr<TItemStrings> FItems;
   TListBoxStyle FStyle = lbStandard;
   int FItemHeight = 16;
 
 private:
-  struct TEntry {
-    String Text;
-    TObject* Object = nullptr;
-    bool Selected = false;
-  };
   void SaveEntries();
   void RestoreEntries();
   void SetColumnWidth();
-  int OfflineInsertPosition(const String& S) const;
-  void CheckOfflineIndex(Integer Index) const;
 
-  std::vector<TEntry> FEntries; // while there is no window
   int FSavedItemIndex = -1;
   int FSavedTopIndex = 0;
   bool FMultiSelect = false;
   bool FExtendedSelect = true;
   bool FIntegralHeight = false;
-  bool FSorted = false;
   int FColumns = 0;
   int FTabWidth = 0;
   TBorderStyle FBorderStyle = bsSingle;
   std::unique_ptr<TControlCanvas> FCanvas;
   TDrawItemEvent FOnDrawItem;
   TMeasureItemEvent FOnMeasureItem;
-
-  friend class TListBoxStrings;
 };
 
 class TListBox : public TCustomListBox {
