@@ -109,11 +109,12 @@ public:
   LUM_PUBLISHED(TComboBoxStyle, Style, FStyle, TCustomComboBox::SetStyle, Default(csDropDown))
   LUM_PUBLISHED(TEditCharCase, CharCase, TCustomComboBox::CharCase(), TCustomComboBox::SetCharCase,
                 Default(ecNormal))
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(Integer, DropDownCount, TCustomComboBox::DropDownCount(),
                 TCustomComboBox::SetDropDownCount, Default(8))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(Integer, ItemHeight, TCustomComboBox::ItemHeight(), TCustomComboBox::SetItemHeight,
                 NoDefault)
   LUM_PUBLISHED(TStrings*, Items, FItems, TCustomComboBox::SetItems, NoDefault)
@@ -121,7 +122,8 @@ public:
                 Default(0))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(false))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(bool, Sorted, TCustomComboBox::Sorted(), TCustomComboBox::SetSorted, Default(false))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
   LUM_PUBLISHED(bool, TabStop, FTabStop, TWinControl::SetTabStop, Default(true))

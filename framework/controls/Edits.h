@@ -99,7 +99,7 @@ public:
   LUM_PUBLISHED(TEditCharCase, CharCase, TCustomEdit::CharCase(), TCustomEdit::SetCharCase,
                 Default(ecNormal))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, HideSelection, TCustomEdit::HideSelection(), TCustomEdit::SetHideSelection,
                 Default(true))
   LUM_PUBLISHED(Integer, MaxLength, TCustomEdit::MaxLength(), TCustomEdit::SetMaxLength, Default(0))
@@ -187,7 +187,7 @@ public:
   LUM_PUBLISHED(TBorderStyle, BorderStyle, TCustomEdit::BorderStyle(), TCustomEdit::SetBorderStyle,
                 Default(bsSingle))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, HideSelection, TCustomEdit::HideSelection(), TCustomEdit::SetHideSelection,
                 Default(true))
   LUM_PUBLISHED(TStrings*, Lines, TCustomMemo::Lines(), TCustomMemo::SetLines, NoDefault)

@@ -110,12 +110,13 @@ public:
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(TBorderStyle, BorderStyle, TCustomListBox::BorderStyle(),
                 TCustomListBox::SetBorderStyle, Default(bsSingle))
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(Integer, Columns, TCustomListBox::Columns(), TCustomListBox::SetColumns, Default(0))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(bool, ExtendedSelect, TCustomListBox::ExtendedSelect(),
                 TCustomListBox::SetExtendedSelect, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, IntegralHeight, TCustomListBox::IntegralHeight(),
                 TCustomListBox::SetIntegralHeight, Default(false))
   LUM_PUBLISHED(Integer, ItemHeight, TCustomListBox::ItemHeight(), TCustomListBox::SetItemHeight,
@@ -125,7 +126,8 @@ public:
                 Default(false))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(false))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(bool, Sorted, TCustomListBox::Sorted(), TCustomListBox::SetSorted, Default(false))
   LUM_PUBLISHED(TListBoxStyle, Style, FStyle, TCustomListBox::SetStyle, Default(lbStandard))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
