@@ -19,9 +19,14 @@ namespace {
 
 using namespace controltest;
 
+// A 2x2 24-bit BMP file after its size (70 bytes): red, white over blue, green.
+const String GlyphData = "46000000424D4600000000000000360000002800000002000000020000000100\n"
+                         "      1800000000001000000000000000000000000000000000000000FF000000FF00\n"
+                         "      00000000FFFFFFFF0000";
+
 // One of each standard control with the properties that matter set away from their defaults.
 String StandardForm() {
-  return R"(object Form1: TForm
+  return String(R"(object Form1: TForm
   Left = 50
   Top = 50
   Width = 608
@@ -42,6 +47,9 @@ String StandardForm() {
     GroupIndex = 3
     Down = True
     Flat = True
+    Glyph.Data = {
+      )" + GlyphData +
+                R"(}
     NumGlyphs = 2
   end
   object Label1: TLabel
@@ -101,6 +109,10 @@ String StandardForm() {
     Height = 25
     Caption = 'Pic'
     TabOrder = 1
+    Glyph.Data = {
+      )") +
+         GlyphData +
+         R"(}
     Layout = blGlyphTop
     Margin = 2
     Spacing = 1
@@ -298,6 +310,14 @@ TEST_F(ControlTest, AFormOfEveryStandardControlReadsAndWritesBackTheSameText) {
   ReadFormText(text, form);
   EXPECT_EQ(WriteFormText(form), text);
 
+  auto* glyphButton = dynamic_cast<TBitBtn*>(form->FindComponent("BitBtn1"));
+  ASSERT_NE(glyphButton, nullptr);
+  const TRaster glyph = glyphButton->Glyph()->ToRaster();
+  ASSERT_EQ(glyph.Width, 2);
+  EXPECT_EQ(glyph.At(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(glyph.At(1, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(glyph.At(0, 1), 0xFF0000FFu);
+  EXPECT_EQ(glyph.At(1, 1), 0xFF00FF00u);
   auto* ok = dynamic_cast<TBitBtn*>(form->FindComponent("BitBtn2"));
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(ok->Caption(), "OK");
