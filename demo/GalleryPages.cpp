@@ -1,12 +1,14 @@
 #include "demo/GalleryPages.h"
 
 #include "demo/StandardPage.h"
+#include "demo/ValueEntryPage.h"
 
 #include <cctype>
 
 const std::vector<TGalleryPageInfo>& GalleryPages() {
   static const std::vector<TGalleryPageInfo> pages{
       {"Standard controls", FillStandardControls},
+      {"Value entry", FillValueEntry},
   };
   return pages;
 }

@@ -8,7 +8,17 @@ TClassInfo::TClassInfo(const char* AName, TClass AParent, TFactory AFactory,
     : FName(AName), FParent(AParent), FFactory(AFactory), FOwnProperties(std::move(AOwnProperties)),
       FOwnMethods(std::move(AOwnMethods)) {
   if (FParent) FAllProperties = FParent->Properties();
-  for (const auto& p : FOwnProperties) FAllProperties.push_back(p.get());
+  for (const auto& p : FOwnProperties) AddProperty(p.get());
+}
+
+// A property redeclared under an inherited name takes the inherited one's place.
+void TClassInfo::AddProperty(const TPropInfo* AProp) {
+  for (const TPropInfo*& existing : FAllProperties)
+    if (SameText(existing->Name, AProp->Name)) {
+      existing = AProp;
+      return;
+    }
+  FAllProperties.push_back(AProp);
 }
 
 TClassInfo::~TClassInfo() = default;

@@ -47,6 +47,7 @@ public:
   const TMethodEntry* FindMethod(const String& AName) const; // also in the parents
 
 private:
+  void AddProperty(const TPropInfo* AProp);
   String FName;
   TClass FParent;
   TFactory FFactory;

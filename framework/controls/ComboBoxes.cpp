@@ -113,7 +113,12 @@ void TCustomComboBox::SaveEntries() {
 
 void TCustomComboBox::RestoreEntries() {
   FItems->RestoreEntries({});
-  if (FSavedItemIndex >= 0) Send(this, CB_SETCURSEL, static_cast<WPARAM>(FSavedItemIndex));
+  if (FSavedItemIndex >= 0) {
+    // A text set after the item keeps showing, as it would have with a window.
+    const String text = GetText();
+    Send(this, CB_SETCURSEL, static_cast<WPARAM>(FSavedItemIndex));
+    if (FStyle == csDropDown || FStyle == csSimple) Send(this, WM_SETTEXT, 0, TextParam(text));
+  }
   FSavedItemIndex = -1;
 }
 
@@ -130,7 +135,10 @@ int TCustomComboBox::ItemIndex() {
 
 void TCustomComboBox::SetItemIndex(int Value) {
   if (!HandleAllocated()) {
+    // Choosing an entry shows it; none clears the text.
     FSavedItemIndex = Value;
+    const bool entry = Value >= 0 && Value < FItems->Count();
+    SetText(entry ? FItems->Strings(Value) : String());
     return;
   }
   if (ItemIndex() != Value) Send(this, CB_SETCURSEL, static_cast<WPARAM>(Value));

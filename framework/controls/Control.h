@@ -203,7 +203,7 @@ public:
   bool ParentFont() const { return FParentFont; }
   void SetParentFont(bool Value);
   TDragMode DragMode() const { return FDragMode; }
-  void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  virtual void SetDragMode(TDragMode Value) { FDragMode = Value; }
   TCursor DragCursor() const { return FDragCursor; }
   void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   String Caption() const { return GetText(); }

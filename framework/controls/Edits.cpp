@@ -67,7 +67,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, "EDIT");
   Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | CaseStyle(FCharCase);
-  if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle == bsSingle) AddBorderStyle(Params);
   if (FPasswordChar != '\0') Params.Style |= ES_PASSWORD;
   if (FReadOnly) Params.Style |= ES_READONLY;
   if (!FHideSelection) Params.Style |= ES_NOHIDESEL;

@@ -98,11 +98,15 @@ public:
                 Default(bsSingle))
   LUM_PUBLISHED(TEditCharCase, CharCase, TCustomEdit::CharCase(), TCustomEdit::SetCharCase,
                 Default(ecNormal))
+  LUM_PUBLISHED(bool, Ctl3D, TWinControl::Ctl3D(), TWinControl::SetCtl3D, NoDefault,
+                Stored(IsCtl3DStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, HideSelection, TCustomEdit::HideSelection(), TCustomEdit::SetHideSelection,
                 Default(true))
   LUM_PUBLISHED(Integer, MaxLength, TCustomEdit::MaxLength(), TCustomEdit::SetMaxLength, Default(0))
+  LUM_PUBLISHED(bool, ParentCtl3D, TWinControl::ParentCtl3D(), TWinControl::SetParentCtl3D,
+                Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
   LUM_PUBLISHED(char, PasswordChar, TCustomEdit::PasswordChar(), TCustomEdit::SetPasswordChar,
                 Default('\0'))
@@ -186,12 +190,16 @@ public:
                 Default(taLeftJustify))
   LUM_PUBLISHED(TBorderStyle, BorderStyle, TCustomEdit::BorderStyle(), TCustomEdit::SetBorderStyle,
                 Default(bsSingle))
+  LUM_PUBLISHED(bool, Ctl3D, TWinControl::Ctl3D(), TWinControl::SetCtl3D, NoDefault,
+                Stored(IsCtl3DStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, HideSelection, TCustomEdit::HideSelection(), TCustomEdit::SetHideSelection,
                 Default(true))
   LUM_PUBLISHED(TStrings*, Lines, TCustomMemo::Lines(), TCustomMemo::SetLines, NoDefault)
   LUM_PUBLISHED(Integer, MaxLength, TCustomEdit::MaxLength(), TCustomEdit::SetMaxLength, Default(0))
+  LUM_PUBLISHED(bool, ParentCtl3D, TWinControl::ParentCtl3D(), TWinControl::SetParentCtl3D,
+                Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
   LUM_PUBLISHED(bool, ReadOnly, TCustomEdit::ReadOnly(), TCustomEdit::SetReadOnly, Default(false))
   LUM_PUBLISHED(TScrollStyle, ScrollBars, TCustomMemo::ScrollBars(), TCustomMemo::SetScrollBars,

@@ -52,7 +52,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   if (!FIntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
   if (FTabWidth != 0) Params.Style |= LBS_USETABSTOPS;
   if (FColumns > 0) Params.Style |= LBS_MULTICOLUMN;
-  if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle == bsSingle) AddBorderStyle(Params);
   Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 

@@ -113,6 +113,8 @@ public:
   LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()),
                 Stored(IsColorStored))
   LUM_PUBLISHED(Integer, Columns, TCustomListBox::Columns(), TCustomListBox::SetColumns, Default(0))
+  LUM_PUBLISHED(bool, Ctl3D, TWinControl::Ctl3D(), TWinControl::SetCtl3D, NoDefault,
+                Stored(IsCtl3DStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(bool, ExtendedSelect, TCustomListBox::ExtendedSelect(),
                 TCustomListBox::SetExtendedSelect, Default(true))
@@ -125,6 +127,8 @@ public:
   LUM_PUBLISHED(bool, MultiSelect, TCustomListBox::MultiSelect(), TCustomListBox::SetMultiSelect,
                 Default(false))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(false))
+  LUM_PUBLISHED(bool, ParentCtl3D, TWinControl::ParentCtl3D(), TWinControl::SetParentCtl3D,
+                Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
   LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
                 Stored(IsShowHintStored))

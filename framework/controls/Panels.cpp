@@ -97,7 +97,7 @@ void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
 
 void TCustomPanel::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
-  if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle == bsSingle) AddBorderStyle(Params);
   Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 

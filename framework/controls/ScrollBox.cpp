@@ -300,5 +300,5 @@ void TScrollBox::SetBorderStyle(TBorderStyle Value) {
 
 void TScrollBox::CreateParams(TCreateParams& Params) {
   TScrollingWinControl::CreateParams(Params);
-  if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle == bsSingle) AddBorderStyle(Params);
 }

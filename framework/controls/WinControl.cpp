@@ -144,6 +144,7 @@ void TWinControl::SetZOrderOfWindow() {
 }
 
 void TWinControl::CreateParams(TCreateParams& Params) {
+  FBorderFollowsCtl3D = false;
   Params.Caption = FText;
   Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
   if (FControlStyle.Contains(csAcceptsControls)) {
@@ -320,9 +321,10 @@ void TWinControl::InsertControl(TControl* AControl) {
     AControl->Perform(CM_PARENTCOLORCHANGED);
     AControl->Perform(CM_PARENTFONTCHANGED);
     AControl->Perform(CM_PARENTSHOWHINTCHANGED);
-    if (windowed)
+    if (windowed) {
+      windowed->Perform(CM_PARENTCTL3DCHANGED);
       windowed->UpdateControlState();
-    else if (FHandle)
+    } else if (FHandle)
       AControl->Invalidate();
     AlignControl(AControl);
   }
@@ -720,6 +722,10 @@ void TWinControl::Dispatch(TMessage& Message) {
     return CMRecreateWnd(Message);
   case CM_SHOWHINTCHANGED:
     return NotifyControls(CM_PARENTSHOWHINTCHANGED);
+  case CM_CTL3DCHANGED:
+    return CMCtl3DChanged(Message);
+  case CM_PARENTCTL3DCHANGED:
+    return CMParentCtl3DChanged(Message);
   default:
     return TControl::Dispatch(Message);
   }
@@ -1030,6 +1036,43 @@ void TWinControl::CMColorChanged(TMessage&) {
 }
 
 void TWinControl::CMTextChanged(TMessage& Message) { DefaultHandler(Message); }
+
+void TWinControl::SetCtl3D(bool Value) {
+  if (FCtl3D == Value) return;
+  FCtl3D = Value;
+  FParentCtl3D = false;
+  Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+  if (FParentCtl3D == Value) return;
+  FParentCtl3D = Value;
+  if (FParent) Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage&) {
+  if (FBorderFollowsCtl3D) RecreateWnd();
+  NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessage&) {
+  if (!FParentCtl3D || !FParent) return;
+  SetCtl3D(FParent->Ctl3D());
+  FParentCtl3D = true;
+}
+
+void TWinControl::ReadState(TReader* Reader) {
+  TControl::ReadState(Reader);
+  if (FParent) Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::AddBorderStyle(TCreateParams& Params) {
+  FBorderFollowsCtl3D = true;
+  if (FCtl3D)
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+  else
+    Params.Style |= WS_BORDER;
+}
 
 HDC TWinControl::GetDeviceContext(HWND& WindowHandle) {
   WindowHandle = Handle();

@@ -72,6 +72,12 @@ public:
   void ReAlign() { Realign(); }
   int BorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
+  // Sunken 3D frames rather than flat lines; by default as the parent has it.
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
+  bool IsCtl3DStored() const { return !FParentCtl3D; }
   TBrush* Brush() const { return FBrush.get(); }
 
   TRect ClientRect() override;
@@ -114,6 +120,9 @@ protected:
   virtual void CreateHandle();
   // Makes the window a subclass of a system class (its procedure becomes DefWndProc).
   void CreateSubClass(TCreateParams& Params, const char* ControlClassName);
+  // A single border: the sunken client edge with Ctl3D, a flat line without; the window is
+  // made anew when Ctl3D changes.
+  void AddBorderStyle(TCreateParams& Params);
   WNDPROC DefWndProc() const { return FDefWndProc; }
   void SetDefWndProc(WNDPROC Value) { FDefWndProc = Value; }
 
@@ -166,6 +175,9 @@ protected:
   virtual void CMFocusChanged(TMessage& Message);
   virtual void CMShowingChanged(TMessage& Message);
   virtual void CMRecreateWnd(TMessage& Message);
+  virtual void CMCtl3DChanged(TMessage& Message);
+  virtual void CMParentCtl3DChanged(TMessage& Message);
+  void ReadState(TReader* Reader) override;
   void CMEnabledChanged(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
@@ -178,8 +190,11 @@ protected:
   bool FTabStop = false;
   std::unique_ptr<TBrush> FBrush;
   int FBorderWidth = 0;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
 
 private:
+  bool FBorderFollowsCtl3D = false;
   LRESULT MainWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
   void ApplyWindowBounds();
   void SetZOrderOfWindow();

@@ -73,6 +73,16 @@ private:
   String FExtra;
 };
 
+// Redeclares Interval with another default, as a descendant publishing a property anew does.
+class TRedeclared : public TSample {
+  LUM_CLASS(TRedeclared, TSample)
+public:
+  LUM_PUBLISHED(Integer, Interval, FOwnInterval, Field, Default(20))
+
+private:
+  Integer FOwnInterval = 20;
+};
+
 std::vector<String> Names(const TPropList& AList) {
   std::vector<String> names;
   for (const TPropInfo* p : AList) names.push_back(p->Name);
@@ -90,6 +100,18 @@ TEST(TypeInfoProperties, ListedInDeclarationOrderInheritedFirst) {
             (std::vector<String>{"Caption", "Hint", "Extra"}));
   EXPECT_EQ(Names(GetPropList(&d, tkMethods)), std::vector<String>{"OnChange"});
   EXPECT_EQ(GetPropList(&d).size(), 11u);
+}
+
+TEST(TypeInfoProperties, RedeclaredPropertyTakesTheInheritedPlace) {
+  TRedeclared r;
+  const TPropList props = GetPropList(&r, tkAny);
+  EXPECT_EQ(Names(props).size(), 11u);
+  EXPECT_EQ(Names(props)[0], "Interval");
+  EXPECT_EQ(props[0]->Default, 20);
+  SetOrdProp(&r, "Interval", 7);
+  EXPECT_EQ(r.Interval(), 7);
+  EXPECT_EQ(r.TSample::Interval(), 10) << "the redeclared property is the one found";
+  EXPECT_EQ(r.IntervalSets, 0);
 }
 
 TEST(TypeInfoProperties, KindsSizesAndRanges) {

@@ -157,6 +157,20 @@ TEST_F(ComboBoxesTest, OwnerDrawVariableMeasuresEveryItemAfterRecreation) {
   EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
 }
 
+TEST_F(ComboBoxesTest, AnEntryChosenBeforeTheWindowExistsShowsUntilATextReplacesIt) {
+  TForm* form = NewForm();
+  auto* combo = Place(form, new TComboBox(form), 10, 10);
+  combo->Items()->SetText("rot\r\ngrün\r\n");
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->Text(), "grün");
+  combo->SetText("blau");
+  form->Show();
+  EXPECT_EQ(combo->Text(), "blau");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  combo->SetItemIndex(0);
+  EXPECT_EQ(combo->Text(), "rot");
+}
+
 TEST_F(ComboBoxesTest, MaxLengthAndCharCaseShapeTypedText) {
   TForm* form = NewForm();
   TComboBox* combo = MakeCombo(form, csDropDown, 0);

@@ -1,5 +1,6 @@
 #include "tests/controls/ControlTestSupport.h"
 
+#include "framework/controls/Edits.h"
 #include "framework/controls/Panels.h"
 #include "framework/controls/ScrollBox.h"
 
@@ -121,6 +122,34 @@ TEST_F(ControlTest, PanelRejectsImpossibleWidthsAndKeepsItsFrame) {
   EXPECT_EQ(panel->BevelWidth(), 2);
   EXPECT_EQ(panel->BorderWidth(), 0);
   EXPECT_EQ(panel->BorderStyle(), bsNone);
+}
+
+TEST_F(ControlTest, Ctl3DChoosesSunkenOrFlatBordersAndChildrenFollowTheirParent) {
+  TForm* form = NewForm(300, 200);
+  auto* panel = Place(form, new TPanel(form), 10, 10);
+  panel->SetBorderStyle(bsSingle);
+  auto* edit = Place(panel, new TEdit(form), 10, 10);
+  form->Show();
+  User.ProcessMessages();
+  // Flat line, sunken edge.
+  const auto styles = [](TWinControl* C) {
+    return std::pair{(GetWindowLongA(C->Handle(), GWL_STYLE) & WS_BORDER) != 0,
+                     (GetWindowLongA(C->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0};
+  };
+  EXPECT_EQ(styles(edit), std::pair(false, true));
+  panel->SetCtl3D(false);
+  EXPECT_FALSE(panel->ParentCtl3D());
+  EXPECT_FALSE(edit->Ctl3D());
+  EXPECT_TRUE(edit->ParentCtl3D());
+  EXPECT_EQ(styles(edit), std::pair(true, false));
+  EXPECT_EQ(styles(panel), std::pair(true, false));
+  User.ProcessMessages();
+  EXPECT_EQ(PixelAt(form, edit, TPoint{-1, 5}), clBlack) << "a flat one-pixel line";
+  EXPECT_EQ(PixelAt(form, edit, TPoint{0, 5}), clWhite);
+  edit->SetCtl3D(true);
+  EXPECT_FALSE(edit->ParentCtl3D());
+  edit->SetParentCtl3D(true);
+  EXPECT_FALSE(edit->Ctl3D());
 }
 
 TEST_F(ControlTest, BevelShapesDrawTheirLinesInTheStyleColours) {

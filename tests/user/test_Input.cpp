@@ -1,4 +1,7 @@
+#include "framework/win32/user/ComboBoxDefs.h"
 #include "tests/user/UserTestSupport.h"
+
+#include <string_view>
 
 namespace {
 
@@ -209,6 +212,44 @@ TEST_F(InputTest, ClickingAnInactiveWindowActivatesIt) {
   POINT p;
   GetCursorPos(&p);
   EXPECT_EQ(p, Point(120, 120));
+}
+
+// Gives the focus straight back to the window that had it, as a control does whose exit
+// refuses an invalid entry.
+WNDPROC RefusedProc = nullptr;
+HWND FocusKeeper = nullptr;
+LRESULT RefuseFocus(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(RefusedProc, h, message, wParam, lParam);
+  if (message == WM_SETFOCUS) SetFocus(FocusKeeper);
+  return result;
+}
+
+TEST_F(InputTest, APressWhoseFocusIsRefusedNeitherCapturesNorClicks) {
+  for (const std::string_view cls : {"BUTTON", "Edit", "ListBox", "ComboBox"}) {
+    const DWORD style = cls == "ComboBox" ? CBS_DROPDOWNLIST : 0;
+    const HWND control = CreateWindowExA(0, cls.data(), "x", WS_CHILD | WS_VISIBLE | style, 150,
+                                         120, 100, 60, Top, nullptr, nullptr, nullptr);
+    SendMessageA(control, cls == "ListBox" ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>("item"));
+    RefusedProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&RefuseFocus)));
+    FocusKeeper = Left;
+    SetFocus(Left);
+    MessageLog().clear();
+    Display.MouseDown(255, 225);
+    Display.MouseUp(255, 225);
+    Display.ProcessMessages();
+    EXPECT_EQ(GetFocus(), Left) << cls;
+    EXPECT_EQ(GetCapture(), nullptr) << cls;
+    if (cls == "BUTTON") {
+      EXPECT_TRUE(Got(Top, WM_COMMAND).empty()) << "no click";
+    } else if (cls == "ListBox") {
+      EXPECT_EQ(SendMessageA(control, LB_GETCURSEL, 0, 0), LB_ERR);
+    } else if (cls == "ComboBox") {
+      EXPECT_EQ(SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0), 0);
+    }
+    DestroyWindow(control);
+  }
 }
 
 } // namespace

@@ -294,11 +294,12 @@ bool Inside(const TWindow& w, LPARAM lParam) {
 
 LRESULT ButtonDown(HWND h, TWindow& w) {
   if (TypeOf(w) == BS_GROUPBOX) return 0;
+  DataOf<TButtonData>(w).MouseTracking = true;
+  SetCaptureTo(h);
+  // Losing the focus again on the way (a refused exit) ends the press: no click follows.
   SetFocusTo(h);
   TWindow* again = WindowOf(h);
-  if (!again) return 0;
-  DataOf<TButtonData>(*again).MouseTracking = true;
-  SetCaptureTo(h);
+  if (!again || !DataOf<TButtonData>(*again).MouseTracking) return 0;
   SetPushed(h, true);
   return 0;
 }
@@ -349,6 +350,7 @@ LRESULT KeyUp(HWND h, TWindow& w, WPARAM key) {
 LRESULT FocusChanged(HWND h, TWindow& w, bool focused) {
   auto& d = DataOf<TButtonData>(w);
   d.Focused = focused;
+  if (!focused && d.MouseTracking && User().Capture == h) ReleaseCaptureNow();
   if (!focused && d.SpaceDown) {
     d.SpaceDown = false;
     SetPushed(h, false);

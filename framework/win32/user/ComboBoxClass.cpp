@@ -471,7 +471,7 @@ LRESULT ButtonDown(HWND h, TWindow& w, LPARAM lParam) {
   const HWND focusTarget = d.Edit ? d.Edit : h;
   if (!WithinCombo(h, User().Focus)) SetFocusTo(focusTarget);
   TWindow* again = WindowOf(h);
-  if (!again || IsSimple(*again)) return 0;
+  if (!again || IsSimple(*again) || !WithinCombo(h, User().Focus)) return 0;
   const TPoint p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   if (!IsDropList(*again) && !ButtonRect(*again).Contains(p)) return 0;
   Data(*again).ButtonDown = true;
@@ -894,6 +894,7 @@ LRESULT SimpleListMouse(HWND list, HWND combo, UINT message, LPARAM lParam) {
   TComboData& d = Data(*c);
   if (message == WM_LBUTTONUP || message == WM_MOUSEMOVE) return 0;
   if (!WithinCombo(combo, User().Focus)) SetFocusTo(d.Edit ? d.Edit : combo);
+  if (!WindowOf(combo) || !WithinCombo(combo, User().Focus)) return 0;
   const int i = ItemAt(list, lParam);
   if (i >= 0 && i != Selection(d)) {
     ShowSelection(combo, i);

@@ -472,7 +472,8 @@ TPoint ClientPoint(LPARAM l) { return TPoint{GET_X_LPARAM(l), GET_Y_LPARAM(l)}; 
 void OnButtonDown(const std::shared_ptr<TEdit>& edit, WPARAM keys, LPARAM l) {
   if (!HasFocus(*edit)) {
     SetFocusTo(edit->Handle);
-    if (edit->Destroyed) return;
+    // The focus may have been taken away again on the way (a refused exit).
+    if (edit->Destroyed || !HasFocus(*edit)) return;
   }
   TEdit& e = *edit;
   e.Buffer.MoveCaret(PosAtPoint(e, ClientPoint(l)), (keys & MK_SHIFT) != 0);

@@ -419,7 +419,7 @@ int ItemAtPoint(const TWindow& w, const TListBoxData& d, TPoint p) {
 LRESULT ButtonDown(HWND h, TWindow& w, WPARAM keys, LPARAM lParam) {
   SetFocusTo(h);
   TWindow* again = WindowOf(h);
-  if (!again) return 0;
+  if (!again || User().Focus != h) return 0;
   TListBoxData& d = Data(*again);
   const int i = ItemAtPoint(*again, d, TPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   if (i < 0) return 0;
