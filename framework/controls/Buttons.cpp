@@ -1,13 +1,10 @@
 #include "framework/controls/Buttons.h"
 
-#include "framework/classes/Registry.h"
 #include "framework/rtl/Checked.h"
 
 #include <algorithm>
 
 namespace {
-
-const bool ButtonClassesRegistered = (RegisterClass<TBitBtn, TSpeedButton>(), true);
 
 std::uint32_t PixelOf(COLORREF C) {
   return 0xFF000000u | (GetRValue(C) << 16) | (GetGValue(C) << 8) | GetBValue(C);
@@ -418,6 +415,8 @@ void TBitBtn::SetGlyphBitmap(TBitmap* Value) {
   FModifiedGlyph = true;
   Invalidate();
 }
+
+bool TBitBtn::IsCaptionStored() const { return Caption() != BitBtnCaption(GetKind()); }
 
 TBitBtnKind TBitBtn::GetKind() const {
   if (FKind == bkCustom) return bkCustom;

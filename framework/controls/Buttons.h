@@ -98,6 +98,8 @@ public:
   void Click() override;
 
 protected:
+  bool IsCaptionStored() const override;
+  bool IsKindValueStored() const override { return IsCustom(); }
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Dispatch(TMessage& Message) override;
@@ -133,13 +135,14 @@ public:
   LUM_PUBLISHED(bool, Down, FDown, SetDown, Default(false))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(bool, Flat, FFlat, SetFlat, Default(false))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(TBitmap*, Glyph, FGlyph->Glyph(), SetGlyphBitmap, NoDefault)
   LUM_PUBLISHED(TButtonLayout, Layout, FLayout, SetLayout, Default(blGlyphLeft))
   LUM_PUBLISHED(Integer, Margin, FMargin, SetMargin, Default(-1))
   LUM_PUBLISHED(TNumGlyphs, NumGlyphs, FGlyph->NumGlyphs(), SetNumGlyphCount, Default(1))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(Integer, Spacing, FSpacing, SetSpacing, Default(4))
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))
   LUM_PUBLISHED(TNotifyEvent, OnClick, FOnClick, TControl::SetOnClick, NoDefault)

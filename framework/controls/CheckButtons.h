@@ -51,12 +51,14 @@ public:
                 Default(false))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
   LUM_PUBLISHED(bool, Checked, TCustomCheckBox::Checked(), TCustomCheckBox::SetChecked, NotStored)
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(TCheckBoxState, State, TCustomCheckBox::State(), TCustomCheckBox::SetState,
                 Default(cbUnchecked))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
@@ -78,12 +80,14 @@ public:
   LUM_PUBLISHED(TLeftRight, Alignment, FAlignment, SetAlignment, Default(taRightJustify))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
   LUM_PUBLISHED(bool, Checked, FChecked, SetChecked, Default(false))
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
   LUM_PUBLISHED(bool, TabStop, FTabStop, TWinControl::SetTabStop, Default(false))
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))

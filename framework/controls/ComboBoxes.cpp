@@ -9,15 +9,15 @@
 
 namespace {
 
+constexpr TItemMessages ComboBoxItemMessages{
+    CB_GETCOUNT,  CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_GETITEMDATA,  CB_SETITEMDATA,
+    CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_FINDSTRINGEXACT};
+
 LRESULT Send(TCustomComboBox* ComboBox, UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
   return SendMessageA(ComboBox->Handle(), Msg, WParam, LParam);
 }
 
 LPARAM TextParam(const String& S) { return reinterpret_cast<LPARAM>(S.c_str()); }
-
-void CheckInserted(LRESULT Result) {
-  if (Result < 0) throw EOutOfResources(SInsertLineError);
-}
 
 DWORD StyleBits(TComboBoxStyle Style) {
   switch (Style) {
@@ -37,102 +37,10 @@ DWORD StyleBits(TComboBoxStyle Style) {
 
 } // namespace
 
-// TComboBoxStrings
-
-Integer TComboBoxStrings::GetCount() const {
-  if (!FComboBox->HandleAllocated()) return static_cast<Integer>(FComboBox->FEntries.size());
-  return static_cast<Integer>(Send(FComboBox, CB_GETCOUNT));
-}
-
-String TComboBoxStrings::Get(Integer Index) const {
-  if (!FComboBox->HandleAllocated()) {
-    FComboBox->CheckOfflineIndex(Index);
-    return FComboBox->FEntries[static_cast<std::size_t>(Index)].Text;
-  }
-  const LRESULT length = Send(FComboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(Index));
-  if (length == CB_ERR) Error(SListIndexError, Index);
-  String text(static_cast<std::size_t>(length) + 1, '\0');
-  Send(FComboBox, CB_GETLBTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
-TObject* TComboBoxStrings::GetObject(Integer Index) const {
-  if (!FComboBox->HandleAllocated()) {
-    FComboBox->CheckOfflineIndex(Index);
-    return FComboBox->FEntries[static_cast<std::size_t>(Index)].Object;
-  }
-  const LRESULT data = Send(FComboBox, CB_GETITEMDATA, static_cast<WPARAM>(Index));
-  if (data == CB_ERR) Error(SListIndexError, Index);
-  return reinterpret_cast<TObject*>(data);
-}
-
-void TComboBoxStrings::PutObject(Integer Index, TObject* Object) {
-  if (!FComboBox->HandleAllocated()) {
-    FComboBox->CheckOfflineIndex(Index);
-    FComboBox->FEntries[static_cast<std::size_t>(Index)].Object = Object;
-    return;
-  }
-  if (Send(FComboBox, CB_SETITEMDATA, static_cast<WPARAM>(Index),
-           reinterpret_cast<LPARAM>(Object)) == CB_ERR)
-    Error(SListIndexError, Index);
-}
-
-Integer TComboBoxStrings::Add(const String& S) {
-  if (!FComboBox->HandleAllocated()) {
-    const int at = FComboBox->OfflineInsertPosition(S);
-    FComboBox->FEntries.insert(FComboBox->FEntries.begin() + at, {S});
-    return at;
-  }
-  const LRESULT result = Send(FComboBox, CB_ADDSTRING, 0, TextParam(S));
-  CheckInserted(result);
-  return static_cast<Integer>(result);
-}
-
-void TComboBoxStrings::Insert(Integer Index, const String& S) {
-  if (!FComboBox->HandleAllocated()) {
-    if (Index < 0 || Index > GetCount()) Error(SListIndexError, Index);
-    FComboBox->FEntries.insert(FComboBox->FEntries.begin() + Index, {S});
-    return;
-  }
-  CheckInserted(Send(FComboBox, CB_INSERTSTRING, static_cast<WPARAM>(Index), TextParam(S)));
-}
-
-void TComboBoxStrings::Delete(Integer Index) {
-  if (!FComboBox->HandleAllocated()) {
-    FComboBox->CheckOfflineIndex(Index);
-    FComboBox->FEntries.erase(FComboBox->FEntries.begin() + Index);
-    return;
-  }
-  if (Send(FComboBox, CB_DELETESTRING, static_cast<WPARAM>(Index)) == CB_ERR)
-    Error(SListIndexError, Index);
-}
-
-void TComboBoxStrings::Clear() {
-  if (!FComboBox->HandleAllocated()) {
-    FComboBox->FEntries.clear();
-    FComboBox->FSavedItemIndex = -1;
-    return;
-  }
-  Send(FComboBox, CB_RESETCONTENT);
-}
-
-Integer TComboBoxStrings::IndexOf(const String& S) const {
-  if (!FComboBox->HandleAllocated()) return TStrings::IndexOf(S);
-  return static_cast<Integer>(
-      Send(FComboBox, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), TextParam(S)));
-}
-
-void TComboBoxStrings::SetUpdateState(bool Updating) {
-  if (!FComboBox->HandleAllocated()) return;
-  Send(FComboBox, WM_SETREDRAW, Updating ? 0 : 1);
-  if (!Updating) FComboBox->Refresh();
-}
-
 // TCustomComboBox
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)),
+    : TWinControl(AOwner), FItems(std::make_unique<TItemStrings>(this, ComboBoxItemMessages)),
       FCanvas(std::make_unique<TControlCanvas>()) {
   FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks, csFixedHeight};
   FWidth = 145;
@@ -142,6 +50,7 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
   FColor = clWindow;
   FBrush->SetColor(FColor);
   FCanvas->SetControl(this);
+  FItems->SetOnKeptCleared([this] { FSavedItemIndex = -1; });
   FEditInstance = MakeProcInstance(
       [this](HWND h, UINT m, WPARAM w, LPARAM l) { return EditWndProc(h, m, w, l); });
   FListInstance = MakeProcInstance(
@@ -159,7 +68,7 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, "COMBOBOX");
   Params.Style |= WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL | StyleBits(FStyle);
-  if (FSorted) Params.Style |= CBS_SORT;
+  if (Sorted()) Params.Style |= CBS_SORT;
   if (FCharCase == ecUpperCase) Params.Style |= CBS_UPPERCASE;
   if (FCharCase == ecLowerCase) Params.Style |= CBS_LOWERCASE;
   Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
@@ -198,21 +107,12 @@ void TCustomComboBox::DestroyWnd() {
 }
 
 void TCustomComboBox::SaveEntries() {
-  std::vector<TEntry> entries;
-  const int count = FItems->Count();
-  for (int i = 0; i < count; ++i) entries.push_back(TEntry{FItems->Strings(i), FItems->Objects(i)});
+  FItems->KeepEntries();
   FSavedItemIndex = ItemIndex();
-  FEntries = std::move(entries);
 }
 
 void TCustomComboBox::RestoreEntries() {
-  std::vector<TEntry> entries = std::move(FEntries);
-  FEntries.clear();
-  for (const TEntry& e : entries) {
-    const LRESULT at = Send(this, CB_ADDSTRING, 0, TextParam(e.Text));
-    CheckInserted(at);
-    Send(this, CB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(e.Object));
-  }
+  FItems->RestoreEntries({});
   if (FSavedItemIndex >= 0) {
     // A text set after the item keeps showing, as it would have with a window.
     const String text = GetText();
@@ -220,20 +120,6 @@ void TCustomComboBox::RestoreEntries() {
     if (FStyle == csDropDown || FStyle == csSimple) Send(this, WM_SETTEXT, 0, TextParam(text));
   }
   FSavedItemIndex = -1;
-}
-
-int TCustomComboBox::OfflineInsertPosition(const String& S) const {
-  if (!FSorted) return static_cast<int>(FEntries.size());
-  const auto at =
-      std::upper_bound(FEntries.begin(), FEntries.end(), S, [](const String& s, const TEntry& e) {
-        return AnsiCompareText(s, e.Text) < 0;
-      });
-  return static_cast<int>(at - FEntries.begin());
-}
-
-void TCustomComboBox::CheckOfflineIndex(Integer Index) const {
-  if (Index < 0 || Index >= static_cast<Integer>(FEntries.size()))
-    throw EListError(Format(SListIndexError, {Index}));
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
@@ -251,8 +137,8 @@ void TCustomComboBox::SetItemIndex(int Value) {
   if (!HandleAllocated()) {
     // Choosing an entry shows it; none clears the text.
     FSavedItemIndex = Value;
-    const bool entry = Value >= 0 && Value < static_cast<int>(FEntries.size());
-    SetText(entry ? FEntries[static_cast<std::size_t>(Value)].Text : String());
+    const bool entry = Value >= 0 && Value < FItems->Count();
+    SetText(entry ? FItems->Strings(Value) : String());
     return;
   }
   if (ItemIndex() != Value) Send(this, CB_SETCURSEL, static_cast<WPARAM>(Value));
@@ -278,8 +164,8 @@ void TCustomComboBox::SetMaxLength(int Value) {
 }
 
 void TCustomComboBox::SetSorted(bool Value) {
-  if (FSorted == Value) return;
-  FSorted = Value;
+  if (Sorted() == Value) return;
+  FItems->SetSorted(Value);
   RecreateWnd();
 }
 

@@ -7,32 +7,6 @@
 LUM_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed,
          csOwnerDrawVariable);
 
-class TCustomComboBox;
-
-// The entries of a combo box: its window's list while it has a window, kept by the control
-// otherwise (and across a recreation of the window).
-class TComboBoxStrings : public TStrings {
-  LUM_CLASS(TComboBoxStrings, TStrings)
-public:
-  explicit TComboBoxStrings(TCustomComboBox* AComboBox) : FComboBox(AComboBox) {}
-
-  Integer Add(const String& S) override;
-  void Clear() override;
-  void Delete(Integer Index) override;
-  void Insert(Integer Index, const String& S) override;
-  Integer IndexOf(const String& S) const override;
-
-protected:
-  String Get(Integer Index) const override;
-  Integer GetCount() const override;
-  TObject* GetObject(Integer Index) const override;
-  void PutObject(Integer Index, TObject* Object) override;
-  void SetUpdateState(bool Updating) override;
-
-private:
-  TCustomComboBox* FComboBox;
-};
-
 // A combo box over the system class "ComboBox". The framework subclasses the edit field
 // (and the list of a simple combo box), so their keys reach the control's key events.
 class TCustomComboBox : public TWinControl {
@@ -53,7 +27,7 @@ public:
   void SetDropDownCount(int Value) { FDropDownCount = Value; }
   int MaxLength() const { return FMaxLength; }
   void SetMaxLength(int Value);
-  bool Sorted() const { return FSorted; }
+  bool Sorted() const { return FItems->Sorted(); }
   void SetSorted(bool Value);
   TEditCharCase CharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase Value);
@@ -98,31 +72,23 @@ protected:
   // at least.
   void AdjustDropDown();
 
-  std::unique_ptr<TStrings> FItems;
+  std::unique_ptr<TItemStrings> FItems;
   TComboBoxStyle FStyle = csDropDown;
   int FItemHeight = 16;
   HWND FEditHandle = nullptr;
   HWND FListHandle = nullptr;
 
 private:
-  struct TEntry {
-    String Text;
-    TObject* Object = nullptr;
-  };
   LRESULT EditWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
   LRESULT ListWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
   LRESULT SubWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, WNDPROC Previous);
   void Subclass();
   void SaveEntries();
   void RestoreEntries();
-  int OfflineInsertPosition(const String& S) const;
-  void CheckOfflineIndex(Integer Index) const;
 
-  std::vector<TEntry> FEntries; // while there is no window
   int FSavedItemIndex = -1;
   int FDropDownCount = 8;
   int FMaxLength = 0;
-  bool FSorted = false;
   TEditCharCase FCharCase = ecNormal;
   std::unique_ptr<TControlCanvas> FCanvas;
   WNDPROC FEditInstance = nullptr;
@@ -133,8 +99,6 @@ private:
   TNotifyEvent FOnDropDown;
   TDrawItemEvent FOnDrawItem;
   TMeasureItemEvent FOnMeasureItem;
-
-  friend class TComboBoxStrings;
 };
 
 class TComboBox : public TCustomComboBox {
@@ -145,11 +109,12 @@ public:
   LUM_PUBLISHED(TComboBoxStyle, Style, FStyle, TCustomComboBox::SetStyle, Default(csDropDown))
   LUM_PUBLISHED(TEditCharCase, CharCase, TCustomComboBox::CharCase(), TCustomComboBox::SetCharCase,
                 Default(ecNormal))
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(Integer, DropDownCount, TCustomComboBox::DropDownCount(),
                 TCustomComboBox::SetDropDownCount, Default(8))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(Integer, ItemHeight, TCustomComboBox::ItemHeight(), TCustomComboBox::SetItemHeight,
                 NoDefault)
   LUM_PUBLISHED(TStrings*, Items, FItems, TCustomComboBox::SetItems, NoDefault)
@@ -157,7 +122,8 @@ public:
                 Default(0))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(false))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(bool, Sorted, TCustomComboBox::Sorted(), TCustomComboBox::SetSorted, Default(false))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
   LUM_PUBLISHED(bool, TabStop, FTabStop, TWinControl::SetTabStop, Default(true))

@@ -235,8 +235,16 @@ void TControl::BoundsChanged(const TRect& OldBounds) {
 
 TRect TControl::ClientRect() { return Rect(0, 0, FWidth, FHeight); }
 
-void TControl::SetClientWidth(int Value) { SetWidth(FWidth - ClientWidth() + Value); }
-void TControl::SetClientHeight(int Value) { SetHeight(FHeight - ClientHeight() + Value); }
+// The client size first: asking for it may create the window, which may resize the control.
+void TControl::SetClientWidth(int Value) {
+  const int client = ClientWidth();
+  SetWidth(FWidth - client + Value);
+}
+
+void TControl::SetClientHeight(int Value) {
+  const int client = ClientHeight();
+  SetHeight(FHeight - client + Value);
+}
 
 TPoint TControl::ClientOrigin() {
   if (!FParent) throw EInvalidOperation("Control '" + Name() + "' has no parent window");

@@ -84,10 +84,10 @@ public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
 
-  LUM_PUBLISHED(Integer, Left, FLeft, SetLeft, NoDefault)
-  LUM_PUBLISHED(Integer, Top, FTop, SetTop, NoDefault)
-  LUM_PUBLISHED(Integer, Width, FWidth, SetWidth, NoDefault)
-  LUM_PUBLISHED(Integer, Height, FHeight, SetHeight, NoDefault)
+  LUM_PUBLISHED(Integer, Left, FLeft, SetLeft, NoDefault, Stored(IsBoundsStored))
+  LUM_PUBLISHED(Integer, Top, FTop, SetTop, NoDefault, Stored(IsBoundsStored))
+  LUM_PUBLISHED(Integer, Width, FWidth, SetWidth, NoDefault, Stored(IsBoundsStored))
+  LUM_PUBLISHED(Integer, Height, FHeight, SetHeight, NoDefault, Stored(IsBoundsStored))
   LUM_PUBLISHED(TCursor, Cursor, FCursor, SetCursor, Default(crDefault), Idents(CursorIdents()))
   LUM_PUBLISHED(String, Hint, FHint, SetHint, NoDefault)
   LUM_PUBLISHED(Integer, HelpContext, FHelpContext, Field, Default(0))
@@ -208,6 +208,12 @@ public:
   void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   String Caption() const { return GetText(); }
   void SetCaption(const String& Value) { SetText(Value); }
+  // Form files store what the parent does not give: a parent's font, colour and hint
+  // setting follow it and are not written; nor are bounds that the container sets.
+  bool IsFontStored() const { return !FParentFont; }
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsShowHintStored() const { return !FParentShowHint; }
+  virtual bool IsBoundsStored() const { return true; }
   String Text() const { return GetText(); }
 
 protected:

@@ -101,7 +101,7 @@ public:
   LUM_PUBLISHED(bool, Ctl3D, TWinControl::Ctl3D(), TWinControl::SetCtl3D, NoDefault,
                 Stored(IsCtl3DStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, HideSelection, TCustomEdit::HideSelection(), TCustomEdit::SetHideSelection,
                 Default(true))
   LUM_PUBLISHED(Integer, MaxLength, TCustomEdit::MaxLength(), TCustomEdit::SetMaxLength, Default(0))
@@ -193,7 +193,7 @@ public:
   LUM_PUBLISHED(bool, Ctl3D, TWinControl::Ctl3D(), TWinControl::SetCtl3D, NoDefault,
                 Stored(IsCtl3DStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, HideSelection, TCustomEdit::HideSelection(), TCustomEdit::SetHideSelection,
                 Default(true))
   LUM_PUBLISHED(TStrings*, Lines, TCustomMemo::Lines(), TCustomMemo::SetLines, NoDefault)

@@ -68,6 +68,13 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::Release() { PostMessageA(Handle(), CM_RELEASE, 0, 0); }
 
+void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  TWinControl::GetChildren(Proc, Root);
+  if (Root != this) return;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (!Components(i)->HasParent()) Proc(Components(i));
+}
+
 void TCustomForm::Loaded() {
   TWinControl::Loaded();
   if (FClientWidth > 0) SetClientWidth(FClientWidth);

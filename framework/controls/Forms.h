@@ -93,6 +93,8 @@ public:
   bool DoKeyDown(TMessage& Message) { return TWinControl::DoKeyDown(Message); }
   bool DoKeyUp(TMessage& Message) { return TWinControl::DoKeyUp(Message); }
   bool DoKeyPress(TMessage& Message) { return TWinControl::DoKeyPress(Message); }
+  // The controls, then (written as the root) the components it owns that have no parent.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;

@@ -1,11 +1,8 @@
 #include "framework/controls/Image.h"
 
-#include "framework/classes/Registry.h"
 #include "framework/graphics/Bitmap.h"
 
 namespace {
-
-const bool ImageClassRegistered = (RegisterClass<TImage>(), true);
 
 // The largest size of the picture's proportions that fits the client.
 TPoint FitProportionally(int W, int H, int ClientW, int ClientH) {

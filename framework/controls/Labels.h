@@ -69,18 +69,20 @@ public:
                 Default(taLeftJustify))
   LUM_PUBLISHED(bool, AutoSize, TCustomLabel::AutoSize(), TCustomLabel::SetAutoSize, Default(true))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(TWinControl*, FocusControl, TCustomLabel::FocusControl(),
                 TCustomLabel::SetFocusControl, NoDefault)
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(TTextLayout, Layout, TCustomLabel::Layout(), TCustomLabel::SetLayout,
                 Default(tlTop))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
   LUM_PUBLISHED(bool, ShowAccelChar, TCustomLabel::ShowAccelChar(), TCustomLabel::SetShowAccelChar,
                 Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(bool, Transparent, TCustomLabel::Transparent(), TCustomLabel::SetTransparent,
                 Default(false))
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))

@@ -7,116 +7,20 @@
 
 namespace {
 
+constexpr TItemMessages ListBoxItemMessages{
+    LB_GETCOUNT,  LB_GETTEXTLEN,   LB_GETTEXT,      LB_GETITEMDATA,  LB_SETITEMDATA,
+    LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_FINDSTRINGEXACT};
+
 LRESULT Send(TCustomListBox* ListBox, UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) {
   return SendMessageA(ListBox->Handle(), Msg, WParam, LParam);
 }
 
-LPARAM TextParam(const String& S) { return reinterpret_cast<LPARAM>(S.c_str()); }
-
-// The window refused an entry (LB_ERR, LB_ERRSPACE).
-void CheckInserted(LRESULT Result) {
-  if (Result < 0) throw EOutOfResources(SInsertLineError);
-}
-
 } // namespace
-
-// TListBoxStrings
-
-Integer TListBoxStrings::GetCount() const {
-  if (!FListBox->HandleAllocated()) return static_cast<Integer>(FListBox->FEntries.size());
-  return static_cast<Integer>(Send(FListBox, LB_GETCOUNT));
-}
-
-String TListBoxStrings::Get(Integer Index) const {
-  if (!FListBox->HandleAllocated()) {
-    FListBox->CheckOfflineIndex(Index);
-    return FListBox->FEntries[static_cast<std::size_t>(Index)].Text;
-  }
-  const LRESULT length = Send(FListBox, LB_GETTEXTLEN, static_cast<WPARAM>(Index));
-  if (length == LB_ERR) Error(SListIndexError, Index);
-  String text(static_cast<std::size_t>(length) + 1, '\0');
-  Send(FListBox, LB_GETTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
-TObject* TListBoxStrings::GetObject(Integer Index) const {
-  if (!FListBox->HandleAllocated()) {
-    FListBox->CheckOfflineIndex(Index);
-    return FListBox->FEntries[static_cast<std::size_t>(Index)].Object;
-  }
-  const LRESULT data = Send(FListBox, LB_GETITEMDATA, static_cast<WPARAM>(Index));
-  if (data == LB_ERR) Error(SListIndexError, Index);
-  return reinterpret_cast<TObject*>(data);
-}
-
-void TListBoxStrings::PutObject(Integer Index, TObject* Object) {
-  if (!FListBox->HandleAllocated()) {
-    FListBox->CheckOfflineIndex(Index);
-    FListBox->FEntries[static_cast<std::size_t>(Index)].Object = Object;
-    return;
-  }
-  if (Send(FListBox, LB_SETITEMDATA, static_cast<WPARAM>(Index),
-           reinterpret_cast<LPARAM>(Object)) == LB_ERR)
-    Error(SListIndexError, Index);
-}
-
-Integer TListBoxStrings::Add(const String& S) {
-  if (!FListBox->HandleAllocated()) {
-    const int at = FListBox->OfflineInsertPosition(S);
-    FListBox->FEntries.insert(FListBox->FEntries.begin() + at, {S});
-    return at;
-  }
-  const LRESULT result = Send(FListBox, LB_ADDSTRING, 0, TextParam(S));
-  CheckInserted(result);
-  return static_cast<Integer>(result);
-}
-
-void TListBoxStrings::Insert(Integer Index, const String& S) {
-  if (!FListBox->HandleAllocated()) {
-    if (Index < 0 || Index > GetCount()) Error(SListIndexError, Index);
-    FListBox->FEntries.insert(FListBox->FEntries.begin() + Index, {S});
-    return;
-  }
-  CheckInserted(Send(FListBox, LB_INSERTSTRING, static_cast<WPARAM>(Index), TextParam(S)));
-}
-
-void TListBoxStrings::Delete(Integer Index) {
-  if (!FListBox->HandleAllocated()) {
-    FListBox->CheckOfflineIndex(Index);
-    FListBox->FEntries.erase(FListBox->FEntries.begin() + Index);
-    return;
-  }
-  if (Send(FListBox, LB_DELETESTRING, static_cast<WPARAM>(Index)) == LB_ERR)
-    Error(SListIndexError, Index);
-}
-
-void TListBoxStrings::Clear() {
-  if (!FListBox->HandleAllocated()) {
-    FListBox->FEntries.clear();
-    FListBox->FSavedItemIndex = -1;
-    FListBox->FSavedTopIndex = 0;
-    return;
-  }
-  Send(FListBox, LB_RESETCONTENT);
-}
-
-Integer TListBoxStrings::IndexOf(const String& S) const {
-  if (!FListBox->HandleAllocated()) return TStrings::IndexOf(S);
-  return static_cast<Integer>(
-      Send(FListBox, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), TextParam(S)));
-}
-
-void TListBoxStrings::SetUpdateState(bool Updating) {
-  if (!FListBox->HandleAllocated()) return;
-  Send(FListBox, WM_SETREDRAW, Updating ? 0 : 1);
-  if (!Updating) FListBox->Refresh();
-}
 
 // TCustomListBox
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TListBoxStrings>(this)),
+    : TWinControl(AOwner), FItems(std::make_unique<TItemStrings>(this, ListBoxItemMessages)),
       FCanvas(std::make_unique<TControlCanvas>()) {
   FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
   FWidth = 121;
@@ -126,6 +30,10 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
   FColor = clWindow;
   FBrush->SetColor(FColor);
   FCanvas->SetControl(this);
+  FItems->SetOnKeptCleared([this] {
+    FSavedItemIndex = -1;
+    FSavedTopIndex = 0;
+  });
 }
 
 TCustomListBox::~TCustomListBox() {
@@ -139,7 +47,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   Params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY;
   if (FStyle == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED;
   if (FStyle == lbOwnerDrawVariable) Params.Style |= LBS_OWNERDRAWVARIABLE;
-  if (FSorted) Params.Style |= LBS_SORT;
+  if (Sorted()) Params.Style |= LBS_SORT;
   if (FMultiSelect) Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
   if (!FIntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
   if (FTabWidth != 0) Params.Style |= LBS_USETABSTOPS;
@@ -162,44 +70,22 @@ void TCustomListBox::DestroyWnd() {
 
 // The window's entries, with their objects and selection, move into the control.
 void TCustomListBox::SaveEntries() {
-  std::vector<TEntry> entries;
-  const int count = FItems->Count();
-  entries.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i)
-    entries.push_back(TEntry{FItems->Strings(i), FItems->Objects(i),
-                             FMultiSelect && Send(this, LB_GETSEL, static_cast<WPARAM>(i)) > 0});
+  std::vector<TItemEntry>& kept = FItems->KeepEntries();
+  if (FMultiSelect)
+    for (std::size_t i = 0; i < kept.size(); ++i)
+      kept[i].Selected = Send(this, LB_GETSEL, static_cast<WPARAM>(i)) > 0;
   FSavedItemIndex = ItemIndex();
   FSavedTopIndex = TopIndex();
-  FEntries = std::move(entries);
 }
 
 void TCustomListBox::RestoreEntries() {
-  std::vector<TEntry> entries = std::move(FEntries);
-  FEntries.clear();
-  for (const TEntry& e : entries) {
-    const LRESULT at = Send(this, LB_ADDSTRING, 0, TextParam(e.Text));
-    CheckInserted(at);
-    Send(this, LB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(e.Object));
-    if (e.Selected) Send(this, LB_SETSEL, 1, at);
-  }
+  FItems->RestoreEntries([this](WPARAM At, const TItemEntry& Entry) {
+    if (Entry.Selected) Send(this, LB_SETSEL, 1, static_cast<LPARAM>(At));
+  });
   if (FSavedTopIndex > 0) SetTopIndex(FSavedTopIndex);
   if (FSavedItemIndex >= 0) SetItemIndex(FSavedItemIndex);
   FSavedItemIndex = -1;
   FSavedTopIndex = 0;
-}
-
-int TCustomListBox::OfflineInsertPosition(const String& S) const {
-  if (!FSorted) return static_cast<int>(FEntries.size());
-  const auto at =
-      std::upper_bound(FEntries.begin(), FEntries.end(), S, [](const String& s, const TEntry& e) {
-        return AnsiCompareText(s, e.Text) < 0;
-      });
-  return static_cast<int>(at - FEntries.begin());
-}
-
-void TCustomListBox::CheckOfflineIndex(Integer Index) const {
-  if (Index < 0 || Index >= static_cast<Integer>(FEntries.size()))
-    throw EListError(Format(SListIndexError, {Index}));
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle Value) {
@@ -302,8 +188,8 @@ void TCustomListBox::SetIntegralHeight(bool Value) {
 }
 
 void TCustomListBox::SetSorted(bool Value) {
-  if (FSorted == Value) return;
-  FSorted = Value;
+  if (Sorted() == Value) return;
+  FItems->SetSorted(Value);
   RecreateWnd();
 }
 

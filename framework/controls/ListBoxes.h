@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/classes/StringList.h"
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/ItemStrings.h"
 
 #include <vector>
 
@@ -16,34 +16,6 @@ using TDrawItemEvent =
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
 LUM_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable);
-
-inline constexpr const char* SInsertLineError = "Unable to insert a line";
-
-class TCustomListBox;
-
-// The entries of a list box: its window's entries while it has a window, kept by the
-// control otherwise (and across a recreation of the window).
-class TListBoxStrings : public TStrings {
-  LUM_CLASS(TListBoxStrings, TStrings)
-public:
-  explicit TListBoxStrings(TCustomListBox* AListBox) : FListBox(AListBox) {}
-
-  Integer Add(const String& S) override;
-  void Clear() override;
-  void Delete(Integer Index) override;
-  void Insert(Integer Index, const String& S) override;
-  Integer IndexOf(const String& S) const override;
-
-protected:
-  String Get(Integer Index) const override;
-  Integer GetCount() const override;
-  TObject* GetObject(Integer Index) const override;
-  void PutObject(Integer Index, TObject* Object) override;
-  void SetUpdateState(bool Updating) override;
-
-private:
-  TCustomListBox* FListBox;
-};
 
 // A list box over the system class "ListBox": standard or owner-drawn items with fixed or
 // variable heights, single, multiple or extended selection, columns and tab stops.
@@ -75,7 +47,7 @@ public:
   void SetColumns(int Value);
   bool IntegralHeight() const { return FIntegralHeight; }
   void SetIntegralHeight(bool Value);
-  bool Sorted() const { return FSorted; }
+  bool Sorted() const { return FItems->Sorted(); }
   void SetSorted(bool Value);
   int TabWidth() const { return FTabWidth; }
   void SetTabWidth(int Value);
@@ -108,37 +80,26 @@ protected:
   virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
   virtual void MeasureItem(int Index, int& Height);
 
-  std::unique_ptr<TStrings> FItems;
+  std::unique_ptr<TItemStrings> FItems;
   TListBoxStyle FStyle = lbStandard;
   int FItemHeight = 16;
 
 private:
-  struct TEntry {
-    String Text;
-    TObject* Object = nullptr;
-    bool Selected = false;
-  };
   void SaveEntries();
   void RestoreEntries();
   void SetColumnWidth();
-  int OfflineInsertPosition(const String& S) const;
-  void CheckOfflineIndex(Integer Index) const;
 
-  std::vector<TEntry> FEntries; // while there is no window
   int FSavedItemIndex = -1;
   int FSavedTopIndex = 0;
   bool FMultiSelect = false;
   bool FExtendedSelect = true;
   bool FIntegralHeight = false;
-  bool FSorted = false;
   int FColumns = 0;
   int FTabWidth = 0;
   TBorderStyle FBorderStyle = bsSingle;
   std::unique_ptr<TControlCanvas> FCanvas;
   TDrawItemEvent FOnDrawItem;
   TMeasureItemEvent FOnMeasureItem;
-
-  friend class TListBoxStrings;
 };
 
 class TListBox : public TCustomListBox {
@@ -149,14 +110,15 @@ public:
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(TBorderStyle, BorderStyle, TCustomListBox::BorderStyle(),
                 TCustomListBox::SetBorderStyle, Default(bsSingle))
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clWindow), Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(Integer, Columns, TCustomListBox::Columns(), TCustomListBox::SetColumns, Default(0))
   LUM_PUBLISHED(bool, Ctl3D, TWinControl::Ctl3D(), TWinControl::SetCtl3D, NoDefault,
                 Stored(IsCtl3DStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(bool, ExtendedSelect, TCustomListBox::ExtendedSelect(),
                 TCustomListBox::SetExtendedSelect, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, IntegralHeight, TCustomListBox::IntegralHeight(),
                 TCustomListBox::SetIntegralHeight, Default(false))
   LUM_PUBLISHED(Integer, ItemHeight, TCustomListBox::ItemHeight(), TCustomListBox::SetItemHeight,
@@ -168,7 +130,8 @@ public:
   LUM_PUBLISHED(bool, ParentCtl3D, TWinControl::ParentCtl3D(), TWinControl::SetParentCtl3D,
                 Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(bool, Sorted, TCustomListBox::Sorted(), TCustomListBox::SetSorted, Default(false))
   LUM_PUBLISHED(TListBoxStyle, Style, FStyle, TCustomListBox::SetStyle, Default(lbStandard))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))

@@ -72,7 +72,7 @@ public:
   LUM_PUBLISHED(String, EditMask, TCustomMaskEdit::EditMask(), TCustomMaskEdit::SetEditMask,
                 NoDefault)
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(Integer, MaxLength, TCustomEdit::MaxLength(), TCustomEdit::SetMaxLength, Default(0))
   LUM_PUBLISHED(char, PasswordChar, TCustomEdit::PasswordChar(), TCustomEdit::SetPasswordChar,
                 Default('\0'))

@@ -1,13 +1,10 @@
 #include "framework/controls/PageControl.h"
 
-#include "framework/classes/Registry.h"
 #include "framework/controls/Forms.h"
 
 #include <algorithm>
 
 namespace {
-
-const bool PageClassesRegistered = (RegisterClass<TPageControl, TTabSheet>(), true);
 
 constexpr int TabPadding = 6; // left and right of a caption
 constexpr int RowTop = 2;     // room above the tabs for the raised active tab

@@ -30,6 +30,8 @@ public:
   void SetParent(TWinControl* AParent) override;
 
 protected:
+  // The page control sets a sheet's bounds.
+  bool IsBoundsStored() const override { return false; }
   void CMTextChanged(TMessage& Message) override;
 
 private:
@@ -51,7 +53,7 @@ public:
 
   LUM_PUBLISHED(TTabSheet*, ActivePage, FActivePage, SetActivePage, NoDefault)
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
   LUM_PUBLISHED(bool, TabStop, FTabStop, TWinControl::SetTabStop, Default(true))

@@ -1,13 +1,5 @@
 #include "framework/controls/PaintBox.h"
 
-#include "framework/classes/Registry.h"
-
-namespace {
-
-const bool PaintBoxClassRegistered = (RegisterClass<TPaintBox>(), true);
-
-} // namespace
-
 TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
   FControlStyle.Include(csReplicatable);
   FWidth = 105;

@@ -10,8 +10,8 @@ public:
   explicit TPaintBox(TComponent* AOwner);
 
   LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clBtnFace),
-                Idents(ColorIdents()))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+                Idents(ColorIdents()), Stored(IsColorStored))
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))

@@ -63,18 +63,20 @@ public:
 
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
-  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()))
+  LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()),
+                Stored(IsColorStored))
   LUM_PUBLISHED(Integer, Columns, TCustomRadioGroup::Columns(), TCustomRadioGroup::SetColumns,
                 Default(1))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(Integer, ItemIndex, TCustomRadioGroup::ItemIndex(), TCustomRadioGroup::SetItemIndex,
                 Default(-1))
   LUM_PUBLISHED(TStrings*, Items, TCustomRadioGroup::Items(), TCustomRadioGroup::SetItems,
                 NoDefault)
   LUM_PUBLISHED(bool, ParentColor, FParentColor, TControl::SetParentColor, Default(true))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
   LUM_PUBLISHED(bool, TabStop, FTabStop, TWinControl::SetTabStop, Default(false))
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))

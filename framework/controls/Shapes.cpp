@@ -1,12 +1,8 @@
 #include "framework/controls/Shapes.h"
 
-#include "framework/classes/Registry.h"
-
 #include <algorithm>
 
 namespace {
-
-const bool ShapeClassRegistered = (RegisterClass<TShape>(), true);
 
 bool IsSquareKind(TShapeType Shape) {
   return Shape == stSquare || Shape == stRoundSquare || Shape == stCircle;

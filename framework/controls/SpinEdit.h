@@ -77,7 +77,7 @@ public:
   explicit TSpinEdit(TComponent* AOwner) : TCustomSpinEdit(AOwner) {}
 
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(Integer, Increment, TCustomSpinEdit::Increment(), TCustomSpinEdit::SetIncrement,
                 Default(1))
   LUM_PUBLISHED(Integer, MaxValue, TCustomSpinEdit::MaxValue(), TCustomSpinEdit::SetMaxValue,

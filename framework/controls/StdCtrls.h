@@ -21,15 +21,16 @@ public:
   explicit TButton(TComponent* AOwner);
   ~TButton() override;
 
-  LUM_PUBLISHED(bool, Cancel, FCancel, Field, Default(false))
-  LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
-  LUM_PUBLISHED(bool, Default, FDefault, SetDefault, Default(false))
+  LUM_PUBLISHED(bool, Cancel, FCancel, Field, Default(false), Stored(IsKindValueStored))
+  LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault, Stored(IsCaptionStored))
+  LUM_PUBLISHED(bool, Default, FDefault, SetDefault, Default(false), Stored(IsKindValueStored))
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
-  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault)
+  LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(TModalResult, ModalResult, FModalResult, Field, Default(mrNone),
-                Idents(ModalResultIdents()))
+                Idents(ModalResultIdents()), Stored(IsKindValueStored))
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
   LUM_PUBLISHED(bool, TabStop, FTabStop, TWinControl::SetTabStop, Default(true))
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))
@@ -41,6 +42,10 @@ public:
   void Click() override;
 
 protected:
+  // A button of a standard kind brings its caption, Cancel, Default and ModalResult; form
+  // files then store only what differs from the kind.
+  virtual bool IsCaptionStored() const { return true; }
+  virtual bool IsKindValueStored() const { return true; }
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void CMDialogKey(TMessage& Message) override;

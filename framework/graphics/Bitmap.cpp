@@ -1,5 +1,6 @@
 #include "framework/graphics/Bitmap.h"
 
+#include "framework/classes/Filer.h"
 #include "framework/classes/Streams.h"
 #include "framework/graphics/GraphicsObject.h"
 #include "framework/graphics/RasterDraw.h"
@@ -525,16 +526,53 @@ std::vector<std::uint8_t> TBitmap::Encode() {
   return EncodeBmp(StoredPixels(), FPixelFormat, FColorTable, FAlphaFormat == afDefined);
 }
 
-void TBitmap::LoadFromStream(TStream* Stream) {
-  const std::vector<std::uint8_t> bytes = ReadBmpImage(Stream);
-  if (bytes.empty())
+void TBitmap::LoadBytes(const std::vector<std::uint8_t>& Bytes) {
+  if (Bytes.empty())
     Clear();
   else
-    Decode(bytes, true);
+    Decode(Bytes, true);
 }
+
+void TBitmap::LoadFromStream(TStream* Stream) { LoadBytes(ReadBmpImage(Stream)); }
 
 void TBitmap::SaveToStream(TStream* Stream) {
   const std::vector<std::uint8_t> bytes = Encode();
+  Stream->WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+}
+
+void TBitmap::DefineProperties(TFiler* Filer) {
+  inherited::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      "Data", [this](TStream* Stream) { ReadData(Stream); },
+      [this](TStream* Stream) { WriteData(Stream); }, HasData(Filer));
+}
+
+bool TBitmap::HasData(TFiler* Filer) {
+  auto* ancestor = dynamic_cast<TBitmap*>(Filer->Ancestor());
+  if (!ancestor) return !Empty();
+  return Encode() != ancestor->Encode();
+}
+
+void TBitmap::ReadData(TStream* Stream) {
+  std::vector<std::uint8_t> size(4);
+  if (Stream->Read(size.data(), 4) != 4) InvalidBitmap("form data: no size");
+  const Int64 declared = Le32(size, 0);
+  const Int64 given = Stream->Size() - Stream->Position();
+  if (declared != given)
+    InvalidBitmap("form data: size " + std::to_string(declared) + " but " + std::to_string(given) +
+                  " bytes follow");
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(declared));
+  Stream->ReadBuffer(bytes.data(), declared);
+  LoadBytes(bytes);
+}
+
+void TBitmap::WriteData(TStream* Stream) {
+  const std::vector<std::uint8_t> bytes = Encode();
+  const auto size = static_cast<std::uint32_t>(bytes.size());
+  const std::uint8_t sizeBytes[4] = {
+      static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
+      static_cast<std::uint8_t>(size >> 16), static_cast<std::uint8_t>(size >> 24)};
+  Stream->WriteBuffer(sizeBytes, 4);
   Stream->WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
 }
 

@@ -31,6 +31,11 @@ class TBitmapCanvas;
 // plain 32-bit file's fourth byte is read as opaque; otherwise the plain form. An empty
 // bitmap writes nothing, and loading from a stream with nothing left makes it empty. A bitmap
 // loaded from a stream and not changed since saves the bytes it was loaded from.
+//
+// Form files store it as the defined binary property "Data": the BMP file's size as a 4-byte
+// little-endian number, then the BMP file. An empty bitmap stores nothing (size 0 reads as
+// empty); data that does not hold one whole BMP file raises EInvalidGraphic and leaves the
+// bitmap as it was.
 class TBitmap : public TGraphic {
   LUM_CLASS(TBitmap, TGraphic)
 public:
@@ -124,6 +129,7 @@ public:
   void AssignRaster(const TRaster& Pixels, TPixelFormat Format);
 
 protected:
+  void DefineProperties(TFiler* Filer) override;
   // Stretches the pixels over Rect: with TransparentBlt when Transparent, blending when
   // alpha is defined, else with StretchBlt and the canvas's CopyMode.
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;
@@ -134,6 +140,8 @@ private:
   struct TImage;
   void SwapIn(TImage& Image);
   void Decode(const std::vector<std::uint8_t>& Bytes, bool KeepBytes);
+  // An empty bitmap for no bytes, else the BMP file they hold.
+  void LoadBytes(const std::vector<std::uint8_t>& Bytes);
   std::vector<std::uint8_t> Encode();
   void Clear();
   void CopyFrom(TBitmap& Source);
@@ -153,6 +161,9 @@ private:
   std::uint32_t NewPixelColour() const;
   void DrawTransparent(TCanvas* ACanvas, const TRect& Rect);
   void DrawOpaque(TCanvas* ACanvas, const TRect& Rect);
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream);
+  bool HasData(TFiler* Filer);
 
   HBITMAP FHandle = nullptr;
   std::uint32_t* FBits = nullptr; // FWidth * FHeight pixels, top-down, of FHandle

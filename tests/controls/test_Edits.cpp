@@ -1,5 +1,4 @@
 #include "framework/classes/FormFile.h"
-#include "framework/classes/Registry.h"
 #include "framework/controls/EditMask.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/MaskEdit.h"
@@ -379,7 +378,6 @@ TEST_F(EditsTest, SpinEditRefusesNonDigitsAndReadsBadTextAsMinimum) {
 }
 
 TEST_F(EditsTest, EditsGoThroughFormFiles) {
-  RegisterClass<TEdit, TMemo, TMaskEdit, TSpinEdit>();
   auto* edit = Add<TEdit>(10, 10);
   edit->SetName("Edit1");
   edit->SetText("typed");
