@@ -28,18 +28,18 @@ TValidChars CharsOf(const char* Chars) {
 bool IsSign(char C) { return C == '+' || C == '-'; }
 bool IsExponentMark(char C) { return C == 'E' || C == 'e'; }
 
+// Bounds this far from 0 round within 64 bits.
+bool RoundsToInt64(double Value) { return std::fabs(Value) < 9.2e18; }
+
 // Rounded to the nearest whole number, ties to even; bounds beyond 64 bits in plain digits.
 String WholeNumberText(double Value) {
-  constexpr double limit = 9.2e18;
-  if (std::fabs(Value) < limit) return IntToStr(Round(Value));
-  return S_N(Value, 1, 0);
+  return RoundsToInt64(Value) ? IntToStr(Round(Value)) : S_N(Value, 1, 0);
 }
 
 String HexNumberText(double Value) {
-  constexpr double limit = 9.2e18;
-  const Int64 whole = std::fabs(Value) < limit ? Round(Value)
-                      : Value < 0              ? std::numeric_limits<Int64>::min()
-                                               : std::numeric_limits<Int64>::max();
+  const Int64 whole = RoundsToInt64(Value) ? Round(Value)
+                      : Value < 0          ? std::numeric_limits<Int64>::min()
+                                           : std::numeric_limits<Int64>::max();
   return IntToHex(whole, 10);
 }
 
@@ -135,11 +135,9 @@ TLumValidateEdit::TLumValidateEdit(TComponent* AOwner)
 
 TLumValidateEdit::TLumValidateEdit(TComponent* AOwner, TInnerControls Inner)
     : TCustomPanel(AOwner) {
-  FLayoutReady = false;
   if (auto* parent = dynamic_cast<TWinControl*>(AOwner)) SetParent(parent);
   FValidator = std::make_unique<TFilterValidator>();
   CreateInnerControls(Inner);
-  FDataField.clear();
   FComboBox->SetVisible(false);
   FComboBox->SetParent(this);
   FEdit->SetParent(this);
@@ -152,12 +150,6 @@ TLumValidateEdit::TLumValidateEdit(TComponent* AOwner, TInnerControls Inner)
   SetBevelOuter(bvNone);
   SetEditColor(clWindow);
   SetFEnabled(true);
-  SetValEditTyp(etString);
-  SetNK(2);
-  FMinValue = 0.0;
-  FMaxValue = 1.0;
-  FValidate = true;
-  FValidateMessage = true;
   FLayoutReady = true;
   Berechne_Groesse();
 }
@@ -290,17 +282,15 @@ void TLumValidateEdit::SetNK(Integer Value) {
 
 bool TLumValidateEdit::IsValid() { return FValidator->IsValid(GetEditText()); }
 
-double TLumValidateEdit::GetDouble() {
+double TLumValidateEdit::FloatOfKind(TValEditTyp Kind) const {
   double value = 0;
-  if (FValEditTyp != etDouble || !TryStrToFloat(FEdit->Text(), value)) return 0;
+  if (FValEditTyp != Kind || !TryStrToFloat(FEdit->Text(), value)) return 0;
   return value;
 }
 
-double TLumValidateEdit::GetExponent() {
-  double value = 0;
-  if (FValEditTyp != etExponent || !TryStrToFloat(FEdit->Text(), value)) return 0;
-  return value;
-}
+double TLumValidateEdit::GetDouble() { return FloatOfKind(etDouble); }
+
+double TLumValidateEdit::GetExponent() { return FloatOfKind(etExponent); }
 
 Integer TLumValidateEdit::GetLongInt() {
   Integer value = 0;

@@ -189,6 +189,8 @@ private:
   void FilterChange(TObject* Sender);
   bool Designing() const { return ComponentState().Contains(csDesigning); }
   double ValueOfKind();
+  // The edit's number when the kind of entry is Kind; 0 otherwise or when it does not convert.
+  double FloatOfKind(TValEditTyp Kind) const;
   String FilterEntriesText() const;
   String ErrorText(Integer ErrorIndex, bool German) const;
 
