@@ -59,6 +59,13 @@ BOOL Blit(HDC dest, TBlitArea d, HDC src, TBlitArea s, DWORD rop,
   return StretchBlit(*dc, d, source, s, rop, transparent) ? TRUE : FALSE;
 }
 
+// Whether a DC draws on a DIB section whose rows run from the top.
+bool DrawsOnTopDownDib(const TDeviceContext& dc) {
+  if (!dc.IsMemory()) return false;
+  const auto* bitmap = TGdiHandles::Instance().FindAs<TGdiBitmap>(dc.State().Bitmap);
+  return bitmap && bitmap->TopDownDib;
+}
+
 // A 32-bit DIB as a top-down raster; empty when the format is not one we read.
 bool DibToRaster(const void* bits, const BITMAPINFO* info, TRaster& out, int firstRow = 0,
                  int rows = -1) {
@@ -249,7 +256,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
   if (!StretchBlit(*dc, {xDest, yDest, destWidth, destHeight}, source,
                    {xSrc, top, srcWidth, srcHeight}, rop))
     return 0;
-  return std::abs(srcHeight);
+  return DrawsOnTopDownDib(*dc) ? -srcHeight : srcHeight;
 }
 
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,

@@ -243,6 +243,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, v
   const int height = info->bmiHeader.biHeight;
   if (height == INT32_MIN || !ValidBitmapSize(width, -height)) return nullptr;
   auto bitmap = NewBitmap(width, -height, 32, 0u);
+  bitmap->TopDownDib = true;
   if (bits) *bits = bitmap->Raster.Pixels.data();
   return AddObject<HBITMAP>(std::move(bitmap));
 }

@@ -71,15 +71,18 @@ TEST(GdiStretchBlt, EnlargesAndShrinksByNearestPixel) {
   EXPECT_EQ(three.Pixels(), (std::vector<COLORREF>{Red, Blue, Blue, Black, g, g}));
 }
 
-TEST(GdiStretchBlt, NegativeWidthMirrors) {
+TEST(GdiStretchBlt, NegativeWidthRunsBackFromItsOriginAndMirrors) {
   TTestCanvas src(3, 1);
   PaintRow(src, {Red, Blue, Black});
   TTestCanvas dst(3, 1);
-  StretchBlt(dst.Dc(), 3, 0, -3, 1, src.Dc(), 0, 0, 3, 1, SRCCOPY);
+  StretchBlt(dst.Dc(), 2, 0, -3, 1, src.Dc(), 0, 0, 3, 1, SRCCOPY); // covers pixels 0 to 2
   EXPECT_EQ(dst.Pixels(), (std::vector<COLORREF>{Black, Blue, Red}));
   TTestCanvas again(3, 1);
-  StretchBlt(again.Dc(), 0, 0, 3, 1, src.Dc(), 3, 0, -3, 1, SRCCOPY);
+  StretchBlt(again.Dc(), 0, 0, 3, 1, src.Dc(), 2, 0, -3, 1, SRCCOPY);
   EXPECT_EQ(again.Pixels(), (std::vector<COLORREF>{Black, Blue, Red}));
+  TTestCanvas shifted(3, 1);
+  StretchBlt(shifted.Dc(), 3, 0, -3, 1, src.Dc(), 0, 0, 3, 1, SRCCOPY); // covers 1 to 3
+  EXPECT_EQ(shifted.Pixels(), (std::vector<COLORREF>{White, Black, Blue}));
 }
 
 TEST(GdiTransparentBlt, SkipsTheTransparentColour) {

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr std::uint32_t Opaque = 0xFF000000u;
+constexpr std::uint32_t Rgb = 0x00FFFFFFu;
 constexpr unsigned SrcCopyIndex = 0xCC;
 
 struct TAxis {
@@ -19,11 +20,14 @@ struct TAxis {
   bool Mirror;
 };
 
+// A negative size runs back from the position and keeps its pixel: -3 at 5 covers 3 to 5.
+long long FirstPixel(long long pos, long long size) { return size < 0 ? pos + size + 1 : pos; }
+
 TAxis MakeAxis(long long dstPos, long long dstSize, long long srcPos, long long srcSize) {
   TAxis a;
-  a.DstStart = dstSize < 0 ? dstPos + dstSize : dstPos;
+  a.DstStart = FirstPixel(dstPos, dstSize);
   a.Count = std::llabs(dstSize);
-  a.SrcStart = srcSize < 0 ? srcPos + srcSize : srcPos;
+  a.SrcStart = FirstPixel(srcPos, srcSize);
   a.SrcCount = std::llabs(srcSize);
   a.Mirror = (dstSize < 0) != (srcSize < 0);
   return a;
@@ -99,12 +103,14 @@ private:
     std::uint32_t* row =
         out.Surface().Pixels.data() +
         static_cast<std::size_t>(y + o.Y) * static_cast<std::size_t>(out.Surface().Width);
+    // Both surfaces alike: colour pixels keep their fourth byte, monochrome ones are opaque.
+    const std::uint32_t forced = dstMono_ ? Opaque : 0u;
     auto [first, last] = out.SurfaceClip().RowRects(static_cast<int>(y) + o.Y);
     for (const TRect* r = first; r != last; ++r) {
       const long long a = std::max<long long>(x0, r->Left - o.X);
       const long long b = std::min<long long>(x1, r->Right - o.X);
       for (long long x = a; x < b; ++x)
-        row[x + o.X] = Opaque | from[columns[static_cast<std::size_t>(x - x0)]];
+        row[x + o.X] = forced | from[columns[static_cast<std::size_t>(x - x0)]];
     }
   }
 
@@ -121,7 +127,7 @@ private:
     sx += src_->Origin.X;
     sy += src_->Origin.Y;
     if (sx < 0 || sy < 0 || sx >= r.Width || sy >= r.Height) return std::nullopt;
-    return r.At(static_cast<int>(sx), static_cast<int>(sy)) & 0x00FFFFFFu;
+    return r.At(static_cast<int>(sx), static_cast<int>(sy));
   }
 
   // A source pixel as the destination sees it: monochrome sources take the destination's
@@ -131,6 +137,13 @@ private:
     if (src_ && src_->Monochrome && !dstMono_) return s ? bkColour_ : textColour_;
     if (dstMono_ && src_ && !src_->Monochrome) return s == src_->BkColour ? 0x00FFFFFFu : 0u;
     return s;
+  }
+
+  // What SRCCOPY writes: between colour surfaces the source pixel with its fourth byte as it
+  // stands (a 32-bit surface's alpha travels with it); a converted pixel is opaque.
+  std::uint32_t CopiedPixel(std::uint32_t s) const {
+    if (!dstMono_ && !src_->Monochrome) return s;
+    return Opaque | Convert(s & Rgb);
   }
 
   std::uint32_t PatternPixel(long long x, long long y) const {
@@ -145,14 +158,13 @@ private:
 
   void Put(TRaster& surface, long long x, long long y, TPoint o, long long sx, long long sy) {
     const std::optional<std::uint32_t> s = SourcePixel(sx, sy);
-    if (!s || (transparent_ && *s == *transparent_)) return;
+    if (!s || (transparent_ && (*s & Rgb) == *transparent_)) return;
     std::uint32_t& d = surface.At(static_cast<int>(x) + o.X, static_cast<int>(y) + o.Y);
-    const std::uint32_t source = Convert(*s);
     if (index_ == SrcCopyIndex) {
-      d = Opaque | source;
+      d = CopiedPixel(*s);
       return;
     }
-    d = Opaque | ApplyRop3(index_, PatternPixel(x, y), source, d & 0x00FFFFFFu);
+    d = Opaque | ApplyRop3(index_, PatternPixel(x, y), Convert(*s & Rgb), d & Rgb);
   }
 
   TDeviceContext& dst_;

@@ -46,7 +46,8 @@ class TGdiBitmap : public TGdiObject {
 public:
   TGdiKind Kind() const override { return TGdiKind::Bitmap; }
   TRaster Raster;
-  int BitsPixel = 32; // 1 for monochrome bitmaps: every pixel black or white
+  int BitsPixel = 32;      // 1 for monochrome bitmaps: every pixel black or white
+  bool TopDownDib = false; // a DIB section whose rows run from the top
 };
 
 class TGdiRegion : public TGdiObject {

@@ -29,9 +29,12 @@ std::span<const int> DashLengths(TPenDash dash) {
 }
 
 // Minor-axis offset after k major steps of a line with major length n and minor length m:
-// k*m/n rounded to nearest, halves towards the start.
-long long MinorOffset(long long k, long long m, long long n) {
-  return (2 * k * m + n - 1) / (2 * n);
+// k*m/n rounded to nearest. A line passing exactly midway between two pixels lights the one
+// with the smaller minor coordinate (the upper of an x-major line, the left of a y-major
+// one), whichever way it runs: halves round towards the start when the minor coordinate
+// grows, away from it when it shrinks.
+long long MinorOffset(long long k, long long m, long long n, bool minorGrows) {
+  return (2 * k * m + n - (minorGrows ? 1 : 0)) / (2 * n);
 }
 
 struct TInterval {
@@ -117,24 +120,6 @@ bool TDashCursor::On() const {
   return false;
 }
 
-std::vector<TPoint> CosmeticLinePixels(TPoint a, TPoint b) {
-  const long long dx = std::llabs(static_cast<long long>(b.X) - a.X);
-  const long long dy = std::llabs(static_cast<long long>(b.Y) - a.Y);
-  const int sx = b.X < a.X ? -1 : 1;
-  const int sy = b.Y < a.Y ? -1 : 1;
-  const long long n = std::max(dx, dy);
-  std::vector<TPoint> pixels;
-  for (long long k = 0; k < n; ++k) {
-    if (dx >= dy)
-      pixels.push_back(
-          {static_cast<int>(a.X + sx * k), static_cast<int>(a.Y + sy * MinorOffset(k, dy, n))});
-    else
-      pixels.push_back(
-          {static_cast<int>(a.X + sx * MinorOffset(k, dx, n)), static_cast<int>(a.Y + sy * k)});
-  }
-  return pixels;
-}
-
 void DrawCosmeticLine(TSpanWriter& out, TPoint a, TPoint b, TDashCursor& dash, const TPaint& pen,
                       const TPaint* gap) {
   const long long dx = std::llabs(static_cast<long long>(b.X) - a.X);
@@ -146,6 +131,7 @@ void DrawCosmeticLine(TSpanWriter& out, TPoint a, TPoint b, TDashCursor& dash, c
   const long long m = xMajor ? dy : dx;
   const long long start = xMajor ? a.X : a.Y;
   const long long step = xMajor ? sx : sy;
+  const long long minorStep = xMajor ? sy : sx;
   const TRect& box = out.DeviceClipBox();
   const long long lo = xMajor ? box.Left : box.Top;
   const long long hi = (xMajor ? box.Right : box.Bottom) - 1;
@@ -159,7 +145,7 @@ void DrawCosmeticLine(TSpanWriter& out, TPoint a, TPoint b, TDashCursor& dash, c
   for (long long k = k0; k <= k1; ++k) {
     dash.Position = base + k;
     const long long major = start + step * k;
-    const long long minor = (xMajor ? a.Y : a.X) + (xMajor ? sy : sx) * MinorOffset(k, m, n);
+    const long long minor = (xMajor ? a.Y : a.X) + minorStep * MinorOffset(k, m, n, minorStep > 0);
     const TPaint* paint = solid || dash.On() ? &pen : gap;
     if (!paint) continue;
     if (xMajor)

@@ -23,13 +23,11 @@ struct TDashCursor {
   bool On() const; // whether the pixel at Position is drawn with the pen
 };
 
-// A one-pixel cosmetic line from a to b in device pixels, the end pixel excluded. Pixels of a
-// dash get `pen`; gap pixels get `gap` when it is given, else stay untouched.
+// A one-pixel cosmetic line from a to b in device pixels, the end pixel excluded; a line and
+// its reverse light the same pixels but for their ends. Pixels of a dash get `pen`; gap
+// pixels get `gap` when it is given, else stay untouched.
 void DrawCosmeticLine(TSpanWriter& out, TPoint a, TPoint b, TDashCursor& dash, const TPaint& pen,
                       const TPaint* gap);
-
-// The pixels of that line, in order (for callers that need them rather than paint them).
-std::vector<TPoint> CosmeticLinePixels(TPoint a, TPoint b);
 
 // A wide solid pen along connected segments: every pixel within width / 2 of the path, so
 // ends and joins are round; each pixel is painted once.

@@ -87,6 +87,7 @@ void DrawRectangle(TDeviceContext& dc, TRect logical) {
   const std::optional<TPaint> pen = dc.PenPaint();
   const std::optional<TPaint> brush = dc.BrushPaint();
   TRect r = Normalised(dc.ToDevice(Normalised(logical)));
+  if (r.IsEmpty()) return;
   TSpanWriter out = dc.Writer();
   if (!pen) {
     if (brush) FillDeviceRect(out, TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}, *brush);
@@ -101,7 +102,13 @@ void DrawRectangle(TDeviceContext& dc, TRect logical) {
   if (brush)
     FillDeviceRect(out, TRect{pl + w / 2 + 1, pt + w / 2 + 1, pr - (w - 1) / 2, pb - (w - 1) / 2},
                    *brush);
-  StrokeDevicePath(dc, out, {{pl, pt}, {pr, pt}, {pr, pb}, {pl, pb}, {pl, pt}});
+  // One closed figure, counter-clockwise from the top right corner (clockwise from the bottom
+  // right under AD_CLOCKWISE): a styled pen's pattern starts there and runs on around the
+  // corners.
+  if (dc.State().ClockwiseArcs)
+    StrokeDevicePath(dc, out, {{pr, pb}, {pl, pb}, {pl, pt}, {pr, pt}, {pr, pb}});
+  else
+    StrokeDevicePath(dc, out, {{pr, pt}, {pl, pt}, {pl, pb}, {pr, pb}, {pr, pt}});
 }
 
 void DrawRoundRect(TDeviceContext& dc, TRect r, int cornerWidth, int cornerHeight) {
