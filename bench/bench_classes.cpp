@@ -43,11 +43,11 @@ public:
   explicit TBenchForm(TComponent* AOwner) : TComponent(AOwner) {}
 };
 
-std::unique_ptr<TBenchForm> MakeForm() {
+std::unique_ptr<TBenchForm> MakeForm(int ACount = 2000) {
   RegisterClass<TBenchItem, TBenchForm>();
   auto form = std::make_unique<TBenchForm>(nullptr);
   form->SetName("Form1");
-  for (int i = 0; i < 2000; ++i) {
+  for (int i = 0; i < ACount; ++i) {
     auto* item = new TBenchItem(form.get());
     item->SetName("Item" + IntToStr(i));
     item->SetLeft(8 + i % 300);
@@ -83,3 +83,33 @@ static void BM_FormFileRead2000Components(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FormFileRead2000Components)->Unit(benchmark::kMillisecond);
+
+// Every component read enters the root's list and every one freed leaves it: neither may
+// cost a walk over its siblings.
+static void BM_FormFileReadAndFreeComponents(benchmark::State& state) {
+  const String text = WriteFormText(benchform::MakeForm(static_cast<int>(state.range(0))).get());
+  for (auto _ : state) {
+    auto form = std::make_unique<benchform::TBenchForm>(nullptr);
+    ReadFormText(text, form.get());
+    form.reset();
+  }
+}
+BENCHMARK(BM_FormFileReadAndFreeComponents)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A form file that breaks after its last component: the reader frees what it made.
+static void BM_FormFileFailedReadOfComponents(benchmark::State& state) {
+  String text = WriteFormText(benchform::MakeForm(static_cast<int>(state.range(0))).get());
+  text.insert(text.rfind("end"), "  object Broken: TNoSuchClass\n  end\n");
+  for (auto _ : state) {
+    auto form = std::make_unique<benchform::TBenchForm>(nullptr);
+    try {
+      ReadFormText(text, form.get());
+    } catch (const EReadError&) {
+    }
+    if (form->ComponentCount() != 0) state.SkipWithError("the failed read left components");
+  }
+}
+BENCHMARK(BM_FormFileFailedReadOfComponents)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);

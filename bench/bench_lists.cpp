@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <clocale>
+#include <malloc.h>
 #include <random>
 #include <vector>
 
@@ -51,6 +52,29 @@ private:
 const char* LocaleOf(const benchmark::State& state) {
   return state.range(1) == 0 ? "C" : "de_DE.UTF-8";
 }
+
+std::size_t HeapBytesInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+// A text of nothing but line ends read into a list: each empty line should cost its array
+// entry and nothing of its own. bytes_per_line is what the list holds afterwards.
+void BM_StringListTextOfEmptyLines(benchmark::State& state) {
+  const String text(static_cast<std::size_t>(state.range(0)), '\n');
+  for (auto _ : state) {
+    TStringList list;
+    const std::size_t before = HeapBytesInUse();
+    list.SetText(text);
+    state.counters["bytes_per_line"] =
+        static_cast<double>(HeapBytesInUse() - before) / static_cast<double>(state.range(0));
+  }
+}
+BENCHMARK(BM_StringListTextOfEmptyLines)
+    ->Arg(10000000)
+    ->Arg(50000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_StringListSort(benchmark::State& state) {
   const CollationScope collation(state, LocaleOf(state));

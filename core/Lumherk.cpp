@@ -7,11 +7,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <utility>
 
 namespace Lumherk {
@@ -102,11 +100,6 @@ bool IsNumberText(const String& s, std::size_t start) {
   return i == s.size();
 }
 
-long double ParseInCLocale(const char* text) {
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-  return strtold_l(text, nullptr, cLocale);
-}
-
 String ToCase(String s, char from, char to) {
   for (char& c : s)
     if (c >= from && c <= from + 25) c = static_cast<char>(c - from + to);
@@ -188,9 +181,12 @@ Integer Val_Number(const String& s) {
 double V_N(const String& s) {
   const std::size_t start = SkipBlanks(s);
   if (!IsNumberText(s, start)) return 0.0;
-  const long double value = ParseInCLocale(s.c_str() + start);
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<double>::max()) return 0.0;
-  return static_cast<double>(value);
+  // One correct rounding of the whole text, whatever the locale; from_chars takes no '+'.
+  // A value beyond the range of double gives 0.
+  const char* first = s.data() + start + (s[start] == '+' ? 1 : 0);
+  double value = 0.0;
+  const auto result = std::from_chars(first, s.data() + s.size(), value);
+  return result.ec == std::errc() ? value : 0.0;
 }
 
 String Kleingeschrieben(const String& s) { return ToCase(s, 'A', 'a'); }

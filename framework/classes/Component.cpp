@@ -122,12 +122,33 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   ValidateRename(AComponent, "", AComponent->FName);
   InsertIntoList(AComponent);
   if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);
-  Notification(AComponent, opInsert);
+  NotifyConcerned(AComponent, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
-  Notification(AComponent, opRemove);
+  NotifyConcerned(AComponent, opRemove);
   RemoveFromList(AComponent);
+}
+
+bool TComponent::IsOwnedBy(const TComponent* AOwner) const {
+  for (const TComponent* o = FOwner; o; o = o->FOwner)
+    if (o == AOwner) return true;
+  return false;
+}
+
+// The component itself, those of this owner's tree that registered for it, and the owner:
+// nobody else holds a reference that the change could leave dangling.
+void TComponent::NotifyConcerned(TComponent* AComponent, TOperation Operation) {
+  AComponent->Notification(AComponent, Operation);
+  // A listener may unregister (or go) while hearing it; the index walk tolerates that.
+  const auto& listeners = AComponent->FFreeNotifies;
+  for (std::size_t i = 0; i < listeners.size(); ++i) {
+    TComponent* c = listeners[i];
+    if (c == this || !c->IsOwnedBy(this)) continue;
+    c->Notification(AComponent, Operation);
+    if (i < listeners.size() && listeners[i] != c) --i;
+  }
+  Notification(AComponent, Operation);
 }
 
 void TComponent::InsertIntoList(TComponent* AComponent) {
@@ -170,25 +191,13 @@ void TComponent::Destroying() {
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
-  NotifyOwnedComponents(AComponent, Operation);
-}
-
-void TComponent::NotifyOwnedComponents(TComponent* AComponent, TOperation Operation) {
-  // A component may leave the list while hearing it; the index walk tolerates that.
-  for (std::size_t i = 0; i < FComponents.size(); ++i) {
-    TComponent* c = FComponents[i];
-    c->Notification(AComponent, Operation);
-    if (i < FComponents.size() && FComponents[i] != c) --i;
-  }
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
   if (!AComponent || AComponent == this) return;
-  if (!FOwner || AComponent->FOwner != FOwner) {
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
-      FFreeNotifies.push_back(AComponent);
-      AComponent->FreeNotification(this);
-    }
+  if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
+    FFreeNotifies.push_back(AComponent);
+    AComponent->FreeNotification(this);
   }
   FComponentState.Include(csFreeNotification);
 }

@@ -17,6 +17,9 @@ using TGetChildProc = std::function<void(TComponent* Child)>;
 
 // A named object in an ownership tree: an owner frees the components it owns, and everyone
 // that registered for it hears when a component goes (Notification with opRemove).
+// Inserting or removing an owned component tells the component, the owner and the
+// components of the owner's tree that registered for it (FreeNotification), not every
+// sibling: a component that keeps a reference to another registers for it.
 class TComponent : public TPersistent {
   LUM_CLASS(TComponent, TPersistent)
 public:
@@ -45,9 +48,10 @@ public:
   virtual void BeforeDestruction();
   // Deletes the component after BeforeDestruction.
   void Free();
-  void Destroying();        // marks this and the owned components csDestroying
+  void Destroying(); // marks this and the owned components csDestroying
 
-  // Registers AComponent to hear (and this to tell) when either goes away.
+  // Registers AComponent to hear (and this to tell) when either goes away, and to hear when
+  // this enters or leaves an owner of AComponent's tree.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
@@ -81,7 +85,8 @@ private:
   void IndexName(TComponent* AComponent);
   void UnindexName(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
-  void NotifyOwnedComponents(TComponent* AComponent, TOperation Operation);
+  bool IsOwnedBy(const TComponent* AOwner) const; // directly or further up
+  void NotifyConcerned(TComponent* AComponent, TOperation Operation);
   void TellFreeNotifiesAboutDestruction();
 
   TComponent* FOwner = nullptr;

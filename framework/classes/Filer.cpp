@@ -367,11 +367,6 @@ TComponent* TReader::ReadRootComponent(TComponent* ARoot) {
   const String className = ReadStr();
   const String name = ReadStr();
   const bool ownRoot = ARoot == nullptr;
-  if (ownRoot) ARoot = FindClass(className)->Create(nullptr);
-  FRoot = ARoot;
-  FLookupRoot = ARoot;
-  FOwner = ARoot;
-  FCurrent = ARoot;
   const auto cleanUp = [&] {
     for (TComponent* c : FLoaded) {
       c->SetComponentStateItem(csLoading, false);
@@ -386,6 +381,11 @@ TComponent* TReader::ReadRootComponent(TComponent* ARoot) {
   };
   try {
     try {
+      if (ownRoot) ARoot = CreateRoot(className);
+      FRoot = ARoot;
+      FLookupRoot = ARoot;
+      FOwner = ARoot;
+      FCurrent = ARoot;
       ARoot->SetComponentStateItem(csLoading, true);
       ARoot->SetComponentStateItem(csReading, true);
       FLoaded.push_back(ARoot);
@@ -408,6 +408,13 @@ TComponent* TReader::ReadRootComponent(TComponent* ARoot) {
   FLoaded.clear();
   FCreated.clear();
   return ARoot;
+}
+
+TComponent* TReader::CreateRoot(const String& ClassName) {
+  const TClass cls = FindClass(ClassName);
+  if (!cls->InheritsFrom(TComponent::StaticClass()))
+    throw EReadError("Class " + ClassName + " is no component class");
+  return cls->Create(nullptr);
 }
 
 TComponent* TReader::CreateComponent(const String& ClassName, const String& Name,

@@ -143,6 +143,7 @@ private:
   Int64 ReadIntegerIdent(const TPropInfo* Prop);
   void ReadCollectionItems(TCollection* Collection, const String& Path);
   TPersistent* ResolvePropPath(TPersistent* Instance, const String& Path, String& LastName);
+  TComponent* CreateRoot(const String& ClassName); // EReadError for a class that is no component
   TComponent* CreateComponent(const String& ClassName, const String& Name, TFilerFlags Flags);
   void FixupReferences();
   TComponent* FindReference(const String& Name) const;

@@ -561,7 +561,12 @@ void WriteFormStream(TStream* Stream, TComponent* Root) {
 
 TComponent* ReadFormFile(const String& FileName, TComponent* Root) {
   const std::vector<std::uint8_t> bytes = ReadFileBytes(FileName);
-  return ReadFormText(String(bytes.begin(), bytes.end()), Root);
+  try {
+    return ReadFormText(String(bytes.begin(), bytes.end()), Root);
+  } catch (EFilerError& e) {
+    e.SetMessage("Error reading " + FileName + ": " + e.Message());
+    throw;
+  }
 }
 
 void WriteFormFile(const String& FileName, TComponent* Root) {

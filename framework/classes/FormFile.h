@@ -21,6 +21,7 @@ TComponent* ReadFormText(const String& Text, TComponent* Root = nullptr);
 String WriteFormText(TComponent* Root);
 TComponent* ReadFormStream(TStream* Stream, TComponent* Root = nullptr);
 void WriteFormStream(TStream* Stream, TComponent* Root);
+// Its read errors name the file.
 TComponent* ReadFormFile(const String& FileName, TComponent* Root = nullptr);
 // Replaces the file whole (temporary file and rename): never half a file.
 void WriteFormFile(const String& FileName, TComponent* Root);

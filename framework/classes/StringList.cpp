@@ -69,18 +69,17 @@ std::vector<String> SplitCommaText(const String& text) {
   return items;
 }
 
-std::vector<String> SplitLines(const String& text) {
-  std::vector<String> lines;
+// Calls addLine with each line, without its CR, LF or CR LF end.
+template <typename AddLine> void ForEachLine(const String& text, AddLine addLine) {
   std::size_t p = 0;
   while (p < text.size()) {
     std::size_t end = text.find_first_of("\r\n", p);
     if (end == String::npos) end = text.size();
-    lines.push_back(text.substr(p, end - p));
+    addLine(text.substr(p, end - p));
     p = end;
     if (p < text.size() && text[p] == '\r') ++p;
     if (p < text.size() && text[p] == '\n') ++p;
   }
-  return lines;
 }
 
 String WithoutByteOrderMark(String text) {
@@ -323,7 +322,17 @@ String TStrings::GetTextStr() const {
   return text;
 }
 
-void TStrings::SetTextStr(const String& text) { ReplaceLines(SplitLines(text)); }
+// Line by line into room made for them all: no second copy of a long text's lines, and no
+// growing of the list on the way in.
+void TStrings::SetTextStr(const String& text) {
+  Integer lines = 0;
+  ForEachLine(text, [&lines](const String&) { ++lines; });
+  Updating([&] {
+    Clear();
+    SetCapacity(lines);
+    ForEachLine(text, [this](const String& line) { Add(line); });
+  });
+}
 
 String TStrings::CommaText() const {
   const Integer count = GetCount();
@@ -358,6 +367,14 @@ TStringList::~TStringList() {
 void TStringList::ReleaseTexts() {
   for (Integer i = 0; i < count_; ++i) delete items_[i].Text;
 }
+
+const String& TStringList::TextOf(Integer index) const {
+  static const String empty;
+  const String* text = items_[index].Text;
+  return text ? *text : empty;
+}
+
+String* TStringList::NewText(const String& s) { return s.empty() ? nullptr : new String(s); }
 
 void TStringList::CheckIndex(Integer index) const {
   if (index < 0 || index >= count_) Error(SListIndexError, index);
@@ -410,7 +427,7 @@ bool TStringList::Find(const String& s, Integer& index) const {
   Integer h = count_ - 1;
   while (l <= h) {
     const Integer middle = (l + h) >> 1;
-    const int order = CompareStrings(*items_[middle].Text, s);
+    const int order = CompareStrings(TextOf(middle), s);
     if (order < 0) {
       l = middle + 1;
     } else {
@@ -428,7 +445,7 @@ Integer TStringList::IndexOf(const String& s) const {
     return Find(s, index) ? index : -1;
   }
   for (Integer i = 0; i < count_; ++i) {
-    if (CompareStrings(*items_[i].Text, s) == 0) return i;
+    if (CompareStrings(TextOf(i), s) == 0) return i;
   }
   return -1;
 }
@@ -441,7 +458,7 @@ void TStringList::Insert(Integer index, const String& s) {
 
 void TStringList::InsertItem(Integer index, const String& s) {
   Changing();
-  auto text = std::make_unique<String>(s);
+  std::unique_ptr<String> text(NewText(s));
   if (count_ == Capacity()) SetCapacity(GrownCapacity(Capacity()));
   std::copy_backward(items_.begin() + index, items_.begin() + count_, items_.begin() + count_ + 1);
   items_[index] = TStringItem{text.release(), nullptr};
@@ -475,7 +492,7 @@ void TStringList::SortByOwnComparison() {
   std::vector<TCollationKey> keys;
   keys.reserve(static_cast<std::size_t>(count_));
   for (Integer i = 0; i < count_; ++i) {
-    const String& text = *items_[i].Text;
+    const String& text = TextOf(i);
     keys.push_back(caseSensitive_ ? AnsiCompareStrKey(text) : AnsiCompareTextKey(text));
   }
   QuickSortRange(
@@ -527,7 +544,7 @@ void TStringList::Changing() {
 
 String TStringList::Get(Integer index) const {
   CheckIndex(index);
-  return *items_[index].Text;
+  return TextOf(index);
 }
 
 TObject* TStringList::GetObject(Integer index) const {
@@ -539,7 +556,13 @@ void TStringList::Put(Integer index, const String& s) {
   if (sorted_) Error(SSortedListError, 0);
   CheckIndex(index);
   Changing();
-  *items_[index].Text = s;
+  String*& text = items_[index].Text;
+  if (text && !s.empty()) {
+    *text = s;
+  } else {
+    delete text;
+    text = NewText(s);
+  }
   Changed();
 }
 

@@ -185,7 +185,8 @@ protected:
 
 private:
   // A plain pair, so that inserting and deleting shift entries as raw memory, as the
-  // framework's array does; the list owns Text and deletes it with the entry.
+  // framework's array does; the list owns Text and deletes it with the entry. An empty line
+  // has no Text: it costs no allocation of its own.
   struct TStringItem {
     String* Text = nullptr;
     TObject* Object = nullptr;
@@ -193,6 +194,8 @@ private:
   static_assert(std::is_trivially_copyable_v<TStringItem>);
 
   void ReleaseTexts(); // of the entries 0 .. Count - 1
+  const String& TextOf(Integer index) const;
+  static String* NewText(const String& s); // nullptr for the empty line
   void CheckIndex(Integer index) const;
   void InsertItem(Integer index, const String& s);
   void ExchangeItems(Integer index1, Integer index2);

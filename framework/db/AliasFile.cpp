@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -21,9 +20,12 @@ String Env(const char* AName) {
 }
 
 String ReadText(const String& AFileName) {
-  std::ifstream in(AFileName, std::ios::binary);
-  if (!in) throw EDatabaseError("Cannot read alias configuration file " + AFileName);
-  return String(std::istreambuf_iterator<char>(in), {});
+  try {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(AFileName);
+    return String(bytes.begin(), bytes.end());
+  } catch (const Exception& e) {
+    throw EDatabaseError("Cannot read alias configuration file " + AFileName + ": " + e.Message());
+  }
 }
 
 bool HasControlChars(const String& AText) {

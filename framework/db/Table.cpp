@@ -57,8 +57,11 @@ void TTable::SetTableName(const String& AValue) {
 
 void TTable::SetIndexName(const String& AValue) {
   if (AValue == FIndexName && FIndexFieldNames.empty()) return;
-  if (Active() && !AValue.empty() && !FDef.FindIndex(AValue))
-    DatabaseError("Index '" + AValue + "' does not exist on table " + FDef.Name);
+  if (Active() && !AValue.empty()) {
+    const TIndexDef* index = FDef.FindIndex(AValue);
+    if (!index) DatabaseError("Index '" + AValue + "' does not exist on table " + FDef.Name);
+    IndexFieldNumbers(*index);
+  }
   FIndexName = AValue;
   FIndexFieldNames.clear();
   Reorder();
@@ -159,9 +162,18 @@ void TTable::InternalClose() {
 std::vector<int> TTable::OrderFields() const {
   if (!FIndexFieldNames.empty()) return FieldIndexes(FIndexFieldNames);
   const TIndexDef* index = FIndexName.empty() ? FDef.PrimaryKey() : FDef.FindIndex(FIndexName);
+  return index ? IndexFieldNumbers(*index) : std::vector<int>{};
+}
+
+std::vector<int> TTable::IndexFieldNumbers(const TIndexDef& AIndex) const {
   std::vector<int> fields;
-  if (!index) return fields;
-  for (const String& name : index->Fields) fields.push_back(FDef.FieldIndex(name));
+  for (const String& name : AIndex.Fields) {
+    const int field = FDef.FieldIndex(name);
+    if (field < 0)
+      DatabaseError("Index '" + AIndex.Name + "' of table " + FDef.Name + " names field '" + name +
+                    "', which the table does not have");
+    fields.push_back(field);
+  }
   return fields;
 }
 

@@ -78,6 +78,8 @@ protected:
   void InternalUpdate(const TDataRecord& AOld, TDataRecord& ARecord) override;
   void InternalDelete(const TDataRecord& ARecord) override;
   std::vector<int> OrderFields() const override;
+  // EDatabaseError naming the index and a field of it that the table lacks.
+  std::vector<int> IndexFieldNumbers(const TIndexDef& AIndex) const;
 
 private:
   TDatabaseFile& TableDatabase(String& ATable);

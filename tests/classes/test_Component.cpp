@@ -102,11 +102,15 @@ TEST(ComponentOwnership, DeletedComponentLeavesItsOwnersList) {
   TProbe owner(nullptr, "Owner", &log);
   auto* a = new TProbe(&owner, "A", &log);
   auto* b = new TProbe(&owner, "B", &log);
+  new TProbe(&owner, "C", &log);
+  b->SetReference(a);
   log.clear();
   delete a;
-  EXPECT_EQ(owner.ComponentCount(), 1);
+  EXPECT_EQ(owner.ComponentCount(), 2);
   EXPECT_EQ(owner.Components(0), b);
   EXPECT_EQ(owner.FindComponent("A"), nullptr);
+  EXPECT_EQ(b->Reference, nullptr);
+  // C holds no reference to A, so it is not told.
   EXPECT_EQ(log, (std::vector<TEvent>{{"B", "A", opRemove}, {"Owner", "A", opRemove}}));
 }
 
@@ -246,10 +250,42 @@ TEST(ComponentNotification, ComponentDestroyingItselfWhenASiblingIsDeleted) {
   auto* watcher = new TProbe(&form, "Watcher");
   auto* watched = new TProbe(&form, "Watched");
   auto* other = new TProbe(&form, "Other");
+  watched->FreeNotification(watcher);
   watcher->DieWith = watched;
   delete watched;
   EXPECT_EQ(form.ComponentCount(), 1);
   EXPECT_EQ(form.Components(0), other);
+}
+
+// Siblings hear an insert or a removal only when they registered for the component: a large
+// owner does not walk all its components for each one that comes or goes.
+TEST(ComponentNotification, OnlyRegisteredComponentsOfTheOwnersTreeHearOfMoves) {
+  std::vector<TEvent> log;
+  TProbe form(nullptr, "Form", &log);
+  TProbe other(nullptr, "Other", &log);
+  auto* panel = new TProbe(&form, "Panel", &log);
+  auto* inner = new TProbe(panel, "Inner", &log); // a component of a component of the form
+  new TProbe(&form, "Bystander", &log);
+  auto* outsider = new TProbe(&other, "Outsider", &log);
+  auto* moved = new TProbe(&form, "Moved", &log);
+  inner->SetReference(moved);
+  outsider->SetReference(moved);
+  log.clear();
+  form.RemoveComponent(moved);
+  other.InsertComponent(moved);
+  EXPECT_EQ(log, (std::vector<TEvent>{{"Moved", "Moved", opRemove},
+                                      {"Inner", "Moved", opRemove},
+                                      {"Form", "Moved", opRemove},
+                                      {"Moved", "Moved", opInsert},
+                                      {"Outsider", "Moved", opInsert},
+                                      {"Other", "Moved", opInsert}}));
+  EXPECT_EQ(inner->Reference, nullptr);
+  EXPECT_EQ(outsider->Reference, moved);
+  log.clear();
+  delete moved;
+  EXPECT_EQ(outsider->Reference, nullptr);
+  EXPECT_EQ(log,
+            (std::vector<TEvent>{{"Outsider", "Moved", opRemove}, {"Other", "Moved", opRemove}}));
 }
 
 TEST(ComponentState, DesigningPassesToOwnedComponents) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace formtest;
 
@@ -348,6 +349,25 @@ TEST_F(FormFileTest, FilesAreWrittenWholeAndReadBack) {
   EXPECT_EQ(WriteFormText(&copy), SampleText);
   EXPECT_THROW(WriteFormFile((dir / "missing" / "x.lfm").string(), &form), EStreamError);
   EXPECT_THROW(ReadFormFile((dir / "missing.lfm").string(), &copy), EFOpenError);
+  std::filesystem::remove_all(dir);
+}
+
+TEST_F(FormFileTest, FileErrorsAreReadErrorsNamingTheFile) {
+  RegisterClass<TTestFont>();
+  const auto dir = TempPath("lum_formfile_errors");
+  std::filesystem::create_directories(dir);
+  const String notComponent = (dir / "font.lfm").string();
+  std::ofstream(notComponent) << "object Font1: TTestFont\nend\n";
+  const String unknown = (dir / "unknown.lfm").string();
+  std::ofstream(unknown) << "object Form1: TTestForm\n  object X: TNoSuchClass\n  end\nend\n";
+  for (const String& path : {notComponent, unknown}) {
+    try {
+      delete ReadFormFile(path);
+      ADD_FAILURE() << path;
+    } catch (const EReadError& e) {
+      EXPECT_NE(e.Message().find(path), String::npos) << e.Message();
+    }
+  }
   std::filesystem::remove_all(dir);
 }
 

@@ -10,6 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
+
 #include <clocale>
 #include <filesystem>
 #include <fstream>
@@ -116,6 +122,54 @@ TEST(TStringList, CapacityGrowsAsTListDoes) {
   EXPECT_EQ(strings.Capacity(), 500);
   strings.Clear();
   EXPECT_EQ(strings.Capacity(), 0);
+}
+
+static std::size_t HeapBytesInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+#endif
+}
+
+// A text of 50 million empty lines must not cost gigabytes: an empty line holds nothing of
+// its own, only its entry in the list's array.
+TEST(TStringList, EmptyLinesCostNoAllocationOfTheirOwn) {
+  constexpr Integer lines = 100000;
+  TStringList list;
+  list.SetCapacity(lines);
+  const std::size_t before = HeapBytesInUse();
+  for (Integer i = 0; i < lines; ++i) list.Add("");
+  EXPECT_LT(HeapBytesInUse() - before, std::size_t{4096});
+
+  const String text(static_cast<std::size_t>(lines), '\n');
+  TStringList read;
+  const std::size_t beforeText = HeapBytesInUse();
+  read.SetText(text);
+  ASSERT_EQ(read.Count(), lines);
+  EXPECT_LE(HeapBytesInUse() - beforeText,
+            static_cast<std::size_t>(read.Capacity()) * 2 * sizeof(void*) + 4096);
+}
+
+TEST(TStringList, EmptyLinesBehaveAsAnyOther) {
+  TStringList list;
+  AddAll(list, "b||a");
+  EXPECT_EQ(list.IndexOf(""), 1);
+  list.SetStrings(1, "filled");
+  list.SetStrings(0, "");
+  list.SetStrings(2, "");
+  EXPECT_EQ(Joined(list), "|filled|");
+  list.Insert(1, "");
+  EXPECT_EQ(list.Count(), 4);
+  list.Sort();
+  EXPECT_EQ(Joined(list), "|||filled");
+  list.SetSorted(true);
+  Integer index = -1;
+  EXPECT_TRUE(list.Find("", index));
+  EXPECT_EQ(index, 0);
+  list.Delete(0);
+  EXPECT_EQ(list.Text(), "\r\n\r\nfilled\r\n");
 }
 
 TEST(TStringList, ObjectsTravelWithTheirStringsAndAreNotFreed) {

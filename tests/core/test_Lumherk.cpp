@@ -128,6 +128,19 @@ TEST(LumherkConversions, VNReadsNumberTextsOrGivesZero) {
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(V_N(text), value) << text;
 }
 
+// Rounded once, from the whole decimal text to the nearest double.
+TEST(LumherkConversions, VNRoundsTheLastDigitCorrectly) {
+  EXPECT_EQ(V_N("1.7976931348623158e308"), std::numeric_limits<double>::max());
+  EXPECT_EQ(V_N("1.00000000000000011102230246251566"), 1.0000000000000002);
+  EXPECT_EQ(V_N("1.00000000000000011102230246251565"), 1.0);
+  EXPECT_EQ(V_N("-2.2250738585072011e-308"), -2.2250738585072011e-308);
+  EXPECT_EQ(V_N("4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
+  EXPECT_EQ(V_N("0.1"), 0.1);
+  EXPECT_EQ(V_N("+9007199254740993"), 9007199254740992.0);
+  EXPECT_EQ(V_N("1.7976931348623159e308"), 0.0); // beyond the largest double
+  EXPECT_EQ(V_N("1e-400"), 0.0);
+}
+
 TEST(LumherkConversions, VNIgnoresTheProcessLocale) {
   const char* previous = std::setlocale(LC_NUMERIC, nullptr);
   const String saved = previous ? previous : "C";

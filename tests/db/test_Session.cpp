@@ -134,3 +134,16 @@ TEST_F(SessionAliases, DamagedDatabaseFileRaisesAndIsNotOverwritten) {
 }
 
 } // namespace
+
+TEST_F(SessionAliases, ConfigurationFileThatIsADirectoryRaisesNamingIt) {
+  std::filesystem::create_directories(AliasFileName);
+  TStringList names;
+  try {
+    Session->GetAliasNames(&names);
+    FAIL();
+  } catch (const EDatabaseError& e) {
+    EXPECT_NE(e.Message().find(AliasFileName), String::npos) << e.Message();
+  }
+  EXPECT_THROW(Session->SaveConfigFile(), EDatabaseError);
+  EXPECT_TRUE(std::filesystem::is_directory(AliasFileName));
+}

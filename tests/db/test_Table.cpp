@@ -1,5 +1,7 @@
 #include "DbTestSupport.h"
 
+#include "framework/db/DatabaseFile.h"
+
 namespace {
 
 class TableTest : public dbtest::DbTest {
@@ -257,3 +259,34 @@ TEST_F(TableEditing, QueriesSeeWhatTablesPostedAndShareTheirTransaction) {
 }
 
 } // namespace
+
+// Another tool renamed a column, or an index list was edited by hand: the index names a
+// field the table lacks, and using it is refused with a message naming both.
+TEST_F(TableNavigation, IndexNamingAMissingFieldIsRefusedByName) {
+  Items.Open();
+  AddItems(Items, {"b", "a"});
+  Items.Close();
+  Session->Close();
+  {
+    TSqliteConnection raw(Data + "/" + TDatabaseFile::FileName);
+    raw.Execute("ALTER TABLE Items RENAME COLUMN Name TO Title");
+    raw.Execute("INSERT INTO lumtools_indexes VALUES ('Items', 'ByHand', 'Amount;Gone', 0)");
+  }
+  for (const char* index : {"ByName", "ByHand"}) {
+    Items.SetIndexName(index);
+    try {
+      Items.Open();
+      FAIL() << index;
+    } catch (const EDatabaseError& e) {
+      EXPECT_NE(e.Message().find(String("'") + index + "'"), String::npos) << e.Message();
+      EXPECT_NE(e.Message().find(index[2] == 'N' ? "'Name'" : "'Gone'"), String::npos)
+          << e.Message();
+    }
+    EXPECT_FALSE(Items.Active());
+  }
+  Items.SetIndexName("");
+  Items.Open();
+  EXPECT_THROW(Items.SetIndexName("ByHand"), EDatabaseError);
+  EXPECT_EQ(Items.IndexName(), "");
+  EXPECT_EQ(Column(Items, "Title"), (std::vector<String>{"b", "a"}));
+}

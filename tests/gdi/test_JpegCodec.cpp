@@ -230,6 +230,32 @@ TEST(JpegCodec, HugePicturesAreRefusedBeforeDecoding) {
   }
 }
 
+// Refused from the header alone: above the pixel limit, or more pixels than a Huffman-coded
+// file of its size could give.
+TEST(JpegCodec, SmallFilesClaimingLargePicturesAreRefusedBeforeDecoding) {
+  Bytes bytes = WriteJpeg(TestPicture(16, 16, false), 90);
+  PatchFrameSize(bytes, 16000, 16000);
+  try {
+    ReadJpeg(bytes);
+    FAIL() << "loaded";
+  } catch (const EReadError& error) {
+    EXPECT_EQ(error.Message(), "JPEG: picture of 16000 x 16000 pixels is too large");
+  }
+  PatchFrameSize(bytes, 4000, 4000);
+  try {
+    ReadJpeg(bytes);
+    FAIL() << "loaded";
+  } catch (const EReadError& error) {
+    EXPECT_EQ(error.Message(),
+              "JPEG: " + std::to_string(bytes.size()) + " bytes cannot hold 4000 x 4000 pixels");
+  }
+  const std::int64_t saved = MaxPicturePixels();
+  SetMaxPicturePixels(255);
+  EXPECT_THROW(ReadJpeg(WriteJpeg(TestPicture(16, 16, false), 90)), EReadError);
+  SetMaxPicturePixels(saved);
+  EXPECT_EQ(ReadJpeg(WriteJpeg(TestPicture(16, 16, false), 90)).Width, 16);
+}
+
 std::vector<std::size_t> MarkerPositions(const Bytes& bytes, std::uint8_t code) {
   std::vector<std::size_t> positions;
   for (std::size_t i = 0; i + 1 < bytes.size(); ++i)

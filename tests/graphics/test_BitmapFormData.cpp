@@ -1,6 +1,7 @@
 #include "framework/classes/Component.h"
 #include "framework/classes/FormFile.h"
 #include "framework/graphics/Bitmap.h"
+#include "tests/gdi/PictureBombs.h"
 #include "tests/graphics/PictureTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +40,7 @@ TEST(BitmapFormData, DataIsTheFileSizeThenTheBmpFile) {
     char sizeHex[9];
     std::snprintf(sizeHex, sizeof sizeHex, "%02X%02X%02X%02X", size & 0xFF, (size >> 8) & 0xFF,
                   (size >> 16) & 0xFF, size >> 24);
-    EXPECT_NE(text.find(String("Bitmap.Data = {\n    ") + sizeHex + "424D"), String::npos)
-        << text;
+    EXPECT_NE(text.find(String("Bitmap.Data = {\n    ") + sizeHex + "424D"), String::npos) << text;
     TBitmapHolder copy(nullptr);
     ReadFormText(text, &copy);
     EXPECT_EQ(copy.Bitmap()->PixelFormat(), format);
@@ -85,6 +85,29 @@ TEST(BitmapFormData, CorruptDataSaysWhatIsWrongAndKeepsTheBitmap) {
     }
     EXPECT_EQ(holder.Bitmap()->ToRaster().Pixels, before.Pixels) << c.Hex;
   }
+}
+
+// A form file is as hostile as a picture file: a few bytes claiming a huge picture are
+// refused before it is allocated.
+TEST(BitmapFormData, PictureDataClaimingAHugePictureIsRefused) {
+  std::vector<std::uint8_t> data = picturebombs::Rle8Bomb();
+  const auto size = static_cast<std::uint32_t>(data.size());
+  for (int i = 3; i >= 0; --i)
+    data.insert(data.begin(), static_cast<std::uint8_t>(size >> (8 * i)));
+  String hex;
+  for (const std::uint8_t byte : data) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", byte);
+    hex += digits;
+  }
+  TBitmapHolder holder(nullptr);
+  try {
+    ReadFormText(HolderText(hex), &holder);
+    FAIL() << "read";
+  } catch (const EReadError& e) {
+    EXPECT_NE(e.Message().find("cannot hold 16384 x 16384 pixels"), String::npos) << e.Message();
+  }
+  EXPECT_TRUE(holder.Bitmap()->Empty());
 }
 
 } // namespace

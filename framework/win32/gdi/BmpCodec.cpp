@@ -337,6 +337,12 @@ void CheckUncompressedSize(const ByteReader& in, const BmpLayout& layout, std::i
          std::to_string(layout.BitCount) + " bits)");
 }
 
+void CheckPictureSize(const BmpLayout& layout) {
+  if (ExceedsMaxPicturePixels(layout.Width, layout.Height))
+    throw EOutOfResources("BMP: picture of " + std::to_string(layout.Width) + " x " +
+                          std::to_string(layout.Height) + " pixels is too large");
+}
+
 bool AnyTranslucent(const TRaster& raster) {
   return std::any_of(raster.Pixels.begin(), raster.Pixels.end(),
                      [](std::uint32_t pixel) { return pixel < Opaque; });
@@ -345,6 +351,7 @@ bool AnyTranslucent(const TRaster& raster) {
 TRaster DecodeUncompressed(const ByteReader& in, const BmpLayout& layout, std::int64_t offset) {
   const std::int64_t stride = (layout.Width * layout.BitCount + 31) / 32 * 4;
   CheckUncompressedSize(in, layout, offset, stride);
+  CheckPictureSize(layout);
   const Palette palette = ReadPalette(in, layout);
   const PixelFormat format = MakePixelFormat(layout);
   TRaster raster(static_cast<int>(layout.Width), static_cast<int>(layout.Height));
@@ -454,8 +461,21 @@ private:
   std::int64_t row_ = 0;
 };
 
+// An encoded run of two bytes gives at most 255 pixels. Skips and an early end may leave
+// the rest of a picture unwritten, but only a small picture is taken on that account.
+void CheckRleCanHold(const ByteReader& in, const BmpLayout& layout, std::int64_t offset) {
+  constexpr std::int64_t pixelsPerByte = 128;
+  constexpr std::int64_t smallPicture = std::int64_t{1} << 20;
+  const std::int64_t bytes = in.Size() - offset;
+  if (layout.Width * layout.Height > std::max(smallPicture, bytes * pixelsPerByte))
+    Fail(std::to_string(bytes) + " bytes of RLE data cannot hold " + std::to_string(layout.Width) +
+         " x " + std::to_string(layout.Height) + " pixels");
+}
+
 TRaster DecodeRle(const ByteReader& in, const BmpLayout& layout, std::int64_t offset) {
   if (offset >= in.Size()) Fail("truncated pixel data (no RLE data)");
+  CheckRleCanHold(in, layout, offset);
+  CheckPictureSize(layout);
   const Palette palette = ReadPalette(in, layout);
   const std::uint32_t background = layout.Compression == Os2Rle24 ? Opaque : palette[0];
   TRaster raster(static_cast<int>(layout.Width), static_cast<int>(layout.Height), background);

@@ -11,12 +11,14 @@
 // Reads a whole BMP file (starting with the "BM" file header). Supports OS/2 1.x and 2.x
 // headers, BITMAPINFOHEADER and its V2 to V5 successors; 1, 2, 4, 8, 16, 24 and 32 bits;
 // BI_RGB, BI_BITFIELDS, BI_ALPHABITFIELDS, BI_RLE8, BI_RLE4 and OS/2 RLE24.
-// Malformed data raises EReadError; pictures too large to hold raise EOutOfResources.
+// Malformed data raises EReadError; pictures above MaxPicturePixels raise EOutOfResources.
 //
 // Recovery rules: RLE data that ends early, lacks the end-of-bitmap marker or runs outside
 // the picture keeps what was decoded; pixels it never writes take palette entry 0 (black
-// for RLE24). Uncompressed data shorter than the picture needs is refused, except for the
-// padding of the last row. Palette indices beyond the palette read as opaque black.
+// for RLE24). RLE data is refused when the picture has more than a megapixel and over 128
+// pixels per byte of data, more than its runs could give. Uncompressed data shorter than the
+// picture needs is refused, except for the padding of the last row. Palette indices beyond the
+// palette read as opaque black.
 TRaster ReadBmp(const std::vector<std::uint8_t>& bytes);
 
 // What a BMP file's headers say of its pixels, read without decoding them.

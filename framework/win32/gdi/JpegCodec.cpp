@@ -21,7 +21,6 @@
 namespace {
 
 constexpr JDIMENSION MaxSide = 65535;
-constexpr std::uint64_t MaxPixels = std::uint64_t{1} << 28;
 // Progressive files keep every coefficient in memory; beyond this libjpeg gives up.
 constexpr long MaxDecoderMemory = long{1} << 30;
 // Real files have about ten scans; thousands of tiny ones only burn time.
@@ -127,11 +126,18 @@ bool ReadHeaderFrom(DecompressSession& session, const std::vector<std::uint8_t>&
   return true;
 }
 
-void CheckDimensions(const jpeg_decompress_struct& info) {
+// Huffman coding spends at least a bit on each 8 x 8 block of the first scan, so a file
+// holds at most 512 pixels per byte; data that ends early is refused anyway, so a picture
+// the file cannot hold is refused before it is allocated. Arithmetic coding has no such
+// bound: only the pixel limit applies.
+void CheckDimensions(const jpeg_decompress_struct& info, std::size_t fileBytes) {
+  constexpr std::uint64_t pixelsPerByte = 512;
   const JDIMENSION width = info.image_width, height = info.image_height;
-  if (width > MaxSide || height > MaxSide || std::uint64_t{width} * height > MaxPixels)
-    throw EReadError("JPEG: picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                     " pixels is too large");
+  const String size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
+  if (width > MaxSide || height > MaxSide || ExceedsMaxPicturePixels(width, height))
+    throw EReadError("JPEG: picture of " + size + " is too large");
+  if (!info.arith_code && std::uint64_t{width} * height > pixelsPerByte * fileBytes)
+    throw EReadError("JPEG: " + std::to_string(fileBytes) + " bytes cannot hold " + size);
 }
 
 bool IsInkColourSpace(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
@@ -328,7 +334,7 @@ TJpegHeader ReadJpegHeader(const std::vector<std::uint8_t>& bytes) {
 TRaster ReadJpeg(const std::vector<std::uint8_t>& bytes) {
   DecompressSession session;
   if (!ReadHeaderFrom(session, bytes)) session.Fail();
-  CheckDimensions(session.Info());
+  CheckDimensions(session.Info(), bytes.size());
   if (!StartDecoding(session)) session.Fail();
   TRaster raster(static_cast<int>(session.Info().output_width),
                  static_cast<int>(session.Info().output_height));

@@ -22,8 +22,9 @@ TJpegHeader ReadJpegHeader(const std::vector<std::uint8_t>& bytes);
 // The EXIF orientation is ignored: pixels come in stored order.
 // Malformed data raises EReadError "JPEG: " with libjpeg's message. Data that ends early is
 // malformed; other damage libjpeg recovers from (a bad Huffman code, stray bytes between
-// markers) is accepted as libjpeg decodes it. Pictures above 2^28 pixels or 65535 pixels on
-// a side are refused before anything is allocated.
+// markers) is accepted as libjpeg decodes it. Pictures above MaxPicturePixels or 65535
+// pixels on a side, and Huffman-coded ones with more than 512 pixels per byte of the file,
+// are refused before anything is allocated.
 TRaster ReadJpeg(const std::vector<std::uint8_t>& bytes);
 
 // Reads a JPEG file from disk. EFOpenError when it cannot be opened; a decoding error names the

@@ -18,7 +18,7 @@
 
 namespace {
 
-// libpng refuses wider or taller images before allocating; TRaster limits the area.
+// libpng refuses wider or taller images before allocating; MaxPicturePixels limits the area.
 constexpr png_uint_32 MaxSide = 1u << 16;
 // Upper bound for one ancillary chunk, including decompressed text and ICC profiles.
 constexpr png_alloc_size_t MaxChunkBytes = png_alloc_size_t{16} << 20;
@@ -267,6 +267,9 @@ TRaster ReadPng(const std::vector<std::uint8_t>& bytes) {
   ImageHeader header{};
   if (!ReadHeader(session.Png(), session.Info(), header)) session.Fail();
   CheckDataCanHold(header, CompressedImageBytes(bytes));
+  if (ExceedsMaxPicturePixels(header.Width, header.Height))
+    throw EOutOfResources("PNG: picture of " + std::to_string(header.Width) + " x " +
+                          std::to_string(header.Height) + " pixels is too large");
 
   TRaster raster(static_cast<int>(header.Width), static_cast<int>(header.Height));
   raster.HasAlpha = header.HasAlpha;

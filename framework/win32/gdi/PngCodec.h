@@ -10,7 +10,8 @@
 // is 8 bits per channel; 16-bit samples are scaled down. HasAlpha is set when the file has
 // an alpha channel or a tRNS chunk. Gamma is not applied: pixels keep their stored values.
 // Malformed data raises EReadError carrying libpng's message; pictures too large to hold
-// raise EReadError (beyond libpng's limit) or EOutOfResources.
+// raise EReadError (beyond libpng's limit, or more than the image data can hold) or
+// EOutOfResources (above MaxPicturePixels).
 TRaster ReadPng(const std::vector<std::uint8_t>& bytes);
 
 // Reads a PNG file from disk. EFOpenError when it cannot be opened; a decoding error names the

@@ -25,3 +25,10 @@ private:
            static_cast<std::size_t>(x);
   }
 };
+
+// The largest picture, in pixels, that the picture readers decode (64 megapixels unless
+// set); a file claiming more is refused before anything is allocated for it. A process-wide
+// setting; values below 1 or above the raster's own limit of 2^28 pixels are clamped.
+std::int64_t MaxPicturePixels();
+void SetMaxPicturePixels(std::int64_t pixels);
+bool ExceedsMaxPicturePixels(std::int64_t width, std::int64_t height);
