@@ -125,7 +125,7 @@ private:
   Integer updateCount_ = 0;
 };
 
-enum TDuplicates { dupIgnore, dupAccept, dupError };
+LUM_ENUM(TDuplicates, dupIgnore, dupAccept, dupError);
 
 class TStringList;
 // <0, 0 or >0 as line index1 of the list sorts before, with or after line index2.

@@ -129,6 +129,8 @@ public:
   explicit TSpeedButton(TComponent* AOwner);
   ~TSpeedButton() override;
 
+  LUM_PUBLISH_ANCHORS_CONSTRAINTS
+  LUM_PUBLISH_BIDI_MODE
   LUM_PUBLISHED(bool, AllowAllUp, FAllowAllUp, SetAllowAllUp, Default(false))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
   LUM_PUBLISHED(Integer, GroupIndex, FGroupIndex, SetGroupIndex, Default(0))

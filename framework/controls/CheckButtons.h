@@ -45,6 +45,7 @@ class TCheckBox : public TCustomCheckBox {
 public:
   explicit TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TLeftRight, Alignment, TCustomCheckBox::Alignment(), TCustomCheckBox::SetAlignment,
                 Default(taRightJustify))
   LUM_PUBLISHED(bool, AllowGrayed, TCustomCheckBox::AllowGrayed(), TCustomCheckBox::SetAllowGrayed,
@@ -77,6 +78,7 @@ class TRadioButton : public TButtonControl {
 public:
   explicit TRadioButton(TComponent* AOwner);
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TLeftRight, Alignment, FAlignment, SetAlignment, Default(taRightJustify))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
   LUM_PUBLISHED(bool, Checked, FChecked, SetChecked, Default(false))

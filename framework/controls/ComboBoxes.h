@@ -106,6 +106,8 @@ class TComboBox : public TCustomComboBox {
 public:
   explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
+  LUM_PUBLISH_IME
   LUM_PUBLISHED(TComboBoxStyle, Style, FStyle, TCustomComboBox::SetStyle, Default(csDropDown))
   LUM_PUBLISHED(TEditCharCase, CharCase, TCustomComboBox::CharCase(), TCustomComboBox::SetCharCase,
                 Default(ecNormal))

@@ -173,12 +173,38 @@ TControlHooks& ControlHooks() {
   return hooks;
 }
 
+bool NewStyleControls = true;
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TSizeConstraints*>(Source);
+  if (!source) return TPersistent::Assign(Source);
+  FMaxHeight = source->FMaxHeight, FMaxWidth = source->FMaxWidth;
+  FMinHeight = source->FMinHeight, FMinWidth = source->FMinWidth;
+  if (FOnChange) FOnChange(this);
+}
+
+int TSizeConstraints::Constrain(int Size, int Min, int Max) {
+  if (Max > 0 && Size > Max) Size = Max;
+  if (Min > 0 && Size < Min) Size = Min;
+  return Size;
+}
+
+void TSizeConstraints::SetLimit(TConstraintSize& Limit, TConstraintSize& Other,
+                                TConstraintSize Value, bool IsMax) {
+  if (Value < 0) throw ERangeError(RtlMessages::RangeError);
+  if (Limit == Value) return;
+  Limit = Value;
+  if (Value > 0 && Other > 0 && (IsMax ? Other > Value : Other < Value)) Other = Value;
+  if (FOnChange) FOnChange(this);
+}
+
 TControl::TControl(TComponent* AOwner)
     : TComponent(AOwner), FControlStyle{csCaptureMouse, csClickEvents, csSetCaption,
                                         csDoubleClicks},
-      FFont(std::make_unique<TFont>()) {
+      FFont(std::make_unique<TFont>()), FConstraints(std::make_unique<TSizeConstraints>()) {
   WindowProc = [this](TMessage& M) { WndProc(M); };
   FFont->SetOnChange([this](TObject* Sender) { FontChanged(Sender); });
+  FConstraints->SetOnChange([this](TObject* Sender) { ConstraintsChanged(Sender); });
 }
 
 TControl::~TControl() {
@@ -193,6 +219,7 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
   if (FParent) FParent->RemoveControl(this);
   if (AParent) AParent->InsertControl(this);
+  UpdateAnchorRules();
 }
 
 TComponent* TControl::GetParentComponent() const { return FParent; }
@@ -209,22 +236,95 @@ void TControl::ReadState(TReader* Reader) {
     Perform(CM_PARENTCOLORCHANGED);
     Perform(CM_PARENTFONTCHANGED);
     Perform(CM_PARENTSHOWHINTCHANGED);
+    Perform(CM_PARENTBIDIMODECHANGED);
   }
 }
 
 void TControl::Loaded() {
   inherited::Loaded();
+  UpdateAnchorRules();
   RequestAlign();
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  AWidth = FConstraints->ConstrainWidth(AWidth);
+  AHeight = FConstraints->ConstrainHeight(AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const TRect old = BoundsRect();
   FLeft = ALeft, FTop = ATop, FWidth = AWidth, FHeight = AHeight;
   BoundsChanged(old);
   Perform(WM_WINDOWPOSCHANGED);
+  UpdateAnchorRules();
   RequestAlign();
   if (!ComponentState().Contains(csLoading)) Resize();
+}
+
+void TControl::SetAnchors(TAnchors Value) {
+  if (FAnchors == Value) return;
+  FAnchors = Value;
+  UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules() {
+  if (FAnchorMove || ComponentState().Contains(csLoading)) return;
+  FAnchorRules.Valid = FParent != nullptr;
+  if (!FParent) return;
+  FAnchorRules.Bounds = BoundsRect();
+  FAnchorRules.ParentWidth = FParent->Width();
+  FAnchorRules.ParentHeight = FParent->Height();
+}
+
+namespace {
+
+// One axis of an anchored control: its new start and size when the parent grew by Delta.
+void AnchorAxis(bool Near, bool Far, int Delta, int& Start, int& Size) {
+  if (Near && Far)
+    Size = std::max(0, Size + Delta);
+  else if (Far)
+    Start += Delta;
+  else if (!Near)
+    Start += Delta / 2;
+}
+
+} // namespace
+
+void TControl::AnchorTo(int ParentWidth, int ParentHeight) {
+  if (!FAnchorRules.Valid || FAnchors == DefaultAnchors) return;
+  const TRect& r = FAnchorRules.Bounds;
+  int left = r.Left, top = r.Top, width = r.Width(), height = r.Height();
+  AnchorAxis(FAnchors.Contains(akLeft), FAnchors.Contains(akRight),
+             ParentWidth - FAnchorRules.ParentWidth, left, width);
+  AnchorAxis(FAnchors.Contains(akTop), FAnchors.Contains(akBottom),
+             ParentHeight - FAnchorRules.ParentHeight, top, height);
+  FAnchorMove = true;
+  try {
+    SetBounds(left, top, width, height);
+  } catch (...) {
+    FAnchorMove = false;
+    throw;
+  }
+  FAnchorMove = false;
+}
+
+void TControl::ConstraintsChanged(TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); }
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (FParent && Value) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::CMParentBiDiModeChanged(TMessage&) {
+  if (!FParentBiDiMode || !FParent) return;
+  SetBiDiMode(FParent->BiDiMode());
+  FParentBiDiMode = true;
 }
 
 void TControl::BoundsChanged(const TRect& OldBounds) {
@@ -478,6 +578,8 @@ void TControl::Dispatch(TMessage& Message) {
     return CMParentColorChanged(Message);
   case CM_PARENTSHOWHINTCHANGED:
     return CMParentShowHintChanged(Message);
+  case CM_PARENTBIDIMODECHANGED:
+    return CMParentBiDiModeChanged(Message);
   case CM_HITTEST:
     return CMHitTest(Message);
   case CM_MOUSEENTER:

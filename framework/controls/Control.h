@@ -27,6 +27,14 @@ LUM_ENUM(TShiftStateItem, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssD
 using TShiftState = TSet<TShiftStateItem>;
 LUM_ENUM(TDragMode, dmManual, dmAutomatic);
 LUM_ENUM(TDragState, dsDragEnter, dsDragLeave, dsDragMove);
+LUM_ENUM(TDragKind, dkDrag, dkDock);
+LUM_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom);
+using TAnchors = TSet<TAnchorKind>;
+inline constexpr TAnchors DefaultAnchors{akLeft, akTop};
+LUM_ENUM(TBiDiMode, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly);
+
+// Whether controls take the newer system look; kept for the components that ask.
+extern bool NewStyleControls;
 
 // A mouse cursor: the standard ones are negative, 0 leaves the choice to the parent.
 using TCursor = SmallInt;
@@ -48,6 +56,8 @@ using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int 
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+class TDragDockObject;
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
 
 // The shift state of a mouse message's key flags, or of the keyboard now.
 TShiftState ShiftStateOfKeys(WPARAM Keys);
@@ -73,6 +83,50 @@ public:
 
 private:
   class TControl* FControl;
+};
+
+// What a docking drag carries (docking itself is not offered: a dock drag moves nothing).
+class TDragDockObject : public TDragControlObject {
+  LUM_CLASS(TDragDockObject, TDragControlObject)
+public:
+  using TDragControlObject::TDragControlObject;
+};
+
+using TConstraintSize = Integer;
+
+// The smallest and largest size a control may take; 0 leaves a side unbounded. A minimum
+// above the maximum raises the maximum with it, and the other way round.
+class TSizeConstraints : public TPersistent {
+  LUM_CLASS(TSizeConstraints, TPersistent)
+public:
+  TSizeConstraints() = default;
+
+  LUM_PUBLISHED(TConstraintSize, MaxHeight, FMaxHeight, SetMaxHeight, Default(0))
+  LUM_PUBLISHED(TConstraintSize, MaxWidth, FMaxWidth, SetMaxWidth, Default(0))
+  LUM_PUBLISHED(TConstraintSize, MinHeight, FMinHeight, SetMinHeight, Default(0))
+  LUM_PUBLISHED(TConstraintSize, MinWidth, FMinWidth, SetMinWidth, Default(0))
+
+  void SetMaxHeight(TConstraintSize Value) { SetLimit(FMaxHeight, FMinHeight, Value, true); }
+  void SetMaxWidth(TConstraintSize Value) { SetLimit(FMaxWidth, FMinWidth, Value, true); }
+  void SetMinHeight(TConstraintSize Value) { SetLimit(FMinHeight, FMaxHeight, Value, false); }
+  void SetMinWidth(TConstraintSize Value) { SetLimit(FMinWidth, FMaxWidth, Value, false); }
+  void Assign(TPersistent* Source) override;
+  // A size within the limits.
+  int ConstrainWidth(int Width) const { return Constrain(Width, FMinWidth, FMaxWidth); }
+  int ConstrainHeight(int Height) const { return Constrain(Height, FMinHeight, FMaxHeight); }
+
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+
+private:
+  static int Constrain(int Size, int Min, int Max);
+  void SetLimit(TConstraintSize& Limit, TConstraintSize& Other, TConstraintSize Value, bool IsMax);
+
+  TConstraintSize FMaxHeight = 0;
+  TConstraintSize FMaxWidth = 0;
+  TConstraintSize FMinHeight = 0;
+  TConstraintSize FMinWidth = 0;
+  TNotifyEvent FOnChange;
 };
 
 // A thing on a form: bounds in its parent's client area, visibility, colour, font, text,
@@ -208,6 +262,24 @@ public:
   void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   String Caption() const { return GetText(); }
   void SetCaption(const String& Value) { SetText(Value); }
+  // Sides whose distance to the parent's edge stays when the parent is resized; anchored
+  // to neither side, the control keeps its place relative to the parent's centre.
+  TAnchors Anchors() const { return FAnchors; }
+  void SetAnchors(TAnchors Value);
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+  // Reading order, kept and passed to children; the drawing stays left to right.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  bool IsBiDiModeStored() const { return !FParentBiDiMode; }
+  TDragKind DragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind Value) { FDragKind = Value; }
+  const TStartDockEvent& OnStartDock() const { return FOnStartDock; }
+  void SetOnStartDock(TStartDockEvent Value) { FOnStartDock = std::move(Value); }
+  const TEndDragEvent& OnEndDock() const { return FOnEndDock; }
+  void SetOnEndDock(TEndDragEvent Value) { FOnEndDock = std::move(Value); }
   // Form files store what the parent does not give: a parent's font, colour and hint
   // setting follow it and are not written; nor are bounds that the container sets.
   bool IsFontStored() const { return !FParentFont; }
@@ -262,6 +334,14 @@ protected:
   virtual void CMHintShow(TMessage& Message);
   virtual void CMDrag(TMessage& Message);
   virtual void CMCancelMode(TMessage& Message);
+  virtual void CMParentBiDiModeChanged(TMessage& Message);
+  // Where the control goes when its parent, now Width by Height, changed from the size it
+  // had when the control was last placed.
+  void AnchorTo(int ParentWidth, int ParentHeight);
+  // Remembers the control's place against its parent's size (not while loading or
+  // following the anchors).
+  void UpdateAnchorRules();
+  void ConstraintsChanged(TObject* Sender);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0;
@@ -286,6 +366,13 @@ protected:
   TDragMode FDragMode = dmManual;
   TCursor FDragCursor = crDrag;
   TComponent* FPopupMenu = nullptr;
+  TAnchors FAnchors = DefaultAnchors;
+  std::unique_ptr<TSizeConstraints> FConstraints;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  TDragKind FDragKind = dkDrag;
+  TStartDockEvent FOnStartDock;
+  TEndDragEvent FOnEndDock;
   TNotifyEvent FOnClick;
   TNotifyEvent FOnDblClick;
   TMouseEvent FOnMouseDown;
@@ -298,7 +385,16 @@ protected:
   TNotifyEvent FOnResize;
 
 private:
+  // The control's bounds and its parent's size when it was last placed.
+  struct TAnchorRules {
+    TRect Bounds;
+    int ParentWidth = 0;
+    int ParentHeight = 0;
+    bool Valid = false;
+  };
   void FontChanged(TObject* Sender);
+  TAnchorRules FAnchorRules;
+  bool FAnchorMove = false;
   void DispatchMouse(TMessage& Message);
 
   friend class TWinControl;
@@ -338,3 +434,21 @@ TControl* FindDragTarget(TPoint ScreenPos, bool AllowDisabled);
 // The control a drag in progress comes from; null when none.
 TControl* DragControl();
 void CancelDrag();
+
+// Published blocks that most standard controls share; each class's header shows which it uses.
+#define LUM_PUBLISH_ANCHORS_CONSTRAINTS                                                            \
+  LUM_PUBLISHED(TAnchors, Anchors, FAnchors, TControl::SetAnchors, Default(DefaultAnchors))        \
+  LUM_PUBLISHED(TSizeConstraints*, Constraints, FConstraints, TControl::SetConstraints, NoDefault)
+#define LUM_PUBLISH_BIDI_MODE                                                                      \
+  LUM_PUBLISHED(TBiDiMode, BiDiMode, FBiDiMode, TControl::SetBiDiMode, Default(bdLeftToRight),     \
+                Stored(IsBiDiModeStored))                                                          \
+  LUM_PUBLISHED(bool, ParentBiDiMode, FParentBiDiMode, TControl::SetParentBiDiMode, Default(true))
+#define LUM_PUBLISH_DOCKING                                                                        \
+  LUM_PUBLISHED(TDragKind, DragKind, FDragKind, TControl::SetDragKind, Default(dkDrag))            \
+  LUM_PUBLISHED(TEndDragEvent, OnEndDock, FOnEndDock, TControl::SetOnEndDock, NoDefault)           \
+  LUM_PUBLISHED(TStartDockEvent, OnStartDock, FOnStartDock, TControl::SetOnStartDock, NoDefault)
+// All three blocks, as the VCL's standard windowed controls publish them.
+#define LUM_PUBLISH_LAYOUT_AND_DOCKING                                                             \
+  LUM_PUBLISH_ANCHORS_CONSTRAINTS                                                                  \
+  LUM_PUBLISH_BIDI_MODE                                                                            \
+  LUM_PUBLISH_DOCKING

@@ -91,6 +91,8 @@ class TEdit : public TCustomEdit {
 public:
   explicit TEdit(TComponent* AOwner);
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
+  LUM_PUBLISH_IME
   LUM_PUBLISHED(bool, AutoSelect, TCustomEdit::AutoSelect(), TCustomEdit::SetAutoSelect,
                 Default(true))
   LUM_PUBLISHED(bool, AutoSize, TCustomEdit::AutoSize(), TCustomEdit::SetAutoSize, Default(true))
@@ -186,6 +188,8 @@ class TMemo : public TCustomMemo {
 public:
   explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
+  LUM_PUBLISH_IME
   LUM_PUBLISHED(TAlignment, Alignment, TCustomMemo::Alignment(), TCustomMemo::SetAlignment,
                 Default(taLeftJustify))
   LUM_PUBLISHED(TBorderStyle, BorderStyle, TCustomEdit::BorderStyle(), TCustomEdit::SetBorderStyle,

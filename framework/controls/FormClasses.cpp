@@ -4,6 +4,7 @@
 #include "framework/controls/Buttons.h"
 #include "framework/controls/CheckButtons.h"
 #include "framework/controls/ComboBoxes.h"
+#include "framework/controls/CommonDialogs.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/Image.h"
@@ -24,6 +25,7 @@ void RegisterFormClasses() {
   RegisterClass<TForm, TButton, TBitBtn, TSpeedButton, TCheckBox, TRadioButton, TRadioGroup, TLabel,
                 TEdit, TMemo, TMaskEdit, TSpinEdit, TListBox, TComboBox, TPanel, TGroupBox, TBevel,
                 TScrollBox, TShape, TImage, TPaintBox, TPageControl, TTabSheet, TTimer>();
+  RegisterClass<TOpenDialog, TSaveDialog, TOpenPictureDialog, TFontDialog, TColorDialog>();
 }
 
 // The symbol the linker is asked to keep (framework/CMakeLists.txt).

@@ -61,6 +61,8 @@ void TCustomForm::AfterConstruction() {
   if (FOnCreate) FOnCreate(this);
 }
 
+bool TCustomForm::WantChildKey(TControl*, TMessage&) { return false; }
+
 void TCustomForm::BeforeDestruction() {
   TWinControl::BeforeDestruction();
   if (FOnDestroy) FOnDestroy(this);

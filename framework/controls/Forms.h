@@ -90,6 +90,9 @@ public:
   const TCloseQueryEvent& OnCloseQuery() const { return FOnCloseQuery; }
   void SetOnCloseQuery(TCloseQueryEvent Value) { FOnCloseQuery = std::move(Value); }
 
+  // Offered every key message of the form's windowed controls before they see it; true
+  // takes it from them.
+  virtual bool WantChildKey(TControl* Child, TMessage& Message);
   bool DoKeyDown(TMessage& Message) { return TWinControl::DoKeyDown(Message); }
   bool DoKeyUp(TMessage& Message) { return TWinControl::DoKeyUp(Message); }
   bool DoKeyPress(TMessage& Message) { return TWinControl::DoKeyPress(Message); }
@@ -155,6 +158,7 @@ public:
 
   LUM_PUBLISHED(TWinControl*, ActiveControl, TCustomForm::ActiveControl(),
                 TCustomForm::SetActiveControl, NoDefault)
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TFormBorderStyle, BorderStyle, TCustomForm::BorderStyle(),
                 TCustomForm::SetBorderStyle, Default(bsSizeable))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)

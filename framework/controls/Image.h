@@ -14,6 +14,8 @@ public:
   explicit TImage(TComponent* AOwner);
   ~TImage() override;
 
+  LUM_PUBLISH_ANCHORS_CONSTRAINTS
+  LUM_PUBLISH_DOCKING
   LUM_PUBLISHED(bool, AutoSize, FAutoSize, SetAutoSize, Default(false))
   LUM_PUBLISHED(bool, Center, FCenter, SetCenter, Default(false))
   LUM_PUBLISHED(TPictureObject, Picture, FPicture.get(), SetPicture, NoDefault)

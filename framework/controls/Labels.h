@@ -64,6 +64,7 @@ class TLabel : public TCustomLabel {
 public:
   explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(TAlignment, Alignment, TCustomLabel::Alignment(), TCustomLabel::SetAlignment,
                 Default(taLeftJustify))

@@ -107,6 +107,8 @@ class TListBox : public TCustomListBox {
 public:
   explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
+  LUM_PUBLISH_IME
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(TBorderStyle, BorderStyle, TCustomListBox::BorderStyle(),
                 TCustomListBox::SetBorderStyle, Default(bsSingle))

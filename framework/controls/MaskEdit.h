@@ -62,6 +62,8 @@ class TMaskEdit : public TCustomMaskEdit {
 public:
   explicit TMaskEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
+  LUM_PUBLISH_IME
   LUM_PUBLISHED(bool, AutoSelect, TCustomEdit::AutoSelect(), TCustomEdit::SetAutoSelect,
                 Default(true))
   LUM_PUBLISHED(bool, AutoSize, TCustomEdit::AutoSize(), TCustomEdit::SetAutoSize, Default(true))

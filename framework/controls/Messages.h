@@ -56,7 +56,8 @@ inline constexpr UINT CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1,
                       CM_ISTOOLCONTROL = CM_BASE + 50, CM_RECREATEWND = CM_BASE + 51,
                       CM_INVALIDATE = CM_BASE + 52, CM_SYSFONTCHANGED = CM_BASE + 53,
                       CM_CONTROLCHANGE = CM_BASE + 54, CM_CHANGED = CM_BASE + 55,
-                      CM_BORDERCHANGED = CM_BASE + 59, CM_MOUSEWHEEL = CM_BASE + 67;
+                      CM_BORDERCHANGED = CM_BASE + 59, CM_BIDIMODECHANGED = CM_BASE + 60,
+                      CM_PARENTBIDIMODECHANGED = CM_BASE + 61, CM_MOUSEWHEEL = CM_BASE + 67;
 
 // Notifications and keys reflected to the control they are about.
 inline constexpr UINT CN_BASE = 0xBC00;

@@ -51,6 +51,7 @@ public:
   explicit TPageControl(TComponent* AOwner);
   ~TPageControl() override;
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TTabSheet*, ActivePage, FActivePage, SetActivePage, NoDefault)
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))

@@ -9,6 +9,8 @@ class TPaintBox : public TGraphicControl {
 public:
   explicit TPaintBox(TComponent* AOwner);
 
+  LUM_PUBLISH_ANCHORS_CONSTRAINTS
+  LUM_PUBLISH_DOCKING
   LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, Default(clBtnFace),
                 Idents(ColorIdents()), Stored(IsColorStored))
   LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))

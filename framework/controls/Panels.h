@@ -60,6 +60,7 @@ class TPanel : public TCustomPanel {
 public:
   explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(TAlignment, Alignment, TCustomPanel::Alignment(), TCustomPanel::SetAlignment,
                 Default(taCenter))
@@ -103,6 +104,7 @@ class TBevel : public TGraphicControl {
 public:
   explicit TBevel(TComponent* AOwner);
 
+  LUM_PUBLISH_ANCHORS_CONSTRAINTS
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(bool, ParentShowHint, FParentShowHint, TControl::SetParentShowHint, Default(true))
   LUM_PUBLISHED(TBevelShape, Shape, FShape, SetShape, Default(bsBox))
@@ -145,6 +147,7 @@ class TGroupBox : public TCustomGroupBox {
 public:
   explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
   LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()),

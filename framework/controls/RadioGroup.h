@@ -61,6 +61,7 @@ class TRadioGroup : public TCustomRadioGroup {
 public:
   explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault)
   LUM_PUBLISHED(TColor, Color, FColor, TControl::SetColor, NoDefault, Idents(ColorIdents()),

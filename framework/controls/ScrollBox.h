@@ -111,6 +111,7 @@ class TScrollBox : public TScrollingWinControl {
 public:
   explicit TScrollBox(TComponent* AOwner);
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(TAlign, Align, FAlign, TControl::SetAlign, Default(alNone))
   LUM_PUBLISHED(bool, AutoScroll, TScrollingWinControl::AutoScroll(),
                 TScrollingWinControl::SetAutoScroll, Default(true))

@@ -12,6 +12,8 @@ public:
   explicit TShape(TComponent* AOwner);
   ~TShape() override;
 
+  LUM_PUBLISH_ANCHORS_CONSTRAINTS
+  LUM_PUBLISH_DOCKING
   LUM_PUBLISHED(TBrushObject, Brush, FBrush.get(), SetBrush, NoDefault)
   LUM_PUBLISHED(TPenObject, Pen, FPen.get(), SetPen, NoDefault)
   LUM_PUBLISHED(TShapeType, Shape, FShape, SetShape, Default(stRectangle))

@@ -76,6 +76,7 @@ class TSpinEdit : public TCustomSpinEdit {
 public:
   explicit TSpinEdit(TComponent* AOwner) : TCustomSpinEdit(AOwner) {}
 
+  LUM_PUBLISH_ANCHORS_CONSTRAINTS
   LUM_PUBLISHED(bool, Enabled, FEnabled, TControl::SetEnabled, Default(true))
   LUM_PUBLISHED(TFont*, Font, FFont, TControl::SetFont, NoDefault, Stored(IsFontStored))
   LUM_PUBLISHED(Integer, Increment, TCustomSpinEdit::Increment(), TCustomSpinEdit::SetIncrement,

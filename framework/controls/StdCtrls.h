@@ -21,6 +21,7 @@ public:
   explicit TButton(TComponent* AOwner);
   ~TButton() override;
 
+  LUM_PUBLISH_LAYOUT_AND_DOCKING
   LUM_PUBLISHED(bool, Cancel, FCancel, Field, Default(false), Stored(IsKindValueStored))
   LUM_PUBLISHED(String, Caption, GetText(), TControl::SetText, NoDefault, Stored(IsCaptionStored))
   LUM_PUBLISHED(bool, Default, FDefault, SetDefault, Default(false), Stored(IsKindValueStored))

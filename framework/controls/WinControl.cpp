@@ -321,6 +321,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     AControl->Perform(CM_PARENTCOLORCHANGED);
     AControl->Perform(CM_PARENTFONTCHANGED);
     AControl->Perform(CM_PARENTSHOWHINTCHANGED);
+    AControl->Perform(CM_PARENTBIDIMODECHANGED);
     if (windowed) {
       windowed->Perform(CM_PARENTCTL3DCHANGED);
       windowed->UpdateControlState();
@@ -531,6 +532,8 @@ void Position(TControl* Control, TAlign AAlign, TRect& R) {
 } // namespace
 
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
+  for (int i = 0; i < ControlCount(); ++i)
+    if (Controls(i)->Align() == alNone) Controls(i)->AnchorTo(FWidth, FHeight);
   bool any = false;
   for (int i = 0; i < ControlCount() && !any; ++i) any = Controls(i)->Align() != alNone;
   if (!any) return;
@@ -568,12 +571,15 @@ TRect TWinControl::ClientRect() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  AWidth = FConstraints->ConstrainWidth(AWidth);
+  AHeight = FConstraints->ConstrainHeight(AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (FHandle && !IsIconic(FHandle)) {
     SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     FLeft = ALeft, FTop = ATop, FWidth = AWidth, FHeight = AHeight;
   }
+  UpdateAnchorRules();
   RequestAlign();
 }
 
@@ -647,6 +653,8 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
 void TWinControl::WndProc(TMessage& Message) {
   if (Message.Msg >= WM_MOUSEFIRST && Message.Msg < WM_MOUSEWHEEL && ForwardMouseToChild(Message))
     return;
+  if (Message.Msg >= WM_KEYFIRST && Message.Msg <= WM_KEYLAST)
+    if (TCustomForm* form = GetParentForm(this); form && form->WantChildKey(this, Message)) return;
   TControl::WndProc(Message);
 }
 
@@ -722,6 +730,8 @@ void TWinControl::Dispatch(TMessage& Message) {
     return CMRecreateWnd(Message);
   case CM_SHOWHINTCHANGED:
     return NotifyControls(CM_PARENTSHOWHINTCHANGED);
+  case CM_BIDIMODECHANGED:
+    return NotifyControls(CM_PARENTBIDIMODECHANGED);
   case CM_CTL3DCHANGED:
     return CMCtl3DChanged(Message);
   case CM_PARENTCTL3DCHANGED:
@@ -838,6 +848,10 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
 
 void TWinControl::WMSize(TMessage& Message) {
   ApplyWindowBounds();
+  // A size from outside (the user dragging the frame) is held to the constraints.
+  if (FConstraints->ConstrainWidth(FWidth) != FWidth ||
+      FConstraints->ConstrainHeight(FHeight) != FHeight)
+    return SetBounds(FLeft, FTop, FWidth, FHeight);
   DefaultHandler(Message);
   Realign();
   if (!ComponentState().Contains(csLoading)) Resize();

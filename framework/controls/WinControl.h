@@ -8,6 +8,9 @@
 LUM_ENUM(TBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
 using TFormBorderStyle = TBorderStyle;
 using TTabOrder = SmallInt;
+LUM_ENUM(TImeMode, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata,
+         imKata, imChinese, imSHanguel, imHanguel);
+using TImeName = String;
 
 // What CreateWnd asks of the window it creates: CreateParams fills it in.
 struct TCreateParams {
@@ -79,6 +82,11 @@ public:
   void SetParentCtl3D(bool Value);
   bool IsCtl3DStored() const { return !FParentCtl3D; }
   TBrush* Brush() const { return FBrush.get(); }
+  // The input method settings: kept and stored, no input method is driven by them.
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  const TImeName& ImeName() const { return FImeName; }
+  void SetImeName(const TImeName& Value) { FImeName = Value; }
 
   TRect ClientRect() override;
   TPoint ClientOrigin() override;
@@ -192,6 +200,8 @@ protected:
   int FBorderWidth = 0;
   bool FCtl3D = true;
   bool FParentCtl3D = true;
+  TImeMode FImeMode = imDontCare;
+  TImeName FImeName;
 
 private:
   bool FBorderFollowsCtl3D = false;
@@ -219,3 +229,8 @@ private:
 TCustomForm* GetParentForm(const TControl* Control);
 // As GetParentForm, raising EInvalidOperation "Control 'X' has no parent window" when none.
 TCustomForm* ValidParentForm(const TControl* Control);
+
+// The input method pair that edits, lists and combo boxes publish.
+#define LUM_PUBLISH_IME                                                                            \
+  LUM_PUBLISHED(TImeMode, ImeMode, FImeMode, TWinControl::SetImeMode, Default(imDontCare))         \
+  LUM_PUBLISHED(TImeName, ImeName, FImeName, TWinControl::SetImeName, NoDefault)

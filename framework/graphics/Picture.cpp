@@ -206,3 +206,14 @@ void TPicture::WriteData(TStream* Stream) {
   Stream->WriteBuffer(name.data(), length);
   if (FGraphic) FGraphic->SaveToStream(Stream);
 }
+
+String GraphicFilter(TGraphicClass GraphicClass) {
+  String masks, choices;
+  for (const TFileFormat& format : FileFormats()) {
+    if (!format.GraphicClass->InheritsFrom(GraphicClass)) continue;
+    const String mask = "*." + format.Extension;
+    masks += (masks.empty() ? "" : ";") + mask;
+    choices += "|" + format.Description + " (" + mask + ")|" + mask;
+  }
+  return "All (" + masks + ")|" + masks + choices;
+}

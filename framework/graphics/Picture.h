@@ -71,3 +71,7 @@ private:
   std::unique_ptr<TGraphic> FGraphic;
   TNotifyEvent FOnChange;
 };
+
+// The open dialogs' filter of every registered picture file kind of GraphicClass (all
+// graphics for TGraphic): "All (*.bmp;*.ico)|*.bmp;*.ico|Bitmaps (*.bmp)|*.bmp|…".
+String GraphicFilter(TGraphicClass GraphicClass);

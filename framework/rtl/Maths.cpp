@@ -37,7 +37,40 @@ Extended LogOf(Extended x, Extended (*log)(Extended)) {
   return log(x);
 }
 
+// The result of an arithmetic step whose exact value is non-zero when ExactNonZero says so.
+Extended CheckedResult(Extended a, Extended b, Extended result, bool ExactNonZero) {
+  if (std::isnan(a) || std::isnan(b) || std::isnan(result))
+    throw EInvalidOp(RtlMessages::InvalidOp);
+  if (std::isinf(result) && std::isfinite(a) && std::isfinite(b))
+    throw EOverflow(RtlMessages::Overflow);
+  if (ExactNonZero && std::fabs(result) < std::numeric_limits<Extended>::min())
+    throw EUnderflow(RtlMessages::Underflow);
+  return result;
+}
+
 } // namespace
+
+Extended FloatAdd(Extended a, Extended b) {
+  const Extended r = a + b;
+  return CheckedResult(a, b, r, r != 0);
+}
+
+Extended FloatSub(Extended a, Extended b) {
+  const Extended r = a - b;
+  return CheckedResult(a, b, r, r != 0);
+}
+
+Extended FloatMul(Extended a, Extended b) {
+  return CheckedResult(a, b, a * b, a != 0 && b != 0 && std::isfinite(a) && std::isfinite(b));
+}
+
+Extended FloatDiv(Extended a, Extended b) {
+  if (b == 0) {
+    if (a == 0 || std::isnan(a)) throw EInvalidOp(RtlMessages::InvalidOp);
+    throw EZeroDivide(RtlMessages::ZeroDivide);
+  }
+  return CheckedResult(a, b, a / b, a != 0 && std::isfinite(a) && std::isfinite(b));
+}
 
 Cardinal RandSeed = 0;
 

@@ -13,6 +13,15 @@ Int64 Trunc(Extended x); // towards zero
 Extended Int(Extended x);
 Extended Frac(Extended x);
 
+// Checked arithmetic as the processor reports it to the framework: an invalid operation
+// (a NaN, infinity minus infinity, 0 / 0, 0 times infinity) raises EInvalidOp, a division by
+// zero EZeroDivide, a finite result beyond the range EOverflow, and a non-zero result too
+// small for a normal number (denormal or lost to zero) EUnderflow.
+Extended FloatAdd(Extended a, Extended b);
+Extended FloatSub(Extended a, Extended b);
+Extended FloatMul(Extended a, Extended b);
+Extended FloatDiv(Extended a, Extended b);
+
 Extended Power(Extended base, Extended exponent);
 Extended IntPower(Extended base, Integer exponent);
 Extended Sqrt(Extended x);

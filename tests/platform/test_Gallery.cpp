@@ -3,6 +3,9 @@
 #include "demo/GalleryPages.h"
 #include "demo/GalleryRender.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/ColorDialogForm.h"
+#include "framework/controls/Labels.h"
+#include "framework/controls/PaintBox.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/platform/headless/ScriptedUser.h"
 #include "framework/win32/gdi/PngCodec.h"
@@ -187,6 +190,26 @@ TEST_F(GalleryFormTest, TheMessageBoxButtonOpensAMessageBox) {
   ASSERT_EQ(User.Messages().size(), 1u);
   EXPECT_EQ(User.Messages()[0].Text, "This is a message box of the framework.");
   EXPECT_EQ(User.Messages()[0].Buttons, std::vector<String>{"OK"});
+}
+
+TEST_F(GalleryFormTest, TheDialogsPageShowsTheColourChosenInTheColourDialog) {
+  const int page = Form->PageIndexOf("Dialogs");
+  ClickTab(page);
+  TButton* button = ButtonOnPage(page, "&Color...");
+  ASSERT_NE(button, nullptr);
+  User.WhenModal([&](TCustomForm* dialog) {
+    auto* swatches = dynamic_cast<TPaintBox*>(dialog->FindComponent("BasicSwatches"));
+    ASSERT_NE(swatches, nullptr);
+    const TRect red = SwatchRect(8);
+    User.Click(swatches, {red.Left + 10, red.Top + 10});
+    User.Enter();
+  });
+  User.Click(button);
+  bool reported = false;
+  for (int i = 0; i < Form->Page(page)->ControlCount(); ++i)
+    if (auto* label = dynamic_cast<TLabel*>(Form->Page(page)->Controls(i)))
+      reported = reported || label->Caption() == "Colour $0000FF";
+  EXPECT_TRUE(reported);
 }
 
 } // namespace

@@ -1,18 +1,23 @@
 #include "demo/GalleryForm.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/CommonDialogs.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Screen.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/controls/Timer.h"
 #include "framework/platform/headless/ScriptedUser.h"
 #include "framework/platform/sdl/SdlDisplay.h"
 #include "framework/win32/gdi/PngCodec.h"
 #include "tests/SheetPath.h"
+#include "tests/TempPath.h"
 #include "tests/platform/SdlTestSupport.h"
 #include "valueentry/Lumvaled.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -193,6 +198,30 @@ TEST_F(SdlFormTest, TheRealWindowLooksLikeTheHeadlessSnapshotOfTheSameForm) {
   ASSERT_EQ(real.Width, expected.Width);
   ASSERT_EQ(real.Height, expected.Height);
   EXPECT_EQ(DifferingPixels(real, expected), 0) << "see " << SheetPath("sdl_form.png");
+}
+
+// The open dialog in a real window: a real user types a name into it and presses Return.
+TEST_F(SdlFormTest, TheOpenDialogIsAnsweredInARealWindow) {
+  const std::filesystem::path dir = TempPath("lum-sdl-open-dialog");
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "chosen.txt") << "x";
+  TOpenDialog dialog(nullptr);
+  dialog.SetTitle("Sdl Open Dialog");
+  dialog.SetInitialDir(dir.string());
+  dialog.SetOptions(TOpenOptions{ofFileMustExist});
+  // Should the typing go wrong, the dialog is cancelled rather than waiting for ever.
+  TTimer guard(nullptr);
+  guard.SetInterval(15000);
+  guard.SetOnTimer([](TObject*) {
+    if (TCustomForm* form = Screen()->ActiveForm()) form->SetModalResult(mrCancel);
+  });
+  RunOnDisplay("sh -c 'id=$(xdotool search --sync --name \"^Sdl Open Dialog$\" | head -n 1); "
+               "sleep 0.3; xdotool windowfocus --sync $id type chosen.txt; "
+               "xdotool key --window $id Return' >/dev/null 2>&1 &");
+  const bool chosen = dialog.Execute();
+  std::filesystem::remove_all(dir);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(dialog.FileName(), dir.string() + "/chosen.txt");
 }
 
 } // namespace

@@ -76,3 +76,36 @@ TEST(CheckedArithmetic, OverflowAndNarrowingRaise) {
     EXPECT_STREQ(e.ClassName(), "EIntOverflow");
   }
 }
+
+TEST(MathsArithmetic, CheckedStepsRaiseTheProcessorsErrors) {
+  constexpr Extended huge = std::numeric_limits<Extended>::max();
+  constexpr Extended tiny = std::numeric_limits<Extended>::min();
+  constexpr Extended inf = std::numeric_limits<Extended>::infinity();
+  constexpr Extended nan = std::numeric_limits<Extended>::quiet_NaN();
+  EXPECT_DOUBLE_EQ(static_cast<double>(FloatAdd(0.1L, 0.2L)), 0.3);
+  EXPECT_DOUBLE_EQ(static_cast<double>(FloatSub(1, 3)), -2.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(FloatMul(-4, 2.5L)), -10.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(FloatDiv(1, 8)), 0.125);
+  EXPECT_EQ(FloatSub(5, 5), 0); // an exact zero is no underflow
+  EXPECT_EQ(FloatMul(0, 7), 0);
+  EXPECT_EQ(FloatDiv(0, 7), 0);
+
+  EXPECT_THROW(FloatDiv(1, 0), EZeroDivide);
+  EXPECT_THROW(FloatDiv(-1, 0), EZeroDivide);
+  EXPECT_THROW(FloatDiv(0, 0), EInvalidOp);
+  EXPECT_THROW(FloatAdd(huge, huge), EOverflow);
+  EXPECT_THROW(FloatSub(-huge, huge), EOverflow);
+  EXPECT_THROW(FloatMul(huge, 2), EOverflow);
+  EXPECT_THROW(FloatDiv(huge, 0.5L), EOverflow);
+  EXPECT_THROW(FloatMul(tiny, tiny), EUnderflow);
+  EXPECT_THROW(FloatDiv(tiny, 1e10L), EUnderflow);
+  EXPECT_THROW(FloatSub(tiny * 1.5L, tiny), EUnderflow); // a denormal difference
+  EXPECT_THROW(FloatAdd(inf, -inf), EInvalidOp);
+  EXPECT_THROW(FloatMul(0, inf), EInvalidOp);
+  EXPECT_THROW(FloatAdd(nan, 1), EInvalidOp);
+  try {
+    FloatDiv(2, 0);
+  } catch (const EZeroDivide& e) {
+    EXPECT_EQ(e.Message(), "Floating point division by zero");
+  }
+}
