@@ -92,6 +92,7 @@ private:
   void Step() {
     ++FTick;
     Gauge->SetPosition(50 + 40 * std::sin(FTick * 0.05) + 8 * std::sin(FTick * 0.31));
+    Clock->SetDigitScrolling(true);
     Clock->SetValue(VarFromDateTime(Time()));
     for (TLumProgressBar* bar : Bars) {
       bar->StepIt();
@@ -120,11 +121,10 @@ void FillDisplays(TWinControl* Parent) {
   ring->SetScale(tsNone);
   ring->SetPosition(7);
 
-  moving->Clock = Add<TLumDigit>(Parent, 282, 134, 0, 0);
+  moving->Clock = Add<TLumDigit>(Parent, 282, 134, 112, DigitGlyphHeight);
   moving->Clock->SetDigitCount(8);
   moving->Clock->SetDigitStyle(dsTime);
   moving->Clock->SetValue(VarFromDateTime(EncodeDate(2024, 1, 1) + 0.5 + 0.25 / 12));
-  moving->Clock->SetDigitScrolling(true);
 
   const struct {
     bool Led;
