@@ -1,6 +1,7 @@
 #include "demo/GalleryPages.h"
 
 #include "demo/DialogsPage.h"
+#include "demo/DisplaysPage.h"
 #include "demo/StandardPage.h"
 #include "demo/ValueEntryPage.h"
 
@@ -11,6 +12,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Standard controls", FillStandardControls},
       {"Value entry", FillValueEntry},
       {"Dialogs", FillDialogs},
+      {"Displays", FillDisplays},
   };
   return pages;
 }

@@ -1,0 +1,191 @@
+#include "tests/displays/DisplayTestSupport.h"
+
+#include "displays/LumTacho.h"
+#include "framework/classes/FormFile.h"
+
+#include <cmath>
+#include <numbers>
+
+using namespace displaytest;
+
+namespace {
+
+const COLORREF White = ColorToRGB(clWindow);
+const COLORREF Red = ColorToRGB(clRed);
+const COLORREF Green = ColorToRGB(clGreen);
+const COLORREF Black = ColorToRGB(clBlack);
+constexpr double Pi = std::numbers::pi;
+
+TEST(TachoGeometry, CentreAndRadiusFollowTheSizeAndThePin) {
+  const TTachoGeometry small = TachoGeometry(100, 60, 10);
+  EXPECT_EQ(small.Centre.X, 50);
+  EXPECT_EQ(small.Centre.Y, 40);
+  EXPECT_DOUBLE_EQ(small.Radius, 30);
+  const TTachoGeometry standard = TachoGeometry(250, 200, 10);
+  EXPECT_EQ(standard.Centre.Y, 180);
+  EXPECT_DOUBLE_EQ(standard.Radius, 115);
+  // Left at the minimum, up in the middle, right at the maximum; halves round to even.
+  EXPECT_EQ(DialPoint(standard, 0.9, 0).X, 22);
+  EXPECT_EQ(DialPoint(standard, 0.9, Pi / 2).Y, 76);
+  EXPECT_EQ(DialPoint(standard, 0.9, Pi).X, 228);
+  EXPECT_DOUBLE_EQ(ValueAngle(7.5, 0, 10), 0.75 * Pi);
+  EXPECT_DOUBLE_EQ(ValueAngle(3, 3, 3), 0);
+}
+
+TEST(TachoGeometry, LabelsEndLeftOfTheTopStartRightOfItAndAnEvenMiddleIsCentred) {
+  EXPECT_EQ(TachoLabelAlignment(lpAussen, 0, 5), 10u);
+  EXPECT_EQ(TachoLabelAlignment(lpAussen, 1, 5), 10u);
+  EXPECT_EQ(TachoLabelAlignment(lpAussen, 2, 5), 8u);
+  EXPECT_EQ(TachoLabelAlignment(lpAussen, 5, 10), 14u);
+  EXPECT_EQ(TachoLabelAlignment(lpInnen, 0, 10), 0u);
+  EXPECT_EQ(TachoLabelAlignment(lpInnen, 5, 10), 6u);
+  EXPECT_EQ(TachoLabelAlignment(lpInnen, 9, 10), 2u);
+}
+
+TEST(TachoGeometry, TheRingSectorPolygonStaysInsideItsBand) {
+  const std::vector<TPoint> ring = RingSectorPolygon({125, 180}, 69, 58, Pi / 3);
+  for (const TPoint& p : ring) {
+    const double r = std::hypot(p.X - 125, p.Y - 180);
+    EXPECT_GE(r, 57.5 - 0.71);
+    EXPECT_LE(r, 69.5 + 0.71);
+    EXPECT_LE(p.Y, 180);
+  }
+  EXPECT_EQ(ring.front().X, 125 - 69);
+  EXPECT_EQ(RingSectorPolygon({0, 0}, 10, 5, Pi / 360).size(), 4u);
+}
+
+using TachoTest = DisplayTest;
+
+TEST_F(TachoTest, TheSettersKeepPositionBetweenMinAndMax) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetPosition(5);
+  tacho->SetMinValue(20);
+  EXPECT_EQ(tacho->MinValue(), 20);
+  EXPECT_EQ(tacho->MaxValue(), 21);
+  EXPECT_EQ(tacho->Position(), 20);
+  tacho->SetMinValue(0);
+  tacho->SetPosition(3);
+  tacho->SetMaxValue(-5);
+  EXPECT_EQ(tacho->MinValue(), -6);
+  EXPECT_EQ(tacho->MaxValue(), -5);
+  EXPECT_EQ(tacho->Position(), -5);
+  tacho->SetPosition(100);
+  EXPECT_EQ(tacho->Position(), -5);
+  tacho->SetPosition(-100);
+  EXPECT_EQ(tacho->Position(), -6);
+  tacho->SetNumberOfIntervals(1);
+  tacho->SetNumberOfIntervals(201);
+  EXPECT_EQ(tacho->NumberOfIntervals(), 10);
+  ASSERT_EQ(User.Messages().size(), 2u);
+  EXPECT_EQ(User.Messages()[1].Text, "Wert sollte zwischen 2 und 200 liegen.");
+  tacho->SetNumberOfIntervals(200);
+  EXPECT_EQ(tacho->NumberOfIntervals(), 200);
+}
+
+TEST_F(TachoTest, TheArrowPointsAtThePositionAndThePinSitsOnTheCentre) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetPosition(5);
+  const TShot up = Shoot(tacho);
+  EXPECT_EQ(up.At(125, 110), Red); // arrow head, 0.5 … 0.9 of the radius
+  EXPECT_EQ(up.At(132, 121), Red); // near the head's corner at 98°
+  EXPECT_EQ(up.At(137, 121), White);
+  EXPECT_EQ(up.At(125, 180), Green);
+  EXPECT_EQ(up.At(125, 150), Red); // the needle line
+  tacho->SetPosition(10);
+  tacho->SetPointerType(zfNadel);
+  const TShot right = Shoot(tacho);
+  EXPECT_EQ(right.At(200, 180), Red);
+  EXPECT_EQ(right.At(227, 180), Red);
+  EXPECT_EQ(right.At(125, 110), White);
+}
+
+TEST_F(TachoTest, TicksRunFromSevenToNineTenthsOfTheRadius) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetScale(tsScale);
+  const TShot shot = Shoot(tacho);
+  EXPECT_EQ(shot.At(125, 78), Black);
+  EXPECT_EQ(shot.At(125, 98), Black);
+  EXPECT_EQ(shot.At(125, 102), White);
+  EXPECT_EQ(shot.At(125, 73), White);
+}
+
+TEST_F(TachoTest, LabelsStandOutsideTheTicksOrInsideThem) {
+  auto* tacho = ShowNew<TLumTacho>();
+  const TShot outside = Shoot(tacho);
+  EXPECT_GT(outside.CountDark(Rect(8, 164, 22, 179)), 0);
+  EXPECT_EQ(outside.CountDark(Rect(22, 160, 40, 176)), 0);
+  tacho->SetLabelPosition(lpInnen);
+  const TShot inside = Shoot(tacho);
+  EXPECT_GT(inside.CountDark(Rect(50, 183, 62, 196)), 0);
+  EXPECT_EQ(inside.CountDark(Rect(8, 164, 22, 179)), 0);
+}
+
+TEST_F(TachoTest, TheSectorCoversTheScaleUpToThePointer) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetPointerType(zfKreis);
+  tacho->SetPosition(10);
+  const TShot full = Shoot(tacho);
+  EXPECT_EQ(full.At(125, 130), Red);
+  EXPECT_EQ(full.At(70, 175), Red);
+  EXPECT_EQ(full.At(125, 195), White);
+  tacho->SetPosition(0);
+  const TShot sliver = Shoot(tacho);
+  EXPECT_EQ(sliver.At(125, 130), White);
+  EXPECT_EQ(sliver.At(70, 170), White);
+}
+
+TEST_F(TachoTest, TheRingFillsOnlyTheBandUpToThePointerAtEveryPositionAndSize) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetPointerType(zfRing);
+  tacho->SetPosition(5);
+  const TShot half = Shoot(tacho);
+  EXPECT_EQ(half.At(80, 135), Red);    // 45°, radius 63
+  EXPECT_EQ(half.At(170, 135), White); // 135°, past the pointer
+  EXPECT_EQ(half.At(100, 160), White); // inside the inner outline
+  tacho->SetPosition(0);
+  const TShot least = Shoot(tacho);
+  EXPECT_EQ(least.At(80, 135), White);
+  EXPECT_EQ(least.At(20, 20), White);
+  EXPECT_EQ(least.Count(Rect(0, 0, 250, 170), clRed), 0);
+  tacho->SetBounds(10, 10, 100, 60);
+  tacho->SetScale(tsNone);
+  const TShot small = Shoot(tacho);
+  EXPECT_EQ(small.At(5, 5), White);
+  EXPECT_EQ(small.At(95, 20), White);
+}
+
+TEST_F(TachoTest, AFormFileKeepsTheSettings) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetName("Gauge");
+  tacho->SetPointerType(zfRing);
+  tacho->SetMinValue(-5);
+  tacho->SetMaxValue(5);
+  tacho->SetPosition(2.5);
+  tacho->SetLabelPosition(lpInnen);
+  const String text = WriteFormText(Form());
+  TForm* copy = NewForm();
+  ReadFormText(text, copy);
+  auto* read = dynamic_cast<TLumTacho*>(copy->FindComponent("Gauge"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->PointerType(), zfRing);
+  EXPECT_EQ(read->MinValue(), -5);
+  EXPECT_EQ(read->Position(), 2.5);
+  EXPECT_EQ(read->LabelPosition(), lpInnen);
+  EXPECT_EQ(WriteFormText(copy), text);
+}
+
+TEST_F(TachoTest, EveryPointerFormAtSeveralSizesForTheSheet) {
+  auto* tacho = ShowNew<TLumTacho>();
+  const int sizes[][2] = {{250, 200}, {120, 80}, {400, 220}, {180, 260}};
+  for (int form = zfNadel; form <= zfRing; ++form) {
+    tacho->SetPointerType(static_cast<TZeigerform>(form));
+    tacho->SetBounds(10, 10, sizes[form][0], sizes[form][1]);
+    tacho->SetLabelPosition(form % 2 ? lpInnen : lpAussen);
+    tacho->SetPosition(form * 3.0);
+    const TTachoGeometry dial = TachoGeometry(sizes[form][0], sizes[form][1], 10);
+    EXPECT_EQ(Shoot(tacho).At(dial.Centre.X, dial.Centre.Y), Green) << form;
+    Sheet("LumTacho-" + std::to_string(form) + ".png");
+  }
+}
+
+} // namespace
