@@ -2,6 +2,7 @@
 
 #include "demo/DialogsPage.h"
 #include "demo/DisplaysPage.h"
+#include "demo/RichListsPage.h"
 #include "demo/StandardPage.h"
 #include "demo/ValueEntryPage.h"
 
@@ -13,6 +14,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Value entry", FillValueEntry},
       {"Dialogs", FillDialogs},
       {"Displays", FillDisplays},
+      {"Rich lists", FillRichLists},
   };
   return pages;
 }
