@@ -1,5 +1,6 @@
 #include "demo/GalleryPages.h"
 
+#include "demo/GridsPage.h"
 #include "demo/StandardPage.h"
 #include "demo/ValueEntryPage.h"
 
@@ -9,6 +10,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
   static const std::vector<TGalleryPageInfo> pages{
       {"Standard controls", FillStandardControls},
       {"Value entry", FillValueEntry},
+      {"Grids", FillGrids},
   };
   return pages;
 }
