@@ -419,9 +419,17 @@ void TCustomGrid::InvalidateCol(int ACol) {
   InvalidateGridRect(TGridRect{ACol, 0, ACol, FRowCount - 1});
 }
 
+// Scrolled rows all above the top row, or (with rows of one height) below the client area.
+bool TCustomGrid::RowsOutOfSight(int First, int Last) {
+  if (First < FFixedRows) return false;
+  if (Last < FTopLeft.Y) return true;
+  const int step = DefaultRowHeight() + FGridLineWidth;
+  return !FRowHeights.Custom() && step > 0 && First > FTopLeft.Y + ClientHeight() / step + 1;
+}
+
 // The screen box of the cells of R that show, lines included.
 void TCustomGrid::InvalidateGridRect(const TGridRect& R) {
-  if (!HandleAllocated()) return;
+  if (!HandleAllocated() || RowsOutOfSight(R.Top, R.Bottom)) return;
   const TGridDrawInfo info = CalcDrawInfo();
   const auto span = [&](const TGridAxisDrawInfo& Axis, bool Horizontal, int First, int Last,
                         int& From, int& To) {

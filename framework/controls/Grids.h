@@ -271,6 +271,7 @@ private:
   void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
   void SelectionMoved(const TGridRect& OldSel);
   void InvalidateGridRect(const TGridRect& R);
+  bool RowsOutOfSight(int First, int Last);
   void DrawCells(const TGridDrawInfo& Info, const TRect& Clip);
   void DrawCellAt(int ACol, int ARow, const TRect& Where, bool Focused, const TGridRect& Sel);
   void DrawLines(const TGridDrawInfo& Info);
