@@ -2,6 +2,7 @@
 
 #include "demo/DialogsPage.h"
 #include "demo/DisplaysPage.h"
+#include "demo/GridsPage.h"
 #include "demo/RichListsPage.h"
 #include "demo/StandardPage.h"
 #include "demo/ValueEntryPage.h"
@@ -15,6 +16,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Dialogs", FillDialogs},
       {"Displays", FillDisplays},
       {"Rich lists", FillRichLists},
+      {"Grids", FillGrids},
   };
   return pages;
 }

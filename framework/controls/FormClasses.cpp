@@ -7,6 +7,7 @@
 #include "framework/controls/CommonDialogs.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Forms.h"
+#include "framework/controls/Grids.h"
 #include "framework/controls/Image.h"
 #include "framework/controls/Labels.h"
 #include "framework/controls/ListBoxes.h"
@@ -24,7 +25,8 @@
 void RegisterFormClasses() {
   RegisterClass<TForm, TButton, TBitBtn, TSpeedButton, TCheckBox, TRadioButton, TRadioGroup, TLabel,
                 TEdit, TMemo, TMaskEdit, TSpinEdit, TListBox, TComboBox, TPanel, TGroupBox, TBevel,
-                TScrollBox, TShape, TImage, TPaintBox, TPageControl, TTabSheet, TTimer>();
+                TScrollBox, TShape, TImage, TPaintBox, TPageControl, TTabSheet, TTimer, TDrawGrid,
+                TStringGrid>();
   RegisterClass<TOpenDialog, TSaveDialog, TOpenPictureDialog, TFontDialog, TColorDialog>();
 }
 

@@ -397,9 +397,11 @@ void TDataSet::EnableControls() {
 const TFieldValue& TDataSet::FieldData(int AIndex) const {
   const auto i = static_cast<std::size_t>(AIndex);
   if (FState == dsSetKey) return FKeyBuffer[i];
-  if (IsEditing(FState)) return FEditRecord.Values[i];
-  if (FCurrent < 0 || FCurrent >= static_cast<int>(FRecords.size())) return NullValue;
-  return FRecords[static_cast<std::size_t>(FCurrent)].Values[i];
+  const bool other = FActiveRecord >= 0 && FActiveRecord != FCurrent;
+  if (IsEditing(FState) && !other) return FEditRecord.Values[i];
+  const int record = other ? FActiveRecord : FCurrent;
+  if (record < 0 || record >= static_cast<int>(FRecords.size())) return NullValue;
+  return FRecords[static_cast<std::size_t>(record)].Values[i];
 }
 
 void TDataSet::CheckFieldWrite(const TField* AField) const {

@@ -104,6 +104,11 @@ public:
   void EnableControls();
   bool ControlsDisabled() const { return FDisableCount > 0; }
 
+  // The record (from 0) whose values the fields give while it is not the one being edited:
+  // a data grid draws its rows through it; -1, the default, is the current record.
+  int ActiveRecord() const { return FActiveRecord; }
+  void SetActiveRecord(int AIndex) { FActiveRecord = AIndex; }
+
   // For the fields: the active buffer's value, and the checks and notice of a write.
   const TFieldValue& FieldData(int AIndex) const;
   void CheckFieldWrite(const TField* AField) const;
@@ -161,6 +166,7 @@ private:
   std::vector<TDataRecord> FRecords;
   std::vector<int> FOrder;
   int FCurrent = -1;
+  int FActiveRecord = -1;
   bool FBof = true;
   bool FEof = true;
   TDataRecord FEditRecord;

@@ -1,0 +1,666 @@
+#include "framework/db/DBGrids.h"
+
+#include "framework/classes/Registry.h"
+#include "framework/graphics/Bitmap.h"
+
+#include <algorithm>
+
+namespace {
+
+const bool DBGridRegistered = (RegisterClass<TDBGrid>(), true);
+
+constexpr int IndicatorWidth = 11;
+
+// The text in the cell, clipped to it, DX pixels in from the side its alignment names and DY
+// down from the top; the rest of the cell in the brush colour.
+void WriteText(TCanvas* Canvas, const TRect& Rect, int DX, int DY, const String& Text,
+               TAlignment Alignment) {
+  int x = Rect.Left + DX;
+  if (Alignment == taRightJustify)
+    x = Rect.Right - Canvas->TextWidth(Text) - 3;
+  else if (Alignment == taCenter)
+    x = Rect.Left + (Rect.Width() - Canvas->TextWidth(Text)) / 2;
+  Canvas->TextRect(Rect, x, Rect.Top + DY, Text);
+}
+
+} // namespace
+
+// The grid's link: it hears the data set open, close, scroll and change.
+class TGridDataLink : public TDataLink {
+public:
+  explicit TGridDataLink(TDBGrid* AGrid) : FGrid(AGrid) {}
+
+protected:
+  void ActiveChanged() override { FGrid->LayoutChanged(); }
+  void LayoutChanged() override { FGrid->LayoutChanged(); }
+  void DataSetChanged() override { FGrid->DataChanged(); }
+  void DataSetScrolled() override { FGrid->Scrolled(); }
+  void RecordChanged(TField*) override { FGrid->RecordChanged(); }
+  void EditingChanged() override { FGrid->EditingChanged(); }
+  void UpdateData() override { FGrid->UpdateData(); }
+
+private:
+  TDBGrid* FGrid;
+};
+
+// TColumnTitle
+
+TColumnTitle::TColumnTitle(TColumn* AColumn) : FColumn(AColumn), FFont(std::make_unique<TFont>()) {
+  FFont->SetOnChange([this](TObject*) {
+    FFontSet = true;
+    FColumn->Changed();
+  });
+}
+
+TColumnTitle::~TColumnTitle() = default;
+
+String TColumnTitle::CaptionText() const {
+  if (FCaptionSet) return FCaption;
+  if (TField* field = FColumn->Field()) return field->DisplayName();
+  return FColumn->FieldName();
+}
+
+void TColumnTitle::SetCaption(const String& Value) {
+  FCaption = Value;
+  FCaptionSet = true;
+  FColumn->Changed();
+}
+
+void TColumnTitle::SetAlignment(TAlignment Value) {
+  FAlignment = Value;
+  FColumn->Changed();
+}
+
+void TColumnTitle::SetColor(TColor Value) {
+  FColor = Value;
+  FColumn->Changed();
+}
+
+void TColumnTitle::Assign(TPersistent* Source) {
+  auto* other = dynamic_cast<TColumnTitle*>(Source);
+  if (!other) return TPersistent::Assign(Source);
+  FAlignment = other->FAlignment;
+  FCaption = other->FCaption;
+  FCaptionSet = other->FCaptionSet;
+  FColor = other->FColor;
+  if (other->FFontSet) FFont->Assign(other->FFont.get());
+}
+
+// TColumn
+
+TColumn::TColumn(TCollection* ACollection)
+    : TCollectionItem(ACollection), FFont(std::make_unique<TFont>()),
+      FTitle(std::make_unique<TColumnTitle>(this)) {
+  if (TDBGrid* grid = Grid()) {
+    FFont->Assign(grid->Font());
+    FColor = grid->Color();
+  }
+  FFont->SetOnChange([this](TObject*) {
+    FFontSet = true;
+    Changed();
+  });
+}
+
+TColumn::~TColumn() = default;
+
+TDBGrid* TColumn::Grid() const {
+  auto* columns = dynamic_cast<TDBGridColumns*>(Collection());
+  return columns ? columns->Grid() : nullptr;
+}
+
+TField* TColumn::Field() const {
+  TDBGrid* grid = Grid();
+  TDataSet* dataSet = grid ? grid->DataLink()->DataSet() : nullptr;
+  if (!dataSet || !dataSet->Active() || FFieldName.empty()) return nullptr;
+  return dataSet->FindField(FFieldName);
+}
+
+void TColumn::SetAlignment(TAlignment Value) {
+  FAlignment = Value;
+  Changed();
+}
+
+void TColumn::SetColor(TColor Value) {
+  FColor = Value;
+  Changed();
+}
+
+void TColumn::SetFieldName(const String& Value) {
+  FFieldName = Value;
+  Changed();
+}
+
+void TColumn::SetVisible(bool Value) {
+  FVisible = Value;
+  Changed();
+}
+
+void TColumn::SetWidth(Integer Value) {
+  FWidth = std::max(Value, 0);
+  Changed();
+}
+
+void TColumn::Assign(TPersistent* Source) {
+  auto* other = dynamic_cast<TColumn*>(Source);
+  if (!other) return TCollectionItem::Assign(Source);
+  FAlignment = other->FAlignment;
+  FColor = other->FColor;
+  FFieldName = other->FFieldName;
+  if (other->FFontSet) FFont->Assign(other->FFont.get());
+  FReadOnly = other->FReadOnly;
+  FTitle->Assign(other->FTitle.get());
+  FVisible = other->FVisible;
+  FWidth = other->FWidth;
+  Changed();
+}
+
+// TDBGridColumns
+
+TDBGridColumns::TDBGridColumns(TDBGrid* AGrid) : TCollection(TColumn::StaticClass()), FGrid(AGrid) {
+  SetPropName("Columns");
+}
+
+TPersistent* TDBGridColumns::GetOwner() const { return FGrid; }
+
+void TDBGridColumns::Update(TCollectionItem*) {
+  if (FBuilding) return;
+  if (FState == csDefault && Count() > 0) FState = csCustomized;
+  if (Count() == 0) FState = csDefault;
+  FGrid->LayoutChanged();
+}
+
+TColumn* TDBGridColumns::Add() {
+  if (FState == csDefault && Count() > 0) {
+    FBuilding = true;
+    Clear();
+    FBuilding = false;
+    FState = csCustomized;
+  }
+  return static_cast<TColumn*>(TCollection::Add());
+}
+
+void TDBGridColumns::SetState(TDBGridColumnsState Value) {
+  if (Value == FState) return;
+  FState = Value;
+  if (Value == csDefault) RebuildColumns();
+}
+
+void TDBGridColumns::RebuildColumns() {
+  FBuilding = true;
+  try {
+    Clear();
+    TDataSet* dataSet = FGrid->DataLink()->DataSet();
+    TBitmap measure;
+    measure.Canvas()->SetFont(FGrid->Font());
+    const int digitWidth = measure.Canvas()->TextWidth("0");
+    if (dataSet && dataSet->Active())
+      for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        TField* field = dataSet->Fields(i);
+        if (!field->Visible()) continue;
+        auto* column = static_cast<TColumn*>(TCollection::Add());
+        column->FFieldName = field->FieldName();
+        const int chars =
+            std::max(field->DisplayWidth(), static_cast<int>(field->DisplayName().size()));
+        column->FWidth = chars * digitWidth + 4;
+      }
+  } catch (...) {
+    FBuilding = false;
+    throw;
+  }
+  FBuilding = false;
+}
+
+// TDBGrid
+
+TDBGrid::TDBGrid(TComponent* AOwner)
+    : TCustomGrid(AOwner), FDataLink(std::make_unique<TGridDataLink>(this)),
+      FColumns(std::make_unique<TDBGridColumns>(this)), FTitleFont(std::make_unique<TFont>()) {
+  FTitleFont->SetOnChange([this](TObject*) { Invalidate(); });
+  FWidth = 320;
+  FHeight = 120;
+  ApplyGridOptions();
+  LayoutChanged();
+}
+
+TDBGrid::~TDBGrid() {
+  FDataLink->SetDataSource(nullptr);
+  FColumns->FBuilding = true;
+}
+
+void TDBGrid::SetDataSource(TDataSource* Value) {
+  if (Value == FDataLink->DataSource()) return;
+  if (FDataLink->DataSource()) FDataLink->DataSource()->RemoveFreeNotification(this);
+  FDataLink->SetDataSource(Value);
+  if (Value) Value->FreeNotification(this);
+  LayoutChanged();
+}
+
+void TDBGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomGrid::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FDataLink->DataSource()) {
+    FDataLink->SetDataSource(nullptr);
+    LayoutChanged();
+  }
+}
+
+void TDBGrid::Loaded() {
+  TCustomGrid::Loaded();
+  LayoutChanged();
+}
+
+void TDBGrid::SetOptions(TDBGridOptions Value) {
+  if (Value == FDBOptions) return;
+  FDBOptions = Value;
+  ApplyGridOptions();
+  LayoutChanged();
+}
+
+void TDBGrid::ApplyGridOptions() {
+  TGridOptions options{goColMoving};
+  if (FDBOptions.Contains(dgColLines))
+    options = options + TGridOptions{goFixedVertLine, goVertLine};
+  if (FDBOptions.Contains(dgRowLines))
+    options = options + TGridOptions{goFixedHorzLine, goHorzLine};
+  if (FDBOptions.Contains(dgColumnResize)) options.Include(goColSizing);
+  if (FDBOptions.Contains(dgEditing)) options.Include(goEditing);
+  if (FDBOptions.Contains(dgAlwaysShowEditor)) options.Include(goAlwaysShowEditor);
+  if (FDBOptions.Contains(dgTabs)) options.Include(goTabs);
+  if (FDBOptions.Contains(dgRowSelect)) options.Include(goRowSelect);
+  if (FDBOptions.Contains(dgAlwaysShowSelection)) options.Include(goDrawFocusSelected);
+  TCustomGrid::SetOptions(options);
+}
+
+void TDBGrid::SetReadOnly(bool Value) {
+  FReadOnly = Value;
+  if (Value) HideEditor();
+}
+
+int TDBGrid::RecordCount() const {
+  TDataSet* dataSet = FDataLink->DataSet();
+  return FDataLink->Active() && dataSet ? dataSet->RecordCount() : 0;
+}
+
+int TDBGrid::CurrentRecord() const {
+  TDataSet* dataSet = FDataLink->DataSet();
+  return FDataLink->Active() && dataSet ? std::max(dataSet->RecNo() - 1, 0) : 0;
+}
+
+TColumn* TDBGrid::ColumnAt(int ACol) const {
+  const int index = ACol - IndicatorOffset();
+  if (index < 0 || index >= static_cast<int>(FVisibleColumns.size())) return nullptr;
+  return FColumns->Items(FVisibleColumns[static_cast<std::size_t>(index)]);
+}
+
+int TDBGrid::GridColumnOf(int ColumnIndex) const {
+  const auto at = std::find(FVisibleColumns.begin(), FVisibleColumns.end(), ColumnIndex);
+  if (at == FVisibleColumns.end()) return -1;
+  return static_cast<int>(at - FVisibleColumns.begin()) + IndicatorOffset();
+}
+
+// Layout: one grid column per visible column after the indicator, one grid row per record
+// that fits after the title.
+void TDBGrid::LayoutChanged() {
+  if (FLayingOut || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying))
+    return;
+  FLayingOut = true;
+  try {
+    if (FColumns->State() == csDefault) FColumns->RebuildColumns();
+    FVisibleColumns.clear();
+    for (int i = 0; i < FColumns->Count(); ++i)
+      if (FColumns->Items(i)->Visible()) FVisibleColumns.push_back(i);
+    const int cols = IndicatorOffset() + std::max(static_cast<int>(FVisibleColumns.size()), 1);
+    SetColCount(std::max(cols, IndicatorOffset() + 1));
+    SetFixedCols(IndicatorOffset());
+    if (IndicatorOffset()) SetColWidths(0, IndicatorWidth);
+    for (std::size_t i = 0; i < FVisibleColumns.size(); ++i)
+      SetColWidths(IndicatorOffset() + static_cast<int>(i),
+                   FColumns->Items(FVisibleColumns[i])->Width());
+    UpdateRows();
+  } catch (...) {
+    FLayingOut = false;
+    throw;
+  }
+  FLayingOut = false;
+  Invalidate();
+}
+
+int TDBGrid::RowsThatFit() {
+  const int height = HandleAllocated() ? ClientHeight() : FHeight;
+  const int line = FDBOptions.Contains(dgRowLines) ? GridLineWidth() : 0;
+  const int title = TitleOffset() ? DefaultRowHeight() + line : 0;
+  return std::max((height - title) / std::max(DefaultRowHeight() + line, 1), 1);
+}
+
+void TDBGrid::UpdateRows() {
+  const int count = RecordCount();
+  FRecordRows = std::max(std::min(RowsThatFit(), count), 1);
+  const int current = CurrentRecord();
+  FFirstRecord = std::clamp(FFirstRecord, 0, std::max(count - FRecordRows, 0));
+  if (current < FFirstRecord) FFirstRecord = current;
+  if (current >= FFirstRecord + FRecordRows) FFirstRecord = current - FRecordRows + 1;
+  const int rows = TitleOffset() + FRecordRows;
+  if (rows != RowCount()) {
+    if (rows > RowCount()) {
+      SetRowCount(rows);
+      SetFixedRows(TitleOffset());
+    } else {
+      SetFixedRows(TitleOffset());
+      SetRowCount(rows);
+    }
+  } else {
+    SetFixedRows(TitleOffset());
+  }
+  const int row = TitleOffset() + std::clamp(current - FFirstRecord, 0, FRecordRows - 1);
+  const int col = std::clamp(Col(), FixedCols(), ColCount() - 1);
+  if (row != Row() || col != Col()) MoveColRow(col, row, true, false);
+  UpdateScrollRange();
+  InvalidateEditor();
+}
+
+void TDBGrid::DataChanged() {
+  FModified = false;
+  UpdateRows();
+  Invalidate();
+}
+
+void TDBGrid::Scrolled() {
+  FModified = false;
+  const int old = FFirstRecord;
+  UpdateRows();
+  if (old != FFirstRecord)
+    Invalidate();
+  else
+    InvalidateCol(0);
+}
+
+void TDBGrid::RecordChanged() {
+  InvalidateRow(Row());
+  if (!FModified) InvalidateEditor();
+}
+
+void TDBGrid::EditingChanged() {
+  if (IndicatorOffset()) InvalidateCell(0, Row());
+}
+
+void TDBGrid::WMSize(TMessage& Message) {
+  TCustomGrid::WMSize(Message);
+  UpdateRows();
+}
+
+// Scroll bar and moves of the cursor.
+
+TGridScrollRange TDBGrid::ScrollRange(int Bar, const TGridDrawInfo& DrawInfo) {
+  if (Bar != SB_VERT) return TCustomGrid::ScrollRange(Bar, DrawInfo);
+  TGridScrollRange range;
+  const int count = RecordCount();
+  range.Show = (ScrollBars() == ssBoth || ScrollBars() == ssVertical) && count > FRecordRows;
+  range.Page = FRecordRows;
+  range.Max = std::max(count - 1, 0);
+  range.Pos = FFirstRecord;
+  return range;
+}
+
+void TDBGrid::MoveRecords(int Distance) {
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (!FDataLink->Active() || !dataSet || Distance == 0) return;
+  dataSet->MoveBy(Distance);
+}
+
+void TDBGrid::ScrollMessage(int Bar, int Code, int Pos) {
+  if (Bar != SB_VERT) return TCustomGrid::ScrollMessage(Bar, Code, Pos);
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (!FDataLink->Active() || !dataSet) return;
+  const int current = CurrentRecord();
+  switch (Code) {
+  case SB_LINEUP:
+    return MoveRecords(FFirstRecord - 1 - current);
+  case SB_LINEDOWN:
+    return MoveRecords(FFirstRecord + FRecordRows - current);
+  case SB_PAGEUP:
+    return MoveRecords(-FRecordRows);
+  case SB_PAGEDOWN:
+    return MoveRecords(FRecordRows);
+  case SB_THUMBPOSITION:
+    return MoveRecords(Pos - current);
+  case SB_TOP:
+    return dataSet->First();
+  case SB_BOTTOM:
+    return dataSet->Last();
+  default:
+    return;
+  }
+}
+
+void TDBGrid::MouseWheel(int Delta) { MoveRecords(-Delta); }
+
+void TDBGrid::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key == 0) return;
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (!FDataLink->Active() || !dataSet) return GridKeyDown(Key, Shift);
+  const bool ctrl = Shift.Contains(ssCtrl);
+  switch (Key) {
+  case VK_UP:
+    return MoveRecords(-1);
+  case VK_DOWN:
+    return MoveRecords(1);
+  case VK_PRIOR:
+    return MoveRecords(ctrl ? FFirstRecord - CurrentRecord() : -FRecordRows);
+  case VK_NEXT:
+    return MoveRecords(ctrl ? FFirstRecord + FRecordRows - 1 - CurrentRecord() : FRecordRows);
+  case VK_HOME:
+    if (ctrl) return dataSet->First();
+    break;
+  case VK_END:
+    if (ctrl) return dataSet->Last();
+    break;
+  case VK_ESCAPE:
+    CancelEditor();
+    return;
+  default:
+    break;
+  }
+  GridKeyDown(Key, Shift);
+}
+
+void TDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TGridCoord hit = MouseCoord(X, Y);
+  FClickCell = hit;
+  TGridState sizing = gsNormal;
+  int index = 0, pos = 0;
+  const bool onLine = Button == mbLeft && SizingLineAt(X, Y, sizing, index, pos);
+  const bool dataCell = hit.X >= IndicatorOffset() && hit.Y >= TitleOffset();
+  if (Button == mbLeft && !onLine && dataCell && hit.Y != Row() && FDataLink->Active()) {
+    if (CanFocus() && !IsActiveControl()) SetFocus();
+    MoveRecords(FFirstRecord + hit.Y - TitleOffset() - CurrentRecord());
+    if (hit.X != Col()) FocusCell(hit.X, Row(), true);
+    return TCustomControl::MouseDown(Button, Shift, X, Y);
+  }
+  TCustomGrid::MouseDown(Button, Shift, X, Y);
+}
+
+void TDBGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TGridState state = GridState();
+  TCustomGrid::MouseUp(Button, Shift, X, Y);
+  const bool sizing = state == gsColSizing || state == gsRowSizing;
+  if (Button != mbLeft || sizing) return;
+  const TGridCoord hit = MouseCoord(X, Y);
+  if (!(hit == FClickCell) || hit.X < IndicatorOffset()) return;
+  TColumn* column = ColumnAt(hit.X);
+  if (!column) return;
+  if (hit.Y >= TitleOffset())
+    CellClick(column);
+  else
+    TitleClick(column);
+}
+
+void TDBGrid::CellClick(TColumn* Column) {
+  if (FOnCellClick) FOnCellClick(Column);
+}
+
+void TDBGrid::TitleClick(TColumn* Column) {
+  if (FOnTitleClick) FOnTitleClick(Column);
+}
+
+// Columns and the current cell.
+
+int TDBGrid::SelectedIndex() const {
+  const int index = Col() - IndicatorOffset();
+  if (index < 0 || index >= static_cast<int>(FVisibleColumns.size())) return -1;
+  return FVisibleColumns[static_cast<std::size_t>(index)];
+}
+
+void TDBGrid::SetSelectedIndex(int Value) {
+  const int col = GridColumnOf(Value);
+  if (col < 0) throw EInvalidGridOperation(SGridIndexOutOfRange);
+  if (col != Col()) FocusCell(col, Row(), true);
+}
+
+TField* TDBGrid::SelectedField() const {
+  const int index = SelectedIndex();
+  return index < 0 ? nullptr : FColumns->Items(index)->Field();
+}
+
+void TDBGrid::SetSelectedField(TField* Value) {
+  for (int i = 0; Value && i < FColumns->Count(); ++i)
+    if (FColumns->Items(i)->Field() == Value && GridColumnOf(i) >= 0) return SetSelectedIndex(i);
+}
+
+bool TDBGrid::SelectCell(int ACol, int ARow) {
+  if (ACol != Col() && FModified) UpdateData();
+  return TCustomGrid::SelectCell(ACol, ARow);
+}
+
+void TDBGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  TColumn* moving = ColumnAt(FromIndex);
+  TColumn* target = ColumnAt(ToIndex);
+  if (!moving || !target) return;
+  FColumns->FBuilding = true;
+  moving->SetIndex(target->Index());
+  FColumns->FBuilding = false;
+  if (FColumns->State() == csDefault) FColumns->FState = csCustomized;
+  LayoutChanged();
+}
+
+void TDBGrid::ColWidthsChanged() {
+  if (!FLayingOut)
+    for (std::size_t i = 0; i < FVisibleColumns.size(); ++i) {
+      TColumn* column = FColumns->Items(FVisibleColumns[i]);
+      const int width = ColWidths(IndicatorOffset() + static_cast<int>(i));
+      if (column->FWidth == width) continue;
+      column->FWidth = width;
+      if (FColumns->State() == csDefault) FColumns->FState = csCustomized;
+    }
+  TCustomGrid::ColWidthsChanged();
+}
+
+// Editing through the data link.
+
+bool TDBGrid::CanEditShow() {
+  return FDataLink->Active() && RecordCount() > 0 && !FReadOnly && TCustomGrid::CanEditShow();
+}
+
+bool TDBGrid::CanEditModify() {
+  if (FReadOnly || !FDataLink->Active() || FDataLink->ReadOnly()) return false;
+  const int index = SelectedIndex();
+  TColumn* column = index < 0 ? nullptr : FColumns->Items(index);
+  TField* field = column ? column->Field() : nullptr;
+  if (!field || column->ReadOnly() || field->ReadOnly() || field->IsBlob()) return false;
+  if (!FDataLink->Edit()) return false;
+  FModified = true;
+  return true;
+}
+
+String TDBGrid::GetEditText(int, int) {
+  TField* field = SelectedField();
+  FEditText = field ? field->Text() : String();
+  return FEditText;
+}
+
+void TDBGrid::SetEditText(int, int, const String& Value) { FEditText = Value; }
+
+void TDBGrid::UpdateData() {
+  if (!FModified) return;
+  TField* field = SelectedField();
+  if (field) field->SetText(FEditText);
+  FModified = false;
+}
+
+void TDBGrid::CancelEditor() {
+  TDataSet* dataSet = FDataLink->DataSet();
+  FModified = false;
+  if (FDataLink->Active() && dataSet &&
+      (dataSet->State() == dsEdit || dataSet->State() == dsInsert))
+    dataSet->Cancel();
+  HideEditor();
+  if (Options().Contains(dgAlwaysShowEditor)) ShowEditor();
+}
+
+// Drawing.
+
+void TDBGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
+  const int record = FFirstRecord + ARow - TitleOffset();
+  if (ACol < IndicatorOffset()) {
+    if (ARow >= TitleOffset()) DrawIndicator(ARect, record);
+    return;
+  }
+  TColumn* column = ColumnAt(ACol);
+  if (!column) return;
+  if (ARow < TitleOffset()) return DrawTitle(ARect, column);
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (!FDataLink->Active() || !dataSet || record >= RecordCount()) return;
+  if (!Highlighted(AState)) Canvas()->Brush()->SetColor(column->Color());
+  const TColor text = Canvas()->Font()->Color();
+  Canvas()->Font()->Assign(column->Font());
+  if (Highlighted(AState)) Canvas()->Font()->SetColor(text);
+  const int before = dataSet->ActiveRecord();
+  dataSet->SetActiveRecord(record);
+  try {
+    if (DefaultDrawing()) DefaultDrawColumnCell(ARect, column->Index(), column, AState);
+    DrawColumnCell(ARect, column->Index(), column, AState);
+  } catch (...) {
+    dataSet->SetActiveRecord(before);
+    throw;
+  }
+  dataSet->SetActiveRecord(before);
+}
+
+void TDBGrid::DefaultDrawColumnCell(const TRect& Rect, int, TColumn* Column, TGridDrawState) {
+  TField* field = Column ? Column->Field() : nullptr;
+  WriteText(Canvas(), Rect, 2, 2, field ? field->DisplayText() : String(),
+            Column ? Column->Alignment() : taLeftJustify);
+}
+
+void TDBGrid::DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column,
+                             TGridDrawState State) {
+  if (FOnDrawColumnCell) FOnDrawColumnCell(this, Rect, DataCol, Column, State);
+}
+
+void TDBGrid::DrawTitle(const TRect& Rect, TColumn* Column) {
+  TCanvas* canvas = Canvas();
+  canvas->Brush()->SetColor(Column->Title()->Color());
+  canvas->Font()->Assign(Column->Title()->IsFontStored() ? Column->Title()->Font()
+                                                         : FTitleFont.get());
+  WriteText(canvas, Rect, 2, 2, Column->Title()->CaptionText(), Column->Title()->Alignment());
+}
+
+// The current record's mark: an arrow while browsing, an I-beam while editing.
+void TDBGrid::DrawIndicator(const TRect& Rect, int Record) {
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (!FDataLink->Active() || !dataSet || Record != CurrentRecord()) return;
+  TCanvas* canvas = Canvas();
+  const int cx = (Rect.Left + Rect.Right) / 2, cy = (Rect.Top + Rect.Bottom) / 2;
+  canvas->Pen()->SetColor(clBlack);
+  canvas->Brush()->SetColor(clBlack);
+  if (dataSet->State() == dsEdit || dataSet->State() == dsInsert) {
+    canvas->MoveTo(cx, cy - 4);
+    canvas->LineTo(cx, cy + 5);
+    canvas->MoveTo(cx - 2, cy - 4);
+    canvas->LineTo(cx + 3, cy - 4);
+    canvas->MoveTo(cx - 2, cy + 4);
+    canvas->LineTo(cx + 3, cy + 4);
+    return;
+  }
+  const TPoint arrow[] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
+  canvas->Polygon(arrow);
+}
