@@ -10,6 +10,7 @@
 #include "framework/controls/Labels.h"
 #include "framework/controls/ListBoxes.h"
 #include "framework/controls/MaskEdit.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/PaintBox.h"
 #include "framework/controls/Panels.h"
@@ -23,7 +24,8 @@
 void RegisterFormClasses() {
   RegisterClass<TForm, TButton, TBitBtn, TSpeedButton, TCheckBox, TRadioButton, TRadioGroup, TLabel,
                 TEdit, TMemo, TMaskEdit, TSpinEdit, TListBox, TComboBox, TPanel, TGroupBox, TBevel,
-                TScrollBox, TShape, TImage, TPaintBox, TPageControl, TTabSheet, TTimer>();
+                TScrollBox, TShape, TImage, TPaintBox, TPageControl, TTabSheet, TTimer, TMainMenu,
+                TPopupMenu, TMenuItem, TImageList>();
 }
 
 // The symbol the linker is asked to keep (framework/CMakeLists.txt).
