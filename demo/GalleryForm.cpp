@@ -1,6 +1,7 @@
 #include "demo/GalleryForm.h"
 
 #include "demo/GalleryPages.h"
+#include "framework/controls/Dialogs.h"
 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(40, 40, 560, 340);
@@ -15,7 +16,54 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
     info.Fill(sheet);
   }
   FTabs->SetOnChange([this](TObject*) { PageChanged(); });
+  BuildMainMenu();
+  BuildPagePopup();
   if (PageCount() > 0) ShowPage(0);
+}
+
+namespace {
+
+void ShowAbout(TObject*) {
+  ShowMessage("LumTools gallery\nEvery component of the library on a page of its own.");
+}
+
+} // namespace
+
+TMenuItem* TGalleryForm::AddItem(TMenuItem* Parent, const String& Caption, TNotifyEvent OnClick) {
+  auto* item = new TMenuItem(this);
+  item->SetCaption(Caption);
+  item->SetOnClick(std::move(OnClick));
+  Parent->Add(item);
+  return item;
+}
+
+void TGalleryForm::BuildMainMenu() {
+  FMainMenu = new TMainMenu(this);
+  TMenuItem* file = AddItem(FMainMenu->Items(), "&File", nullptr);
+  TMenuItem* exit = AddItem(file, "E&xit", [this](TObject*) { Close(); });
+  exit->SetShortCut(ShortCut('Q', TShiftState{ssCtrl}));
+  FView = AddItem(FMainMenu->Items(), "&View", nullptr);
+  for (int i = 0; i < PageCount(); ++i) {
+    TMenuItem* item =
+        AddItem(FView, "&" + Page(i)->Caption(), [this, i](TObject*) { ShowPage(i); });
+    item->SetRadioItem(true);
+    if (i < 9) item->SetShortCut(ShortCut(static_cast<Word>('1' + i), TShiftState{ssCtrl}));
+  }
+  TMenuItem* help = AddItem(FMainMenu->Items(), "&Help", nullptr);
+  AddItem(help, "&About...", ShowAbout);
+  SetMenu(FMainMenu);
+}
+
+void TGalleryForm::BuildPagePopup() {
+  if (PageCount() == 0) return;
+  FPagePopup = new TPopupMenu(this);
+  AddItem(FPagePopup->Items(), "&Next page",
+          [this](TObject*) { ShowPage((ActivePageIndex() + 1) % PageCount()); });
+  AddItem(FPagePopup->Items(), "&Previous page",
+          [this](TObject*) { ShowPage((ActivePageIndex() + PageCount() - 1) % PageCount()); });
+  AddItem(FPagePopup->Items(), "-", nullptr);
+  AddItem(FPagePopup->Items(), "&About...", ShowAbout);
+  Page(0)->SetPopupMenu(FPagePopup);
 }
 
 int TGalleryForm::PageIndexOf(const String& Name) const {
@@ -31,5 +79,7 @@ void TGalleryForm::ShowPage(int Index) {
 
 void TGalleryForm::PageChanged() {
   const TTabSheet* page = FTabs->ActivePage();
+  if (FView && page && ActivePageIndex() < FView->Count())
+    FView->Items(ActivePageIndex())->SetChecked(true);
   SetCaption(page ? "LumTools gallery - " + page->Caption() : String("LumTools gallery"));
 }

@@ -18,8 +18,9 @@ namespace {
 std::chrono::steady_clock::time_point MainEntered;
 
 int RenderPages(const String& Dir, const String& Page) {
-  const std::vector<String> written = RenderGalleryPages(Dir, Page);
+  std::vector<String> written = RenderGalleryPages(Dir, Page);
   std::cout << "Rendered " << written.size() << " gallery page(s) to " << Dir << ":\n";
+  if (Page.empty()) written.push_back(RenderMenuPicture(Dir));
   for (const String& path : written) std::cout << "  " << path << "\n";
   return 0;
 }

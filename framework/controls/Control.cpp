@@ -1,6 +1,7 @@
 #include "framework/controls/Control.h"
 
 #include "framework/classes/Filer.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/GraphicsObject.h"
 
@@ -586,6 +587,8 @@ void TControl::Dispatch(TMessage& Message) {
     return CMMouseEnter(Message);
   case CM_MOUSELEAVE:
     return CMMouseLeave(Message);
+  case WM_CONTEXTMENU:
+    return WMContextMenu(Message);
   case CM_HINTSHOW:
     return CMHintShow(Message);
   case CM_DRAG:
@@ -873,4 +876,23 @@ HDC TControl::GetDeviceContext(HWND& WindowHandle) {
   SetViewportOrgEx(dc, FLeft, FTop, nullptr);
   IntersectClipRect(dc, 0, 0, FWidth, FHeight);
   return dc;
+}
+
+void TControl::WMContextMenu(TMessage& Message) {
+  if (Message.Result != 0 || ComponentState().Contains(csDesigning)) return;
+  TPoint at{Message.LParamLo(), Message.LParamHi()};
+  const bool fromKeyboard = at.X == -1 && at.Y == -1;
+  if (!fromKeyboard && !ClientRect().Contains(ScreenToClient(at))) {
+    DefaultHandler(Message);
+    return;
+  }
+  auto* popup = dynamic_cast<TPopupMenu*>(FPopupMenu);
+  if (!popup || !popup->AutoPopup()) {
+    DefaultHandler(Message);
+    return;
+  }
+  popup->SetPopupComponent(this);
+  if (fromKeyboard) at = ClientToScreen(TPoint{0, 0});
+  Message.Result = 1;
+  popup->Popup(at.X, at.Y);
 }

@@ -145,6 +145,8 @@ public:
   LUM_PUBLISHED(TCursor, Cursor, FCursor, SetCursor, Default(crDefault), Idents(CursorIdents()))
   LUM_PUBLISHED(String, Hint, FHint, SetHint, NoDefault)
   LUM_PUBLISHED(Integer, HelpContext, FHelpContext, Field, Default(0))
+  // A TPopupMenu: it opens on a right click and on Shift+F10.
+  LUM_PUBLISHED(TComponent*, PopupMenu, FPopupMenu, SetPopupMenu, NoDefault)
 
   void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
   void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
@@ -180,7 +182,6 @@ public:
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
   TControlState ControlState() const { return FControlState; }
   void SetControlState(TControlState Value) { FControlState = Value; }
-  TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
 
   // Text and caption are one value.
@@ -342,6 +343,8 @@ protected:
   // following the anchors).
   void UpdateAnchorRules();
   void ConstraintsChanged(TObject* Sender);
+  // WM_CONTEXTMENU (a screen point, or -1, -1 from the keyboard): the popup menu opens.
+  virtual void WMContextMenu(TMessage& Message);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0;

@@ -12,6 +12,7 @@
 #include "framework/controls/Labels.h"
 #include "framework/controls/ListBoxes.h"
 #include "framework/controls/MaskEdit.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/PaintBox.h"
 #include "framework/controls/Panels.h"
@@ -26,7 +27,7 @@ void RegisterFormClasses() {
   RegisterClass<TForm, TButton, TBitBtn, TSpeedButton, TCheckBox, TRadioButton, TRadioGroup, TLabel,
                 TEdit, TMemo, TMaskEdit, TSpinEdit, TListBox, TComboBox, TPanel, TGroupBox, TBevel,
                 TScrollBox, TShape, TImage, TPaintBox, TPageControl, TTabSheet, TTimer, TDrawGrid,
-                TStringGrid>();
+                TStringGrid, TMainMenu, TPopupMenu, TMenuItem, TImageList>();
   RegisterClass<TOpenDialog, TSaveDialog, TOpenPictureDialog, TFontDialog, TColorDialog>();
 }
 

@@ -62,8 +62,13 @@ void TCustomForm::AfterConstruction() {
 }
 
 bool TCustomForm::WantChildKey(TControl*, TMessage&) { return false; }
+void TCustomForm::DestroyWindowHandle() {
+  if (FMenu) FMenu->SetWindowHandle(nullptr);
+  TWinControl::DestroyWindowHandle();
+}
 
 void TCustomForm::BeforeDestruction() {
+  if (FMenu && HandleAllocated()) FMenu->SetWindowHandle(nullptr);
   TWinControl::BeforeDestruction();
   if (FOnDestroy) FOnDestroy(this);
 }
@@ -79,6 +84,7 @@ void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
 
 void TCustomForm::Loaded() {
   TWinControl::Loaded();
+  if (FMenu && HandleAllocated()) FMenu->SetWindowHandle(Handle());
   if (FClientWidth > 0) SetClientWidth(FClientWidth);
   if (FClientHeight > 0) SetClientHeight(FClientHeight);
   FClientWidth = FClientHeight = 0;
@@ -94,11 +100,18 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == FFocusedControl) FFocusedControl = nullptr;
 }
 
-void TCustomForm::SetMenu(TComponent* Value) {
+void TCustomForm::SetMenu(TMainMenu* Value) {
   if (FMenu == Value) return;
-  if (FMenu) FMenu->RemoveFreeNotification(this);
+  if (FMenu) {
+    FMenu->RemoveFreeNotification(this);
+    FMenu->SetWindowHandle(nullptr);
+  }
   FMenu = Value;
   if (Value) Value->FreeNotification(this);
+  if (!HandleAllocated() || ComponentState().Contains(csLoading)) return;
+  const int height = ClientHeight();
+  if (Value) Value->SetWindowHandle(Handle());
+  SetClientHeight(height);
 }
 
 int TCustomForm::ClientWidth() {
@@ -170,6 +183,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FMenu) FMenu->SetWindowHandle(Handle());
   if (FClientWidth > 0 && !ComponentState().Contains(csLoading)) SetClientWidth(FClientWidth);
 }
 
@@ -189,6 +203,16 @@ void TCustomForm::Dispatch(TMessage& Message) {
     return;
   case CM_RELEASE:
     Free();
+    return;
+  case WM_COMMAND:
+  case WM_INITMENUPOPUP:
+  case WM_MEASUREITEM:
+  case WM_DRAWITEM:
+    if (FMenu && FMenu->WindowMessage(Message)) {
+      Message.Result = Message.Msg == WM_MEASUREITEM || Message.Msg == WM_DRAWITEM ? 1 : 0;
+      return;
+    }
+    TWinControl::Dispatch(Message);
     return;
   default:
     TWinControl::Dispatch(Message);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/Menus.h"
 
 LUM_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop);
 LUM_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
@@ -45,8 +46,9 @@ public:
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
   TFormState FormState() const { return FFormState; }
   bool Active() const { return FActive; }
-  TComponent* Menu() const { return FMenu; }
-  void SetMenu(TComponent* Value);
+  TMainMenu* Menu() const { return FMenu; }
+  // Shows the menu's bar in the frame; the client area keeps its height.
+  void SetMenu(TMainMenu* Value);
   // The form's client size; while loading it is kept until the frame is known.
   int ClientWidth();
   int ClientHeight();
@@ -102,6 +104,7 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWindowHandle() override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void Paint();
@@ -136,7 +139,7 @@ private:
   bool FCreated = false;
   TModalResult FModalResult = mrNone;
   TFormState FFormState;
-  TComponent* FMenu = nullptr;
+  TMainMenu* FMenu = nullptr;
   int FClientWidth = 0;
   int FClientHeight = 0;
   TNotifyEvent FOnCreate;
@@ -173,6 +176,7 @@ public:
                 Default(fsNormal))
   LUM_PUBLISHED(bool, KeyPreview, TCustomForm::KeyPreview(), TCustomForm::SetKeyPreview,
                 Default(false))
+  LUM_PUBLISHED(TMainMenu*, Menu, TCustomForm::Menu(), TCustomForm::SetMenu, NoDefault)
   LUM_PUBLISHED(TPosition, Position, TCustomForm::Position(), TCustomForm::SetPosition,
                 Default(poDesigned))
   LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, Default(false))

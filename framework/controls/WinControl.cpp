@@ -930,8 +930,34 @@ void TWinControl::WMChar(TMessage& Message) {
   if (!DoKeyPress(Message)) DefaultHandler(Message);
 }
 
+bool TWinControl::IsMenuKey(TMessage& Message) {
+  const auto key = static_cast<Word>(Message.WParam);
+  const TShiftState shift = KeyDataToShiftState(Message.LParam);
+  for (TWinControl* c = this; c; c = c->Parent())
+    if (auto* popup = dynamic_cast<TPopupMenu*>(c->PopupMenu());
+        popup && popup->IsShortCut(key, shift))
+      return true;
+  TCustomForm* form = GetParentForm(this);
+  return form && form->Menu() && form->Menu()->IsShortCut(key, shift);
+}
+
+void TWinControl::WMContextMenu(TMessage& Message) {
+  const TPoint at{Message.LParamLo(), Message.LParamHi()};
+  if (!(at.X == -1 && at.Y == -1))
+    if (TControl* child = ControlAtPos(ScreenToClient(at), false); child && child != this) {
+      child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+      if (auto* popup = dynamic_cast<TPopupMenu*>(child->PopupMenu());
+          popup && popup->AutoPopup()) {
+        Message.Result = 1;
+        return;
+      }
+    }
+  TControl::WMContextMenu(Message);
+}
+
 void TWinControl::CNKeyDown(TMessage& Message) {
   Message.Result = 1;
+  if (!ComponentState().Contains(csDesigning) && IsMenuKey(Message)) return;
   if (!ComponentState().Contains(csDesigning)) {
     if (Perform(CM_CHILDKEY, Message.WParam, reinterpret_cast<LPARAM>(this)) != 0) return;
     LRESULT mask = 0;

@@ -174,6 +174,11 @@ protected:
   virtual void WMSetCursor(TMessage& Message);
   virtual void WMNCDestroy(TMessage& Message);
   virtual void CNKeyDown(TMessage& Message);
+  // A popup menu of the control or a parent, or the form's menu, takes the key as a
+  // shortcut.
+  bool IsMenuKey(TMessage& Message);
+  // A windowless child under the point gets the context menu first.
+  void WMContextMenu(TMessage& Message) override;
   virtual void CNChar(TMessage& Message);
   virtual void CNSysChar(TMessage& Message);
   virtual void CMEnter(TMessage& Message);

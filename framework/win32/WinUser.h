@@ -135,6 +135,47 @@ BOOL KillTimer(HWND window, UINT_PTR id);
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni);
 int GetSystemMetrics(int index);
 
+// Menus.
+struct TPMPARAMS {
+  UINT cbSize = sizeof(TPMPARAMS);
+  RECT rcExclude;
+};
+using LPTPMPARAMS = TPMPARAMS*;
+HMENU CreateMenu();
+HMENU CreatePopupMenu();
+BOOL DestroyMenu(HMENU menu);
+BOOL IsMenu(HMENU menu);
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR content);
+BOOL InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, LPCSTR content);
+BOOL ModifyMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, LPCSTR content);
+BOOL InsertMenuItemA(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info);
+BOOL SetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info);
+BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOA info);
+BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+DWORD CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check);
+BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags);
+BOOL EnableMenuItem(HMENU menu, UINT idEnableItem, UINT enable);
+BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
+UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT flags);
+BOOL SetMenuItemBitmaps(HMENU menu, UINT position, UINT flags, HBITMAP unchecked, HBITMAP checked);
+LONG GetMenuCheckMarkDimensions();
+int GetMenuItemCount(HMENU menu);
+UINT GetMenuItemID(HMENU menu, int position);
+HMENU GetSubMenu(HMENU menu, int position);
+UINT GetMenuState(HMENU menu, UINT id, UINT flags);
+int GetMenuStringA(HMENU menu, UINT item, char* text, int size, UINT flags);
+BOOL SetMenu(HWND window, HMENU menu);
+HMENU GetMenu(HWND window);
+BOOL DrawMenuBar(HWND window);
+BOOL HiliteMenuItem(HWND window, HMENU menu, UINT item, UINT hilite);
+BOOL GetMenuItemRect(HWND window, HMENU menu, UINT item, LPRECT rect);
+int MenuItemFromPoint(HWND window, HMENU menu, POINT screen);
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND window,
+                    const RECT* rect);
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND window, LPTPMPARAMS params);
+BOOL EndMenu();
+
 // Scroll bars of windows (SB_HORZ, SB_VERT, SB_BOTH) and of scroll bar controls (SB_CTL).
 int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
 BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);

@@ -4,6 +4,8 @@
 #include "framework/win32/gdi/Primitives.h"
 #include "framework/win32/user/Backend.h"
 #include "framework/win32/user/Focus.h"
+#include "framework/win32/user/MenuLayout.h"
+#include "framework/win32/user/MenuTracking.h"
 #include "framework/win32/user/NonClient.h"
 #include "framework/win32/user/Paint.h"
 #include "framework/win32/user/ScrollBars.h"
@@ -32,8 +34,9 @@ LRESULT OnNcCalcSize(const TWindow& w, WPARAM wParam, LPARAM lParam) {
   TRect* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                     : reinterpret_cast<TRect*>(lParam);
   const TRect insets = FrameInsets(w.Style, w.ExStyle);
+  const int windowWidth = r->Right - r->Left;
   r->Left += insets.Left;
-  r->Top += insets.Top;
+  r->Top += insets.Top + MenuBarHeight(w, windowWidth);
   r->Right = std::max(r->Left, r->Right - insets.Right);
   r->Bottom = std::max(r->Top, r->Bottom - insets.Bottom);
   return 0;
@@ -133,6 +136,7 @@ LRESULT OnSetRedraw(TWindow& w, WPARAM wParam) {
 LRESULT DefaultWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   TWindow* w = WindowOf(h);
   if (!w) return 0;
+  if (LRESULT result = 0; DefaultMenuMessage(h, message, wParam, lParam, result)) return result;
   switch (message) {
   case WM_NCCREATE:
     return OnNcCreate(*w, lParam);

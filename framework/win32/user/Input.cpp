@@ -4,6 +4,7 @@
 #include "framework/win32/user/ScrollBars.h"
 
 #include "framework/win32/user/Focus.h"
+#include "framework/win32/user/MenuTracking.h"
 #include "framework/win32/user/MessageQueue.h"
 #include "framework/win32/user/Metrics.h"
 #include "framework/win32/user/WindowProcs.h"
@@ -223,7 +224,8 @@ void RouteKey(const TRawInput& raw) {
   const bool down = raw.Kind == TRawKind::KeyDown;
   const bool wasDown = raw.Button != 0;
   SetKeyAndGeneric(u.KeyState, vk, down);
-  const HWND target = u.Focus ? u.Focus : u.Active;
+  const HWND menu = MenuKeyTarget();
+  const HWND target = menu ? menu : u.Focus ? u.Focus : u.Active;
   if (!target) return;
   const int generic = GenericKey(vk);
   const bool alt = Down(VK_MENU) || (generic == VK_MENU && !down);
@@ -236,7 +238,8 @@ void RouteKey(const TRawInput& raw) {
 }
 
 void RouteChar(const TRawInput& raw) {
-  const HWND target = User().Focus;
+  const HWND menu = MenuKeyTarget();
+  const HWND target = menu ? menu : User().Focus;
   if (target) Queue(target, WM_CHAR, static_cast<WPARAM>(raw.Value & 0xFF), 1, raw);
 }
 

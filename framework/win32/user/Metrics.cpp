@@ -100,6 +100,9 @@ int SystemMetric(int index) {
   case SM_CXCURSOR:
   case SM_CYCURSOR:
     return 32;
+  case SM_CXMENUCHECK:
+  case SM_CYMENUCHECK:
+    return 13;
   case SM_CXSMICON:
   case SM_CYSMICON:
     return 16;

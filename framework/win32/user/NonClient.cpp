@@ -6,6 +6,8 @@
 #include "framework/win32/gdi/FontEngine.h"
 #include "framework/win32/gdi/SysColors.h"
 #include "framework/win32/gdi/TextRender.h"
+#include "framework/win32/user/MenuLayout.h"
+#include "framework/win32/user/MenuPaint.h"
 #include "framework/win32/user/Metrics.h"
 #include "framework/win32/user/Paint.h"
 #include "framework/win32/user/ScrollBars.h"
@@ -212,6 +214,7 @@ LRESULT HitTestFrame(const TWindow& w, TPoint screen) {
       return HTCLOSE;
     return HTCAPTION;
   }
+  if (MenuBarRect(w).Contains(p)) return HTMENU;
   const TRect inner =
       Inside(whole, TRect{BorderWidth(w.Style, w.ExStyle), BorderWidth(w.Style, w.ExStyle),
                           BorderWidth(w.Style, w.ExStyle), BorderWidth(w.Style, w.ExStyle)});
@@ -248,7 +251,9 @@ void PaintFrame(TWindow& w, bool active) {
     DrawCaption(w, active, dc, *top->Surface, frameOnly, origin);
     r.Top += SystemMetric(SM_CYCAPTION);
   }
+  r.Top += MenuBarRect(w).Height();
   DrawClientEdges(w, dc, r);
   DrawScrollBars(w, dc, *top->Surface, frameOnly, origin, r);
   top->SurfaceChanged = true;
+  PaintWindowMenuBar(w.Handle);
 }

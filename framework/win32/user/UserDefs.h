@@ -321,3 +321,4 @@ inline constexpr UINT USER_TIMER_MINIMUM = 10;
 #include "framework/win32/user/ListBoxDefs.h"
 #include "framework/win32/user/ScrollDefs.h"
 #include "framework/win32/user/StaticDefs.h"
+#include "framework/win32/user/MenuDefs.h"

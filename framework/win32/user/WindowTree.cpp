@@ -1,5 +1,8 @@
 #include "framework/win32/user/WindowTree.h"
 
+#include "framework/win32/user/Menu.h"
+#include "framework/win32/user/MenuTracking.h"
+
 #include "framework/win32/user/Backend.h"
 #include "framework/win32/user/Focus.h"
 #include "framework/win32/user/MessageQueue.h"
@@ -31,7 +34,8 @@ std::unique_ptr<TWindow> NewWindow(const CREATESTRUCTA& cs, TWindowClass* cls, D
   w->Class = cls;
   w->Style = style & ~WS_VISIBLE;
   w->ExStyle = cs.dwExStyle;
-  w->Id = (style & WS_CHILD) ? reinterpret_cast<UINT_PTR>(cs.hMenu) : 0;
+  w->Id = (style & WS_CHILD) ? reinterpret_cast<UINT_PTR>(cs.hMenu)
+                             : MenuForNewWindow(cs.hMenu, w->Handle);
   w->Instance = cs.hInstance;
   w->Proc = cls->Proc;
   w->Extra.assign(static_cast<std::size_t>(cls->WindowExtra), 0);
@@ -211,7 +215,9 @@ bool DestroyWindowTree(HWND h) {
     PlaceWindow(h, nullptr, 0, 0, 0, 0,
                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (TWindow* again = WindowOf(h)) ForgetWindowInput(*again);
+  MenuOwnerGone(h);
   SendDestroyMessages(h);
+  if (TWindow* gone = WindowOf(h)) ForgetWindowMenu(*gone);
   FreeWindow(h);
   return true;
 }

@@ -1,0 +1,74 @@
+#include "demo/GalleryForm.h"
+#include "framework/controls/Application.h"
+#include "framework/platform/sdl/SdlDisplay.h"
+#include "tests/platform/SdlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+class SdlMenuTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { Server = new TVirtualXServer(); }
+  static void TearDownTestSuite() {
+    delete Server;
+    Server = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(Server->Running()) << Server->Failure();
+    Display = std::make_unique<TSdlDisplay>();
+    Application()->ResetTerminated();
+  }
+  void TearDown() override {
+    if (Gallery) Gallery->Free();
+    Display.reset();
+  }
+
+  bool PumpUntil(const std::function<bool()>& Done) {
+    const DWORD end = Display->Now() + 3000;
+    Application()->ProcessMessages();
+    while (!Done()) {
+      if (static_cast<std::int32_t>(Display->Now() - end) > 0) return false;
+      Display->WaitForEvent(Display->Now() + 20);
+      Application()->ProcessMessages();
+    }
+    return true;
+  }
+
+  static void ClickOnScreen(const RECT& R) {
+    RunOnDisplay("xdotool mousemove " + std::to_string((R.Left + R.Right) / 2) + " " +
+                 std::to_string((R.Top + R.Bottom) / 2) + " click 1");
+  }
+
+  static TVirtualXServer* Server;
+  TRealWindowLeakPause LeakPause;
+  std::unique_ptr<TSdlDisplay> Display;
+  TGalleryForm* Gallery = nullptr;
+};
+
+TVirtualXServer* SdlMenuTest::Server = nullptr;
+
+TEST_F(SdlMenuTest, TheGallerysViewMenuOpensInARealWindowAndItsItemShowsAPage) {
+  Gallery = CreateForm<TGalleryForm>(Application());
+  Gallery->Show();
+  ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+  XWindowNamed(Gallery->Caption());
+  ASSERT_GE(Gallery->PageCount(), 2);
+  RECT view{};
+  ASSERT_TRUE(GetMenuItemRect(Gallery->Handle(), Gallery->MainMenu()->Handle(), 1, &view));
+  ClickOnScreen(view);
+  const HMENU pages = Gallery->ViewMenu()->Handle();
+  RECT second{};
+  ASSERT_TRUE(PumpUntil([&] { return GetMenuItemRect(nullptr, pages, 1, &second) != FALSE; }))
+      << "the drop-down opened";
+  ClickOnScreen(second);
+  ASSERT_TRUE(PumpUntil([&] { return Gallery->ActivePageIndex() == 1; }));
+  EXPECT_TRUE(Gallery->ViewMenu()->Items(1)->Checked());
+  EXPECT_FALSE(GetMenuItemRect(nullptr, pages, 1, &second)) << "the drop-down closed";
+  EXPECT_EQ(GetActiveWindow(), Gallery->Handle());
+}
+
+} // namespace
