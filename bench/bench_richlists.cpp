@@ -93,6 +93,7 @@ void BM_Read10000ItemsWith16x16BitmapsFromAFormFile(benchmark::State& state) {
   bench.Fill(10000);
   TMemoryStream stream;
   WriteFormStream(&stream, bench.Form);
+  bench.Form->SetName("Source");
   TBenchList target;
   for (auto _ : state) {
     state.PauseTiming();
