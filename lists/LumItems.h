@@ -16,13 +16,6 @@
 
 using THelpContext = Integer;
 
-// The type information of the string lists' duplicates rule, which the collections publish.
-inline const TTypeInfo* LumTypeInfo(TDuplicates*) {
-  static const TTypeInfo Info =
-      ::lum::MakeEnumTypeInfo("TDuplicates", "dupIgnore, dupAccept, dupError");
-  return &Info;
-}
-
 // An item's own look: the picture drawn with it, its background colour, the font of its text,
 // its help context and its hint. The record owns its bitmap and font.
 class TLumEintrag : public TObject {
