@@ -1,5 +1,6 @@
 #include "demo/GalleryPages.h"
 
+#include "demo/PrintingPage.h"
 #include "demo/StandardPage.h"
 #include "demo/ValueEntryPage.h"
 
@@ -9,6 +10,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
   static const std::vector<TGalleryPageInfo> pages{
       {"Standard controls", FillStandardControls},
       {"Value entry", FillValueEntry},
+      {"Printing", FillPrinting},
   };
   return pages;
 }
