@@ -112,7 +112,7 @@ void TLumPrinter::Notification(TComponent* AComponent, TOperation Operation) {
 void TLumPrinter::SetFont(TFont* Value) {
   if (!Value) return;
   FFont->Assign(Value);
-  SetFontInformation(FFont.get());
+  if (CanvasOrNull()) SetFontInformation(FFont.get());
 }
 
 void TLumPrinter::SetHeaderFont(TFont* Value) {

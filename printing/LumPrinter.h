@@ -85,7 +85,7 @@ public:
   LUM_PUBLISHED(TImageObject, Image, FImage, SetImage, NoDefault)
   LUM_PUBLISHED(TTextBase, TextBase, FTextBase, SetTextBase, NoDefault)
 
-  // Copy the font (nil is ignored); Font is applied to the canvas at once.
+  // Copy the font (nil is ignored); Font is applied to the canvas at once when there is one.
   void SetFont(TFont* Value);
   void SetHeaderFont(TFont* Value);
   void SetFooterFont(TFont* Value);

@@ -97,27 +97,29 @@ TPrintPreviewForm::TPrintPreviewForm(TComponent* AOwner, std::vector<TMetaPage> 
     left += width + 4;
     return at;
   };
-  AddButton("PriorPage", "<", next(32), [this](TObject*) {
+  AddButton("PriorPage", "<", next(32), 32, [this](TObject*) {
     FPreview->SetPageIndex(FPreview->PageIndex() - 1);
     ShowPageNumber();
   })->SetParent(bar);
-  AddButton("NextPage", ">", next(32), [this](TObject*) {
+  AddButton("NextPage", ">", next(32), 32, [this](TObject*) {
     FPreview->SetPageIndex(FPreview->PageIndex() + 1);
     ShowPageNumber();
   })->SetParent(bar);
-  AddButton("ZoomOut", "-", next(32), [this](TObject*) {
+  AddButton("ZoomOut", "-", next(32), 32, [this](TObject*) {
     const int zoom = FPreview->Zoom() == 0 ? 100 : FPreview->Zoom();
     FPreview->SetZoom(zoom - ZoomStep);
   })->SetParent(bar);
-  AddButton("ZoomIn", "+", next(32), [this](TObject*) {
+  AddButton("ZoomIn", "+", next(32), 32, [this](TObject*) {
     const int zoom = FPreview->Zoom() == 0 ? 100 : FPreview->Zoom();
     FPreview->SetZoom(zoom + ZoomStep);
   })->SetParent(bar);
-  AddButton("Fit", "&Fit", next(48), [this](TObject*) { FPreview->SetZoom(0); })->SetParent(bar);
-  AddButton("Print", "&Print", next(64), [this](TObject* Sender) {
+  AddButton("Fit", "&Fit", next(48), 48, [this](TObject*) {
+    FPreview->SetZoom(0);
+  })->SetParent(bar);
+  AddButton("Print", "&Print", next(64), 64, [this](TObject* Sender) {
     PrintClick(Sender);
   })->SetParent(bar);
-  AddButton("ClosePreview", "&Close", next(64), [this](TObject*) { Close(); })->SetParent(bar);
+  AddButton("ClosePreview", "&Close", next(64), 64, [this](TObject*) { Close(); })->SetParent(bar);
   FPageLabel = new TLabel(this);
   FPageLabel->SetBounds(next(0) + 8, 10, 120, 16);
   FPageLabel->SetParent(bar);
@@ -129,11 +131,11 @@ TPrintPreviewForm::TPrintPreviewForm(TComponent* AOwner, std::vector<TMetaPage> 
 }
 
 TButton* TPrintPreviewForm::AddButton(const String& Name, const String& Caption, int Left,
-                                      TNotifyEvent OnClick) {
+                                      int Width, TNotifyEvent OnClick) {
   auto* button = new TButton(this);
   button->SetName(Name);
   button->SetText(Caption);
-  button->SetBounds(Left, 5, Caption.size() > 2 ? 64 : 32, 24);
+  button->SetBounds(Left, 5, Width, 24);
   button->SetOnClick(std::move(OnClick));
   return button;
 }

@@ -52,7 +52,8 @@ public:
   void ShowPageNumber();
 
 private:
-  TButton* AddButton(const String& Name, const String& Caption, int Left, TNotifyEvent OnClick);
+  TButton* AddButton(const String& Name, const String& Caption, int Left, int Width,
+                     TNotifyEvent OnClick);
   void PrintClick(TObject* Sender);
 
   TPrintPreview* FPreview = nullptr;

@@ -2,7 +2,9 @@
 
 #include "../SheetPath.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/win32/WinHandles.h"
 #include "framework/win32/gdi/GdiFont.h"
+#include "framework/win32/gdi/GdiObjects.h"
 #include "printing/LumPrinter.h"
 
 using namespace printtest;
@@ -41,6 +43,7 @@ protected:
   // A report as an application writes one: header, footer, page number, columns.
   void DefineReport() {
     Lum->SetTitle("Bericht");
+    Lum->SetAlignment(taLeftJustify);
     Lum->SetHeaderDimensions(5, 2, 95, 8, hfsRectangle, 220);
     Lum->SetHeaderInformation(1, 7, 3.5f, "Quartalsbericht");
     Lum->SetFooterDimensions(5, 92, 95, 97, hfsLineUp, 0);
@@ -246,8 +249,13 @@ TEST_F(LumPrinterTest, TheSameReportRunsOnPrinterAndImage) {
   Lum->SetImage(image);
   run();
   ASSERT_GE(Lum->ImagePageCount(), 2) << "one picture per page in image mode";
-  User.SaveSnapshot(Form, SheetPath("lumprinter-image-mode.png"));
   TBitmap* first = Lum->ImagePages(0);
   EXPECT_EQ(first->Width(), 420);
+  WritePngFile(ObjectOf<TGdiBitmap>(first->Handle())->Raster,
+               SheetPath("lumprinter-image-mode-page-1.png"));
+  EXPECT_EQ(
+      first->Canvas()->Pixels(Lum->ProzentToPixelsHorizontal(50), Lum->ProzentToPixelsVertical(5)),
+      static_cast<TColor>(0xDCDCDC))
+      << "the header block's shade";
   EXPECT_THROW(Lum->ImagePages(Lum->ImagePageCount()), ERangeError);
 }
