@@ -156,12 +156,13 @@ TButton* AddButton(TWinControl* Parent, const String& Caption, int Top, TNotifyE
 void FillPrinting(TWinControl* Parent) {
   RecordReport(Parent);
   auto* preview = new TPrintPreview(Parent);
-  preview->SetBounds(300, 0, 240, 290);
+  preview->SetBounds(300, 2, 240, 262);
   preview->SetParent(Parent);
   preview->SetPages(Printer()->Pages(), Printer()->Caps());
   auto* status = new TLabel(Parent);
-  status->SetBounds(16, 124, 270, 60);
+  status->SetAutoSize(false);
   status->SetWordWrap(true);
+  status->SetBounds(16, 124, 270, 60);
   status->SetCaption("A report of " + std::to_string(preview->PageCount()) +
                      " pages with header, footer, page numbers, tab columns and a picture; "
                      "its first page is shown.");

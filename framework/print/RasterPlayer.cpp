@@ -172,7 +172,7 @@ TRaster RenderPage(const TMetaPage& page, const TDeviceCaps& caps, int dpi) {
   PlayPage(page, caps, dc, scale);
   SelectObject(dc, old);
   DeleteDC(dc);
-  TRaster picture = ObjectOf<TGdiBitmap>(sheet)->Raster;
+  TRaster picture = std::move(ObjectOf<TGdiBitmap>(sheet)->Raster);
   DeleteObject(sheet);
   return picture;
 }
