@@ -3,6 +3,7 @@
 #include "demo/DialogsPage.h"
 #include "demo/DisplaysPage.h"
 #include "demo/GridsPage.h"
+#include "demo/PrintingPage.h"
 #include "demo/RichListsPage.h"
 #include "demo/StandardPage.h"
 #include "demo/ValueEntryPage.h"
@@ -17,6 +18,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Displays", FillDisplays},
       {"Rich lists", FillRichLists},
       {"Grids", FillGrids},
+      {"Printing", FillPrinting},
   };
   return pages;
 }

@@ -1,4 +1,5 @@
 #include "framework/win32/WinHandles.h"
+#include "framework/win32/WinPrint.h"
 #include "framework/win32/Windows.h"
 #include "framework/win32/gdi/Blit.h"
 #include "framework/win32/gdi/FloodFill.h"
@@ -16,6 +17,14 @@ constexpr int MaxPoints = 1 << 20;
 std::vector<TPoint> PointsOf(const POINT* points, int count) {
   if (!points || count <= 0 || count > MaxPoints) return {};
   return std::vector<TPoint>(points, points + count);
+}
+
+// Hands a drawing call to the recorder of a recording DC; false for every other DC.
+template <class F> bool Recorded(HDC hdc, F record) {
+  TDcRecorder* recorder = RecorderOf(hdc);
+  if (!recorder) return false;
+  record(*recorder, *DcOf(hdc));
+  return true;
 }
 
 // Runs a drawing call on a valid DC; FALSE for a bad handle.
@@ -56,6 +65,13 @@ BOOL Blit(HDC dest, TBlitArea d, HDC src, TBlitArea s, DWORD rop,
   const std::optional<TBlitSource> source = SourceOfDc(src, shift);
   s.X = ClampedSum(s.X, shift.X);
   s.Y = ClampedSum(s.Y, shift.Y);
+  if (TDcRecorder* recorder = RecorderOf(dest)) {
+    if (!source || !source->Raster) return FALSE;
+    const TPoint o = source->Origin;
+    recorder->Picture(*dc, TRect{d.X, d.Y, d.X + d.Width, d.Y + d.Height}, *source->Raster,
+                      TRect{o.X + s.X, o.Y + s.Y, o.X + s.X + s.Width, o.Y + s.Y + s.Height});
+    return TRUE;
+  }
   return StretchBlit(*dc, d, source, s, rop, transparent) ? TRUE : FALSE;
 }
 
@@ -93,6 +109,11 @@ bool DibToRaster(const void* bits, const BITMAPINFO* info, TRaster& out, int fir
 } // namespace
 
 BOOL LineTo(HDC dc, int x, int y) {
+  if (Recorded(dc, [&](TDcRecorder& r, TDeviceContext& d) {
+        r.LineTo(d, TPoint{x, y});
+        d.State().CurrentPosition = TPoint{x, y};
+      }))
+    return TRUE;
   return OnDc(dc, [&](TDeviceContext& d) { LineToPoint(d, TPoint{x, y}); });
 }
 
@@ -112,6 +133,10 @@ BOOL PolylineTo(HDC dc, const POINT* points, int count) {
 }
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
+  if (Recorded(dc, [&](TDcRecorder& r, TDeviceContext& d) {
+        r.Rectangle(d, TRect{left, top, right, bottom});
+      }))
+    return TRUE;
   return OnDc(dc, [&](TDeviceContext& d) { DrawRectangle(d, TRect{left, top, right, bottom}); });
 }
 
@@ -122,6 +147,10 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int 
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
+  if (Recorded(dc, [&](TDcRecorder& r, TDeviceContext& d) {
+        r.Ellipse(d, TRect{left, top, right, bottom});
+      }))
+    return TRUE;
   return OnDc(dc, [&](TDeviceContext& d) { DrawEllipse(d, TRect{left, top, right, bottom}); });
 }
 
@@ -171,11 +200,17 @@ BOOL PolyPolygon(HDC dc, const POINT* points, const INT* counts, int polygons) {
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   if (!rect) return FALSE;
+  if (Recorded(dc,
+               [&](TDcRecorder& r, TDeviceContext& d) { r.FillRect(d, *rect, BrushId(brush)); }))
+    return TRUE;
   return OnDc(dc, [&](TDeviceContext& d) { FillRectWith(d, *rect, BrushId(brush)); });
 }
 
 int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
   if (!rect) return FALSE;
+  if (Recorded(dc,
+               [&](TDcRecorder& r, TDeviceContext& d) { r.FrameRect(d, *rect, BrushId(brush)); }))
+    return TRUE;
   return OnDc(dc, [&](TDeviceContext& d) { FrameRectWith(d, *rect, BrushId(brush)); });
 }
 

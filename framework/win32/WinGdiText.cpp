@@ -1,6 +1,7 @@
 #include "framework/win32/WinGdiText.h"
 
 #include "framework/win32/WinHandles.h"
+#include "framework/win32/WinPrint.h"
 #include "framework/win32/gdi/GdiFont.h"
 #include "framework/win32/gdi/Rop.h"
 #include "framework/win32/gdi/TextLayout.h"
@@ -156,6 +157,10 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
   if (!dc || count > static_cast<UINT>(INT32_MAX) || !ValidText(text, count)) return FALSE;
   const TGdiFont* font = SelectedFont(*dc);
   if (!font) return FALSE;
+  if (TDcRecorder* recorder = RecorderOf(hdc)) {
+    recorder->TextOut(*dc, TPoint{x, y}, options, rect, TextOf(text, count));
+    return TRUE;
+  }
   TTextDc t(*dc);
   const TPoint at = t.ToSurface(TPoint{x, y});
   TRect box;
@@ -298,6 +303,8 @@ int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) {
   TDeviceContext* dc = DcOf(hdc);
   const long long length = LengthOf(text, count);
   if (!dc || !rect || !ValidText(text, length)) return 0;
+  if (TDcRecorder* recorder = RecorderOf(hdc); recorder && !(format & DT_CALCRECT))
+    return recorder->DrawText(*dc, TextOf(text, length), *rect, format & ~DT_MODIFYSTRING);
   return DrawTextOn(*dc, TextOf(text, length), *rect, format & ~DT_MODIFYSTRING, nullptr);
 }
 
