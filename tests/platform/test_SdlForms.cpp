@@ -11,6 +11,7 @@
 #include "framework/win32/gdi/PngCodec.h"
 #include "tests/SheetPath.h"
 #include "tests/TempPath.h"
+#include "tests/platform/RealWindowTest.h"
 #include "tests/platform/SdlTestSupport.h"
 #include "valueentry/Lumvaled.h"
 
@@ -50,22 +51,12 @@ TSampleForm MakeSampleForm(const char* Caption) {
   return sample;
 }
 
-class SdlFormTest : public ::testing::Test {
+class SdlFormTest : public TRealWindowTest {
 protected:
-  static void SetUpTestSuite() { Server = new TVirtualXServer(); }
-  static void TearDownTestSuite() {
-    delete Server;
-    Server = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(Server->Running()) << Server->Failure();
-    Display = std::make_unique<TSdlDisplay>();
-    Application()->ResetTerminated();
-  }
   void TearDown() override {
     for (TForm* form : Forms) form->Free();
     Forms.clear();
-    Display.reset();
+    TRealWindowTest::TearDown();
   }
 
   TSampleForm Open(const char* Caption) {
@@ -76,25 +67,8 @@ protected:
     return sample;
   }
 
-  // The application's loop on the real clock until done or 3 s have passed.
-  bool PumpUntil(const std::function<bool()>& Done) {
-    const DWORD end = Display->Now() + 3000;
-    Application()->ProcessMessages();
-    while (!Done()) {
-      if (static_cast<std::int32_t>(Display->Now() - end) > 0) return false;
-      Display->WaitForEvent(Display->Now() + 20);
-      Application()->ProcessMessages();
-    }
-    return true;
-  }
-
-  static TVirtualXServer* Server;
-  TRealWindowLeakPause LeakPause;
-  std::unique_ptr<TSdlDisplay> Display;
   std::vector<TForm*> Forms;
 };
-
-TVirtualXServer* SdlFormTest::Server = nullptr;
 
 TEST_F(SdlFormTest, AClickOnTheRealWindowReachesTheButtonsOnClick) {
   TSampleForm sample = Open("Sdl Form Click");

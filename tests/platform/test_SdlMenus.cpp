@@ -1,6 +1,7 @@
 #include "demo/GalleryForm.h"
 #include "framework/controls/Application.h"
 #include "framework/platform/sdl/SdlDisplay.h"
+#include "tests/platform/RealWindowTest.h"
 #include "tests/platform/SdlTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,32 +11,11 @@
 
 namespace {
 
-class SdlMenuTest : public ::testing::Test {
+class SdlMenuTest : public TRealWindowTest {
 protected:
-  static void SetUpTestSuite() { Server = new TVirtualXServer(); }
-  static void TearDownTestSuite() {
-    delete Server;
-    Server = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(Server->Running()) << Server->Failure();
-    Display = std::make_unique<TSdlDisplay>();
-    Application()->ResetTerminated();
-  }
   void TearDown() override {
     if (Gallery) Gallery->Free();
-    Display.reset();
-  }
-
-  bool PumpUntil(const std::function<bool()>& Done) {
-    const DWORD end = Display->Now() + 3000;
-    Application()->ProcessMessages();
-    while (!Done()) {
-      if (static_cast<std::int32_t>(Display->Now() - end) > 0) return false;
-      Display->WaitForEvent(Display->Now() + 20);
-      Application()->ProcessMessages();
-    }
-    return true;
+    TRealWindowTest::TearDown();
   }
 
   static void ClickOnScreen(const RECT& R) {
@@ -43,13 +23,8 @@ protected:
                  std::to_string((R.Top + R.Bottom) / 2) + " click 1");
   }
 
-  static TVirtualXServer* Server;
-  TRealWindowLeakPause LeakPause;
-  std::unique_ptr<TSdlDisplay> Display;
   TGalleryForm* Gallery = nullptr;
 };
-
-TVirtualXServer* SdlMenuTest::Server = nullptr;
 
 TEST_F(SdlMenuTest, TheGallerysViewMenuOpensInARealWindowAndItsItemShowsAPage) {
   Gallery = CreateForm<TGalleryForm>(Application());
