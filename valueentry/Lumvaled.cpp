@@ -3,6 +3,7 @@
 #include "core/Lumherk.h"
 #include "framework/classes/Registry.h"
 #include "framework/controls/Dialogs.h"
+#include "framework/controls/Image.h"
 #include "framework/db/DBCtrls.h"
 #include "framework/rtl/Checked.h"
 #include "framework/rtl/FormatFloat.h"
@@ -17,7 +18,8 @@ using namespace Lumherk;
 
 namespace {
 
-const bool ValidateEditRegistered = (RegisterClass<TLumValidateEdit>(), true);
+const bool ValidateEditRegistered =
+    (RegisterClass<TLumValidateEdit, TLumExtValEdit, TLumDBExtValEdit>(), true);
 
 TValidChars CharsOf(const char* Chars) {
   TValidChars set;
@@ -515,4 +517,229 @@ String TLumValidateEdit::GetEditText() const {
 void TLumValidateEdit::SetEditText(const String& Value) {
   FEdit->SetText(Value);
   FComboBox->SetText(Value);
+}
+
+TLumExtValEdit::TLumExtValEdit(TComponent* AOwner)
+    : TLumExtValEdit(AOwner, TInnerControls::Plain) {}
+
+TLumExtValEdit::TLumExtValEdit(TComponent* AOwner, TInnerControls Inner)
+    : TLumValidateEdit(AOwner, Inner) {
+  FEdit->SetAlign(alNone);
+  FComboBox->SetAlign(alNone);
+  BuildFrame();
+  SetBounds(FLeft, FTop, 144, 40);
+  SetBevelOuter(bvLowered);
+  SetBevelInner(bvRaised);
+  FUnitPanel->SetBevelOuter(bvLowered);
+  FUnitPanel->SetBevelInner(bvRaised);
+  FHeaderFont->Assign(FHeaderLabel->Font());
+  FUnitFont->Assign(FUnitPanel->Font());
+  FHeaderFont->SetOnChange([this](TObject*) { FHeaderLabel->SetFont(FHeaderFont.get()); });
+  FUnitFont->SetOnChange([this](TObject*) { FUnitPanel->SetFont(FUnitFont.get()); });
+  FExtLayoutReady = true;
+  Berechne_Groesse();
+  FPictureHeader->Bitmap()->LoadFromResourceName(nullptr, "LumExtValEdit1");
+  FPictureRange->Bitmap()->LoadFromResourceName(nullptr, "LumExtValEdit2");
+  FPictureHeader->SetOnChange([this](TObject* Sender) { PictureChange(Sender); });
+  FPictureRange->SetOnChange([this](TObject* Sender) { PictureChange(Sender); });
+  PictureChange(this);
+}
+
+TLumExtValEdit::~TLumExtValEdit() {
+  FHeaderFont->SetOnChange(nullptr);
+  FUnitFont->SetOnChange(nullptr);
+  FPictureHeader->SetOnChange(nullptr);
+  FPictureRange->SetOnChange(nullptr);
+}
+
+void TLumExtValEdit::BuildFrame() {
+  FHeaderLabel = new TLabel(this);
+  FHeaderLabel->SetTransparent(true);
+  FHeaderLabel->SetWordWrap(true);
+  FHeaderLabel->SetAutoSize(false);
+  FHeaderLabel->SetFocusControl(FEdit);
+  FHeaderLabel->SetParent(this);
+  FUnitPanel = new TPanel(this);
+  FUnitPanel->SetParent(this);
+  FPicture = new TImage(this);
+  FPicture->SetCursor(crHandPoint);
+  FPicture->SetStretch(true);
+  FPicture->SetOnMouseDown([this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                  int Y) { PictureMouseDown(Sender, Button, Shift, X, Y); });
+  FPicture->SetParent(this);
+  FHeaderFont = std::make_unique<TFont>();
+  FUnitFont = std::make_unique<TFont>();
+  FPictureHeader = std::make_unique<TPicture>();
+  FPictureRange = std::make_unique<TPicture>();
+}
+
+int TLumExtValEdit::FrameSize() const {
+  return BorderWidth() + BevelWidth() + (BorderStyle() == bsSingle ? 1 : 0);
+}
+
+// A negative unit width counts as none, so the entry line never reaches past the right edge.
+void TLumExtValEdit::Berechne_Groesse() {
+  if (!FExtLayoutReady) return;
+  const int w = FWidth, h = FHeight, e = FEditHeight, b = FrameSize();
+  const int u = std::max(FUnitWidth, 0);
+  FComboBox->SetBounds(b + 1, h - e - b - 1, w - u - 2 * b - 2, e);
+  FEdit->SetBounds(b + 1, h - e - b - 1, w - u - 2 * b - 2, e);
+  FHeaderLabel->SetCaption(FHeader);
+  FHeaderLabel->SetBounds(b + 3, b + 1, w - 2 - (FPictures ? u + 2 * b : 0), h - e - 2 * b - 2);
+  FUnitPanel->SetCaption(FUnitValue);
+  FUnitPanel->SetVisible(FUnitWidth > 0);
+  FUnitPanel->SetBounds(w - b - FUnitWidth - 1, h - e - b - 1, FUnitWidth, e);
+  PlacePicture(b);
+  SetCaption("");
+}
+
+void TLumExtValEdit::PlacePicture(int Frame) {
+  FPicture->SetVisible(FPictures);
+  if (!FPictures && ComponentState().Contains(csDesigning)) {
+    FPicture->SetBounds(0, 0, 0, 0);
+    return;
+  }
+  const int side = FHeight - FEditHeight - 2 * Frame - 3;
+  if (FUnitWidth > 2) {
+    const int fitted = std::min(FUnitWidth - 2, side);
+    FPicture->SetBounds(FWidth - Frame - FUnitWidth - 1, Frame + 2, fitted, fitted);
+  } else {
+    FPicture->SetBounds(FWidth - Frame - side - 3, Frame + 2, side, side);
+  }
+}
+
+void TLumExtValEdit::Loaded() {
+  TLumValidateEdit::Loaded();
+  PictureChange(this);
+}
+
+void TLumExtValEdit::PictureChange(TObject*) {
+  FPicture->Picture()->Assign(FRangeShown ? FPictureRange.get() : FPictureHeader.get());
+}
+
+void TLumExtValEdit::PictureMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+  ToggleRange();
+}
+
+void TLumExtValEdit::ToggleRange() {
+  FRangeShown = !FRangeShown;
+  FHeaderLabel->SetCaption(FRangeShown ? RangeDisplayText() : FHeader);
+  PictureChange(this);
+  SetFocus();
+}
+
+String TLumExtValEdit::RangeDisplayText() const {
+  if (ValEditTyp() == etString) return "";
+  return RangeText() + " " + FUnitValue;
+}
+
+void TLumExtValEdit::ShowHeader() {
+  FRangeShown = false;
+  FHeaderLabel->SetCaption(FHeader);
+  PictureChange(this);
+}
+
+void TLumExtValEdit::DoExit() {
+  TLumValidateEdit::DoExit();
+  if (FRangeShown) ShowHeader();
+}
+
+void TLumExtValEdit::Wertebereich_zeigen() {
+  DoExit();
+  ToggleRange();
+}
+
+void TLumExtValEdit::SetHeader(const String& Value) {
+  const String trimmed = NoBlank(Value);
+  if (trimmed == FHeader) return;
+  FHeader = trimmed;
+  if (FHeader2Hint) SetHint(FHeader);
+  Berechne_Groesse();
+}
+
+void TLumExtValEdit::SetHeader2Hint(bool Value) {
+  FHeader2Hint = Value;
+  if (Value) SetHint(FHeader);
+}
+
+void TLumExtValEdit::SetUnitValue(const String& Value) {
+  const String trimmed = NoBlank(Value);
+  if (trimmed == FUnitValue) return;
+  FUnitValue = trimmed;
+  Berechne_Groesse();
+}
+
+void TLumExtValEdit::SetUnitWidth(Integer Value) {
+  if (Value == FUnitWidth) return;
+  FUnitWidth = Value;
+  Berechne_Groesse();
+}
+
+void TLumExtValEdit::SetPictures(bool Value) {
+  if (Value == FPictures) return;
+  FPictures = Value;
+  Berechne_Groesse();
+}
+
+void TLumExtValEdit::SetEditHeight(Integer Value) {
+  if (Value == FEditHeight) return;
+  FEditHeight = Value;
+  Berechne_Groesse();
+}
+
+void TLumExtValEdit::SetUnitBevelInner(TPanelBevel Value) { FUnitPanel->SetBevelInner(Value); }
+
+TPanelBevel TLumExtValEdit::GetUnitBevelInner() const { return FUnitPanel->BevelInner(); }
+
+void TLumExtValEdit::SetUnitBevelOuter(TPanelBevel Value) { FUnitPanel->SetBevelOuter(Value); }
+
+TPanelBevel TLumExtValEdit::GetUnitBevelOuter() const { return FUnitPanel->BevelOuter(); }
+
+void TLumExtValEdit::SetHeaderFont(TFont* Value) { FHeaderFont->Assign(Value); }
+
+void TLumExtValEdit::SetUnitFont(TFont* Value) { FUnitFont->Assign(Value); }
+
+void TLumExtValEdit::SetUnitPanelColor(TColor Value) { FUnitPanel->SetColor(Value); }
+
+TColor TLumExtValEdit::GetUnitPanelColor() const { return FUnitPanel->Color(); }
+
+void TLumExtValEdit::SetPictureHeader(TPicture* Value) { FPictureHeader->Assign(Value); }
+
+void TLumExtValEdit::SetPictureRange(TPicture* Value) { FPictureRange->Assign(Value); }
+
+void TLumExtValEdit::SetFEnabled(bool Value) {
+  TLumValidateEdit::SetFEnabled(Value);
+  if (FPicture) FPicture->SetEnabled(Value);
+}
+
+TLumDBExtValEdit::TLumDBExtValEdit(TComponent* AOwner)
+    : TLumExtValEdit(AOwner, TInnerControls::DataAware) {}
+
+TField* TLumDBExtValEdit::GetField() const {
+  if (FEdit->Visible()) return static_cast<TDBEdit*>(FEdit)->Field();
+  return static_cast<TDBComboBox*>(FComboBox)->Field();
+}
+
+TDataSource* TLumDBExtValEdit::GetDataSource() const {
+  return static_cast<TDBEdit*>(FEdit)->DataSource();
+}
+
+void TLumDBExtValEdit::SetDataSource(TDataSource* Value) {
+  static_cast<TDBEdit*>(FEdit)->SetDataSource(Value);
+  static_cast<TDBComboBox*>(FComboBox)->SetDataSource(Value);
+}
+
+void TLumDBExtValEdit::SetDataField(const String& Value) {
+  if (Value == FDataField) return;
+  FDataField = Value;
+  BindVisibleControl();
+}
+
+void TLumDBExtValEdit::SetMaxLength(Integer Value) { FEdit->SetMaxLength(Value); }
+
+bool TLumDBExtValEdit::GetReadOnly() const { return static_cast<TDBEdit*>(FEdit)->ReadOnly(); }
+
+void TLumDBExtValEdit::SetReadOnly(bool Value) {
+  static_cast<TDBEdit*>(FEdit)->SetReadOnly(Value);
+  FComboBox->SetStyle(Value ? csDropDownList : csDropDown);
 }

@@ -3,6 +3,8 @@
 #include "framework/classes/StringList.h"
 #include "framework/controls/ComboBoxes.h"
 #include "framework/controls/Panels.h"
+#include "framework/db/DataSource.h"
+#include "framework/graphics/Picture.h"
 
 #include <bitset>
 
@@ -83,11 +85,12 @@ public:
   void SetDragCursor(TCursor Value);
   void SetDragMode(TDragMode Value) override;
   void SetEditColor(TColor Value);
-  void SetFEnabled(bool Value);
+  virtual void SetFEnabled(bool Value);
   void SetHideSelection(bool Value) { FEdit->SetHideSelection(Value); }
-  void SetMaxLength(Integer Value);
+  virtual void SetMaxLength(Integer Value);
   void SetPasswordChar(char Value) { FEdit->SetPasswordChar(Value); }
-  void SetReadOnly(bool Value);
+  virtual void SetReadOnly(bool Value);
+  virtual bool GetReadOnly() const { return FEdit->ReadOnly(); }
   void SetSelStart(Integer Value);
   void SetSelLength(Integer Value);
   String GetSelText() const;
@@ -116,7 +119,7 @@ public:
   LUM_PUBLISHED(bool, HideSelection, FEdit->HideSelection(), SetHideSelection, Default(true))
   LUM_PUBLISHED(Integer, MaxLength, FEdit->MaxLength(), SetMaxLength, Default(0))
   LUM_PUBLISHED(char, PasswordChar, FEdit->PasswordChar(), SetPasswordChar, Default('\0'))
-  LUM_PUBLISHED(bool, ReadOnly, FEdit->ReadOnly(), SetReadOnly, Default(false))
+  LUM_PUBLISHED(bool, ReadOnly, GetReadOnly(), SetReadOnly, Default(false))
   LUM_PUBLISHED(Integer, SelStart, FEdit->SelStart(), SetSelStart, Default(0))
   LUM_PUBLISHED(Integer, SelLength, FEdit->SelLength(), SetSelLength, Default(0))
   LUM_PUBLISHED(String, SelText, GetSelText(), SetSelText, NoDefault, NotStored)
@@ -145,7 +148,8 @@ public:
   LUM_PUBLISHED(bool, ParentFont, FParentFont, TControl::SetParentFont, Default(true))
   LUM_PUBLISHED(bool, ParentShowHint, FParentShowHint, TControl::SetParentShowHint, Default(true))
   LUM_PUBLISHED(TComponent*, PopupMenu, FPopupMenu, TControl::SetPopupMenu, NoDefault)
-  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault)
+  LUM_PUBLISHED(bool, ShowHint, FShowHint, TControl::SetShowHint, NoDefault,
+                Stored(IsShowHintStored))
   LUM_PUBLISHED(TTabOrder, TabOrder, TWinControl::TabOrder(), TWinControl::SetTabOrder, Default(-1))
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))
   LUM_PUBLISHED(TNotifyEvent, OnClick, FOnClick, TControl::SetOnClick, NoDefault)
@@ -207,4 +211,118 @@ private:
   TNotifyEvent FOnValidExit;
   TNotifyEvent FOnChange;
   TLumValidateEditErrorEvent FOnValidateError;
+};
+
+class TImage;
+class TField;
+
+// The validating edit framed as a small form field: a header above the entry line, a unit
+// panel to its right and a picture in the top right corner; clicking the picture swaps the
+// header for the allowed range, so the user can look up what is expected.
+class TLumExtValEdit : public TLumValidateEdit {
+  LUM_CLASS(TLumExtValEdit, TLumValidateEdit)
+public:
+  explicit TLumExtValEdit(TComponent* AOwner);
+  ~TLumExtValEdit() override;
+
+  void Berechne_Groesse() override;
+  // Checks the entry as leaving does, then shows the value range.
+  void Wertebereich_zeigen();
+
+  TLabel* HeaderLabel() const { return FHeaderLabel; }
+  TPanel* UnitPanel() const { return FUnitPanel; }
+  TImage* Picture() const { return FPicture; }
+  bool RangeShown() const { return FRangeShown; }
+
+  void SetHeader(const String& Value);
+  void SetHeader2Hint(bool Value);
+  void SetUnitValue(const String& Value);
+  void SetUnitWidth(Integer Value);
+  void SetPictures(bool Value);
+  void SetEditHeight(Integer Value);
+  void SetUnitBevelInner(TPanelBevel Value);
+  TPanelBevel GetUnitBevelInner() const;
+  void SetUnitBevelOuter(TPanelBevel Value);
+  TPanelBevel GetUnitBevelOuter() const;
+  void SetHeaderFont(TFont* Value);
+  void SetUnitFont(TFont* Value);
+  void SetUnitPanelColor(TColor Value);
+  TColor GetUnitPanelColor() const;
+  void SetPictureHeader(TPicture* Value);
+  void SetPictureRange(TPicture* Value);
+  void SetFEnabled(bool Value) override;
+
+  LUM_PUBLISHED(String, Header, FHeader, SetHeader, NoDefault)
+  LUM_PUBLISHED(bool, Header2Hint, FHeader2Hint, SetHeader2Hint, Default(true))
+  LUM_PUBLISHED(String, UnitValue, FUnitValue, SetUnitValue, NoDefault)
+  LUM_PUBLISHED(Integer, UnitWidth, FUnitWidth, SetUnitWidth, Default(20))
+  LUM_PUBLISHED(bool, Pictures, FPictures, SetPictures, Default(true))
+  LUM_PUBLISHED(Integer, EditHeight, FEditHeight, SetEditHeight, Default(21))
+  LUM_PUBLISHED(TPanelBevel, UnitBevelInner, GetUnitBevelInner(), SetUnitBevelInner,
+                Default(bvRaised))
+  LUM_PUBLISHED(TPanelBevel, UnitBevelOuter, GetUnitBevelOuter(), SetUnitBevelOuter,
+                Default(bvLowered))
+  LUM_PUBLISHED(TFont*, HeaderFont, FHeaderFont, SetHeaderFont, NoDefault)
+  LUM_PUBLISHED(TFont*, UnitFont, FUnitFont, SetUnitFont, NoDefault)
+  LUM_PUBLISHED(TColor, UnitPanelColor, GetUnitPanelColor(), SetUnitPanelColor, Default(clBtnFace),
+                Idents(ColorIdents()))
+  LUM_PUBLISHED(TPicture*, PictureHeader, FPictureHeader, SetPictureHeader, NoDefault)
+  LUM_PUBLISHED(TPicture*, PictureRange, FPictureRange, SetPictureRange, NoDefault)
+
+protected:
+  TLumExtValEdit(TComponent* AOwner, TInnerControls Inner);
+
+  void Loaded() override;
+  void DoExit() override;
+  // Shows PictureRange while the range is shown, PictureHeader otherwise.
+  void PictureChange(TObject* Sender);
+
+private:
+  void BuildFrame();
+  void PictureMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ToggleRange();
+  void ShowHeader();
+  // The header label's text while the range is shown.
+  String RangeDisplayText() const;
+  // Border and bevel width taken from each side.
+  int FrameSize() const;
+  void PlacePicture(int Frame);
+
+  TLabel* FHeaderLabel = nullptr;
+  TPanel* FUnitPanel = nullptr;
+  TImage* FPicture = nullptr;
+  std::unique_ptr<TFont> FHeaderFont;
+  std::unique_ptr<TFont> FUnitFont;
+  std::unique_ptr<TPicture> FPictureHeader;
+  std::unique_ptr<TPicture> FPictureRange;
+  String FHeader;
+  String FUnitValue;
+  bool FHeader2Hint = true;
+  Integer FUnitWidth = 20;
+  Integer FEditHeight = 21;
+  bool FPictures = true;
+  bool FRangeShown = false;
+  bool FExtLayoutReady = false;
+};
+
+// The extended value edit bound to a field of a data set: its visible inner control is a
+// data-aware edit or combo box showing and writing the field.
+class TLumDBExtValEdit : public TLumExtValEdit {
+  LUM_CLASS(TLumDBExtValEdit, TLumExtValEdit)
+public:
+  explicit TLumDBExtValEdit(TComponent* AOwner);
+
+  // The field of the visible inner control.
+  TField* GetField() const;
+  TField* Field() const { return GetField(); }
+  TDataSource* GetDataSource() const;
+  void SetDataSource(TDataSource* Value);
+  void SetDataField(const String& Value);
+  void SetMaxLength(Integer Value) override;
+  void SetReadOnly(bool Value) override;
+  // The data link's setting, not a field's: without a field the edit refuses typing anyway.
+  bool GetReadOnly() const override;
+
+  LUM_PUBLISHED(String, DataField, FDataField, SetDataField, NoDefault)
+  LUM_PUBLISHED(TDataSource*, DataSource, GetDataSource(), SetDataSource, NoDefault)
 };
