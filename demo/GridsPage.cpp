@@ -49,7 +49,8 @@ void Exec(const String& Dir, const String& Sql) {
   query.ExecSQL();
 }
 
-// The fruit table, made and filled when the folder does not hold it yet.
+} // namespace
+
 TTable* OpenFruitTable(TComponent* Owner) {
   const String dir = GalleryDataDir();
   std::filesystem::create_directories(dir);
@@ -74,6 +75,8 @@ TTable* OpenFruitTable(TComponent* Owner) {
   table->First();
   return table;
 }
+
+namespace {
 
 void AddStringGrid(TWinControl* Parent) {
   AddLabel(Parent, "String grid (1,000 rows):", 8, 4);

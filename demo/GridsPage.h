@@ -9,3 +9,8 @@ void FillGrids(TWinControl* Parent);
 // Where the gallery keeps its data: $LUMTOOLS_GALLERY_DATA, else lumtools/gallery under
 // $XDG_DATA_HOME or ~/.local/share.
 String GalleryDataDir();
+
+class TComponent;
+class TTable;
+// The gallery's fruit table, opened, and made and filled when the folder does not hold it yet.
+TTable* OpenFruitTable(TComponent* Owner);

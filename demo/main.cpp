@@ -2,6 +2,7 @@
 #include "demo/GalleryOptions.h"
 #include "demo/GalleryRender.h"
 #include "demo/StartupClock.h"
+#include "demo/ValueEntryPage.h"
 #include "framework/controls/Application.h"
 #include "framework/platform/DisplayChoice.h"
 #include "framework/platform/headless/HeadlessDisplay.h"
@@ -21,6 +22,7 @@ int RenderPages(const String& Dir, const String& Page) {
   std::vector<String> written = RenderGalleryPages(Dir, Page);
   std::cout << "Rendered " << written.size() << " gallery page(s) to " << Dir << ":\n";
   if (Page.empty()) written.push_back(RenderMenuPicture(Dir));
+  if (Page.empty()) written.push_back(RenderCalculatorPicture(Dir));
   for (const String& path : written) std::cout << "  " << path << "\n";
   return 0;
 }

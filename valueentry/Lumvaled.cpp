@@ -156,7 +156,17 @@ TLumValidateEdit::TLumValidateEdit(TComponent* AOwner, TInnerControls Inner)
   Berechne_Groesse();
 }
 
-TLumValidateEdit::~TLumValidateEdit() { FFilter->SetOnChange(nullptr); }
+// The inner controls go after this part of the object: nothing of theirs may call back in.
+TLumValidateEdit::~TLumValidateEdit() {
+  FFilter->SetOnChange(nullptr);
+  for (TWinControl* inner :
+       {static_cast<TWinControl*>(FEdit), static_cast<TWinControl*>(FComboBox)}) {
+    inner->SetOnEnter(nullptr);
+    inner->SetOnExit(nullptr);
+  }
+  FEdit->SetOnChange(nullptr);
+  FComboBox->SetOnChange(nullptr);
+}
 
 void TLumValidateEdit::CreateInnerControls(TInnerControls Inner) {
   if (Inner == TInnerControls::DataAware) {

@@ -281,6 +281,9 @@ TEST_F(DBExtValEditTest, TheVisibleInnerControlWritesTheField) {
   Edit->SetDataField("Name");
   EXPECT_EQ(dbCombo->DataField(), "Name");
   EXPECT_EQ(Edit->GetField(), Parts->FieldByName("Name"));
+  Edit->Free();
+  Parts->Next();
+  EXPECT_EQ(Form->ControlCount(), 1) << "freed while its data source lives on";
 }
 
 using FolderFormFileTest = ControlTest;
