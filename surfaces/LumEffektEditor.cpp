@@ -23,7 +23,7 @@ namespace {
 
 const bool EditorRegistered = (RegisterClass<TLumEffectEditorDialog>(), true);
 
-constexpr int ClientWidth = 554, ClientHeight = 329;
+constexpr int EditorWidth = 554, EditorHeight = 329;
 
 constexpr std::array<TEffectStyle, 9> ItemStyles{esNone,
                                                  es2ColorsVertical,
@@ -92,7 +92,7 @@ bool EditEffect(TLumEffect* Effect, const String& Caption) {
 }
 
 TLumEffectEditorDialog::TLumEffectEditorDialog(TComponent* AOwner) : TForm(AOwner) {
-  SetUpDialogForm(this, "Effect Editor", ClientWidth, ClientHeight);
+  SetUpDialogForm(this, "Effect Editor", EditorWidth, EditorHeight);
   FColorDialog = new TColorDialog(this);
   FColorDialog->SetName("ColorDialog");
   FPictureDialog = new TOpenPictureDialog(this);
