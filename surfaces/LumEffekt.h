@@ -81,7 +81,7 @@ public:
 
   // The form whose paint this painter follows; null when inactive.
   TCustomForm* HookedForm() const { return FForm; }
-  const TBitmap* Pattern() const { return FPattern.get(); }
+  TBitmap* Pattern() const { return FPattern.get(); }
   // Paints the decorations of every listed control now.
   void PaintEffects();
   // Draws the decoration around one control on its parent.
