@@ -123,18 +123,40 @@ void TLumEffectEditorDialog::BuildTestGroup() {
   cancel->SetCancel(true);
 }
 
-TShape* TLumEffectEditorDialog::AddColourRow(const String& Name, const String& Caption, int Top,
-                                             void (TLumEffect::*Setter)(TColor),
-                                             TColor (TLumEffect::*Getter)() const) {
+TShape* TLumEffectEditorDialog::AddColourRow(TEffectColour Which, const String& Name,
+                                             const String& Caption, int Top) {
   auto* swatch = PlaceNamed<TShape>(this, FProperties, "Shape" + Name, Bounds(16, Top, 25, 25));
-  auto* button = AddButton(this, FProperties, "Button" + Name, Caption, Bounds(48, Top, 96, 25));
-  button->SetOnClick([this, swatch, Setter, Getter](TObject*) {
-    FColorDialog->SetColor((FEffect->*Getter)());
-    if (!FColorDialog->Execute()) return;
-    (FEffect->*Setter)(FColorDialog->Color());
-    swatch->Brush()->SetColor(FColorDialog->Color());
-  });
+  AddButton(this, FProperties, "Button" + Name, Caption, Bounds(48, Top, 96, 25))
+      ->SetOnClick([this, Which](TObject*) { ChooseColour(Which); });
   return swatch;
+}
+
+TColor TLumEffectEditorDialog::ColourOf(TEffectColour Which) const {
+  switch (Which) {
+  case TEffectColour::Effect1:
+    return FEffect->EffectColor1();
+  case TEffectColour::Effect2:
+    return FEffect->EffectColor2();
+  case TEffectColour::Shadow:
+    break;
+  }
+  return FEffect->ShadowColor();
+}
+
+void TLumEffectEditorDialog::ShowColours() {
+  FShapeColor1->Brush()->SetColor(FEffect->EffectColor1());
+  FShapeColor2->Brush()->SetColor(FEffect->EffectColor2());
+  FShapeShadowColor->Brush()->SetColor(FEffect->ShadowColor());
+}
+
+void TLumEffectEditorDialog::ChooseColour(TEffectColour Which) {
+  FColorDialog->SetColor(ColourOf(Which));
+  if (!FColorDialog->Execute()) return;
+  const TColor chosen = FColorDialog->Color();
+  if (Which == TEffectColour::Effect1) FEffect->SetEffectColor1(chosen);
+  if (Which == TEffectColour::Effect2) FEffect->SetEffectColor2(chosen);
+  if (Which == TEffectColour::Shadow) FEffect->SetShadowColor(chosen);
+  ShowColours();
 }
 
 TSpinEdit* TLumEffectEditorDialog::AddSpin(const String& Name, const String& Caption, int Left,
@@ -151,12 +173,9 @@ TSpinEdit* TLumEffectEditorDialog::AddSpin(const String& Name, const String& Cap
 void TLumEffectEditorDialog::BuildProperties() {
   FProperties = PlaceNamed<TGroupBox>(this, this, "GroupProperties", Bounds(8, 124, 538, 197));
   FProperties->SetCaption("properties");
-  FShapeColor1 = AddColourRow("Color1", "EffectColor&1", 20, &TLumEffect::SetEffectColor1,
-                              &TLumEffect::EffectColor1);
-  FShapeColor2 = AddColourRow("Color2", "EffectColor&2", 52, &TLumEffect::SetEffectColor2,
-                              &TLumEffect::EffectColor2);
-  FShapeShadowColor = AddColourRow("ShadowColor", "Shadow&Color", 84, &TLumEffect::SetShadowColor,
-                                   &TLumEffect::ShadowColor);
+  FShapeColor1 = AddColourRow(TEffectColour::Effect1, "Color1", "EffectColor&1", 20);
+  FShapeColor2 = AddColourRow(TEffectColour::Effect2, "Color2", "EffectColor&2", 52);
+  FShapeShadowColor = AddColourRow(TEffectColour::Shadow, "ShadowColor", "Shadow&Color", 84);
   FSpinEffectHeight = AddSpin("EffectHeight", "Effect&Height", 160, 14);
   FSpinEffectWidth = AddSpin("EffectWidth", "Effect&Width", 248, 14);
   FSpinBorderWidth = AddSpin("BorderWidth", "BorderWidth", 160, 60);
@@ -203,9 +222,7 @@ void TLumEffectEditorDialog::BuildProperties() {
 
 void TLumEffectEditorDialog::LoadControls() {
   FLoading = true;
-  FShapeColor1->Brush()->SetColor(FEffect->EffectColor1());
-  FShapeColor2->Brush()->SetColor(FEffect->EffectColor2());
-  FShapeShadowColor->Brush()->SetColor(FEffect->ShadowColor());
+  ShowColours();
   FSpinEffectHeight->SetValue(FEffect->EffectHeight());
   FSpinEffectWidth->SetValue(FEffect->EffectWidth());
   FSpinBorderWidth->SetValue(FEffect->BorderWidth());

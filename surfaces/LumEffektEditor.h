@@ -43,8 +43,12 @@ private:
   void BuildTestGroup();
   void BuildProperties();
   TSpinEdit* AddSpin(const String& Name, const String& Caption, int Left, int Top);
-  TShape* AddColourRow(const String& Name, const String& Caption, int Top,
-                       void (TLumEffect::*Setter)(TColor), TColor (TLumEffect::*Getter)() const);
+  enum class TEffectColour { Effect1, Effect2, Shadow };
+  TShape* AddColourRow(TEffectColour Which, const String& Name, const String& Caption, int Top);
+  TColor ColourOf(TEffectColour Which) const;
+  // Asks for the colour in the colour dialog, preset with the current one.
+  void ChooseColour(TEffectColour Which);
+  void ShowColours();
   // Clears the old decorations before a change that may shrink them.
   void ClearTestGroup();
   void SizeChanged();
