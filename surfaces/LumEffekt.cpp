@@ -279,9 +279,11 @@ void TLumEffect::FillArea(TCanvas* Canvas, const TRect& Area) {
   }
 }
 
+// The tiles of one row go into a strip first, and the strip is copied row by row: the same
+// pixels as a block transfer per tile, with far fewer transfers.
 void TLumEffect::TileArea(TCanvas* Canvas, const TRect& Area) {
   TGraphic* picture = FPicture->Graphic();
-  if (!picture || picture->Empty()) return;
+  if (!picture || picture->Empty() || Area.IsEmpty()) return;
   auto* bitmap = dynamic_cast<TBitmap*>(picture);
   TBitmap copy;
   if (!bitmap) {
@@ -289,10 +291,17 @@ void TLumEffect::TileArea(TCanvas* Canvas, const TRect& Area) {
     copy.Canvas()->Draw(0, 0, picture);
     bitmap = &copy;
   }
+  const int pw = bitmap->Width(), ph = bitmap->Height();
+  TBitmap strip;
+  strip.SetSize(Area.Width(), std::min(ph, Area.Height()));
   const HDC source = bitmap->Canvas()->Handle();
+  const HDC row = strip.Canvas()->Handle();
+  for (const TRect& tile : EffectTiles(Rect(0, 0, strip.Width(), strip.Height()), pw, ph))
+    BitBlt(row, tile.Left, tile.Top, tile.Width(), tile.Height(), source, 0, 0, SRCCOPY);
   const HDC dest = Canvas->Handle();
-  for (const TRect& tile : EffectTiles(Area, bitmap->Width(), bitmap->Height()))
-    BitBlt(dest, tile.Left, tile.Top, tile.Width(), tile.Height(), source, 0, 0, SRCCOPY);
+  for (int y = 0; y < Area.Height(); y += ph)
+    BitBlt(dest, Area.Left, Area.Top + y, Area.Width(), std::min(ph, Area.Height() - y), row, 0, 0,
+           SRCCOPY);
 }
 
 void TLumEffect::DrawShadow(TCanvas* Canvas, const TRect& Area) {
