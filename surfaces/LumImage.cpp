@@ -250,12 +250,20 @@ void TLumScrollText::SetTransparenz(bool Value) {
 
 int TLumScrollText::BlockHeight() const { return FItems->Count() * FLineSpacing; }
 
+// Measured on a memory DC in the control's font, so a layout before the parent has a window
+// does not make one.
 void TLumScrollText::Layout() {
-  TCanvas* canvas = Canvas();
-  canvas->Font()->Assign(FFont.get());
-  FWidest = 1;
-  for (int i = 0; i < FItems->Count(); ++i)
-    FWidest = std::max(FWidest, canvas->TextWidth(FItems->Strings(i)));
+  const HDC dc = CreateCompatibleDC(nullptr);
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font()->Assign(FFont.get());
+    FWidest = 1;
+    for (int i = 0; i < FItems->Count(); ++i)
+      FWidest = std::max(FWidest, canvas.TextWidth(FItems->Strings(i)));
+    canvas.SetHandle(nullptr);
+  }
+  DeleteDC(dc);
   FX = FScrollPixelX < 0 ? FWidth : -FWidest;
   FY = FScrollPixelY < 0 ? FHeight : -BlockHeight();
   if (FScrollPixelX == 0) {
