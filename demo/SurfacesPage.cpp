@@ -132,7 +132,7 @@ void AddIndicators(TWinControl* Parent) {
     arrow->Brush()->SetColor(a.Fill);
   }
 
-  auto* frame = Add<TLumFrame>(Parent, Parent, 10, 212, 260, 56);
+  auto* frame = Add<TLumFrame>(Parent, Parent, 10, 210, 260, 46);
   frame->SetColor(clTeal);
   frame->SetCornerBrightColor(clYellow);
   frame->SetCornerDarkColor(clOlive);

@@ -18,7 +18,8 @@ TEffectStyle EffectStyleOfItem(int Item);
 int ItemOfEffectStyle(TEffectStyle Style);
 // Copies what the editor edits, in the order it does (not BorderColor, not ValidComponents).
 void TransferEffectSettings(TLumEffect* From, TLumEffect* To);
-// The window's caption when the designer's verb "Edit &Effect" opens it.
+// The window's caption when the designer's verb "Edit &Effect" opens it (the component
+// editor TLumEffectEditor, registered with the designer, calls EditEffect with it).
 String EffectVerbCaption(TLumEffect* Effect);
 // Opens the editor window on Effect's settings under Caption and takes them back on OK.
 bool EditEffect(TLumEffect* Effect, const String& Caption);
