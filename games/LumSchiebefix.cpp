@@ -200,10 +200,11 @@ bool TLumSchiebefixspiel::Solved() const {
   const String& text = FTexts[static_cast<std::size_t>(FDimension)];
   for (std::size_t i = 0; i < FTiles.size(); ++i) {
     const int at = FTiles[i]->Tag();
-    if (at < 1 || at > static_cast<int>(FTiles.size()) + 1) return false;
     if (FSFStyle == SfZahlen && at != static_cast<int>(i + 1)) return false;
+    // The last cell has no letter: a tile standing there never reads right.
     if (FSFStyle == SfText &&
-        FTiles[i]->Caption() != String(1, text[static_cast<std::size_t>(at - 1)]))
+        (at < 1 || at > static_cast<int>(text.size()) ||
+         FTiles[i]->Caption() != text.substr(static_cast<std::size_t>(at - 1), 1)))
       return false;
   }
   return true;

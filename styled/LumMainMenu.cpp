@@ -124,8 +124,14 @@ TLumMainMenu::~TLumMainMenu() {
   ProcessPendingMessages();
 }
 
+void TLumMainMenu::BeforeDestruction() {
+  // An owner that is going away has marked its components before freeing them.
+  FOwnerDestroying = ComponentState().Contains(csDestroying);
+  TMainMenu::BeforeDestruction();
+}
+
 void TLumMainMenu::ProcessPendingMessages() {
-  if (ComponentState().Contains(csLoading)) return;
+  if (FOwnerDestroying || ComponentState().Contains(csLoading)) return;
   if (Owner() && Busy(Owner())) return;
   Application()->ProcessMessages();
 }

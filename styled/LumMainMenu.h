@@ -56,6 +56,8 @@ public:
   // Tiles SelectImage (Selected) or Background over Rect.
   void PaintBackground(TCanvas* Canvas, const TRect& Rect, bool Selected);
 
+  void BeforeDestruction() override;
+
 protected:
   void Loaded() override;
   // Draws (or with DT_CALCRECT measures) an item's caption the way menus do.
@@ -87,4 +89,5 @@ private:
   std::unique_ptr<TPicture> FSelectImage;
   TLumMenuSelectStyle FSelectStyle = lmssBox;
   Integer FRecordedHeight = 18;
+  bool FOwnerDestroying = false; // freed as part of its owner
 };
