@@ -6,6 +6,7 @@
 #include "demo/PrintingPage.h"
 #include "demo/RichListsPage.h"
 #include "demo/StandardPage.h"
+#include "demo/StyledPage.h"
 #include "demo/ValueEntryPage.h"
 
 #include <cctype>
@@ -19,6 +20,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Rich lists", FillRichLists},
       {"Grids", FillGrids},
       {"Printing", FillPrinting},
+      {"Styled and games", FillStyled},
   };
   return pages;
 }
