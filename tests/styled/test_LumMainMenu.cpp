@@ -226,6 +226,19 @@ TEST_F(LumMainMenuTest, PictureBackgroundsAreTiledAndTheSelectionMarksTakeTheirS
   User.Escape();
 }
 
+TEST_F(LumMainMenuTest, SwitchingAShownBarToOwnerDrawingRedrawsIt) {
+  BuildMenu(lmsStandard);
+  const TRect help = ItemRect(Form->Handle(), Menu->Handle(), 1);
+  EXPECT_EQ(ScreenAt(help.Right + 20, help.Top + 3), ColorToRGB(clMenu));
+  Menu->SetColor(clYellow);
+  Menu->SetMenuStyle(lmsSolid);
+  User.ProcessMessages();
+  EXPECT_EQ(ScreenAt(help.Right + 20, help.Top + 3), 0xFFFF00u);
+  Menu->SetMenuStyle(lmsStandard);
+  User.ProcessMessages();
+  EXPECT_EQ(ScreenAt(help.Right + 20, help.Top + 3), ColorToRGB(clMenu));
+}
+
 TEST_F(LumMainMenuTest, AnEmptyBackgroundLeavesTheBrushFill) {
   BuildMenu(lmsBitmap);
   OpenFile();

@@ -41,6 +41,11 @@ TEST(StyledPage, SwitchesTheGallerysMenuToOwnerDrawingAndPlaysThePuzzle) {
   EXPECT_EQ(menu->SelectStyle(), lmssEllipse);
   EXPECT_TRUE(menu->OwnerDraw());
   EXPECT_EQ(menu->Background()->Width(), 12);
+  user.ProcessMessages();
+  RECT help{};
+  ASSERT_TRUE(GetMenuItemRect(gallery->Handle(), menu->Handle(), 2, &help));
+  EXPECT_EQ(user.Display().ScreenSnapshot().At(help.Right + 30, help.Top + 2) & 0xFFFFFF, 0xC8E0F0u)
+      << "the bar shows the picture";
 
   auto* puzzle = ControlsOf<TLumSchiebefixspiel>(page).at(0);
   user.Click(puzzle->Tile(15));
