@@ -14,6 +14,7 @@ namespace {
 const bool MainMenuRegistered = (RegisterClass<TLumMainMenu>(), true);
 
 constexpr UINT RtlReading = 0x20000;
+constexpr int ShortCutMargins = 15;
 constexpr int MeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE;
 
 // The menus that set the bar height at run time, the latest setter last, and the height
@@ -243,6 +244,9 @@ void TLumMainMenu::ItemMeasureItem(TObject* Sender, TCanvas* Canvas, int& Width,
   TRect r{};
   DoDrawText(item, Canvas, text, r, false, MeasureFlags | AlignmentFlags());
   Width += r.Width() + 7;
+  // Room for the margins the drawing leaves around a drop-down item's shortcut, which would
+  // otherwise be drawn over the caption.
+  if (item->ShortCut() && !top) Width += ShortCutMargins;
 }
 
 void TLumMainMenu::DoDrawText(TMenuItem* Item, TCanvas* Canvas, const String& Caption, TRect& R,
