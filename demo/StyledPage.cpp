@@ -97,7 +97,7 @@ void AddMenuChoices(TWinControl* Parent) {
     picture.SetBitmap(&tile);
     menu->SetBackground(&picture);
     menu->SetColor(static_cast<TColor>(0xD8F0F8));
-    menu->SetSelectColor(clNavy);
+    menu->SetSelectColor(static_cast<TColor>(0x60D0FF));
     menu->SetSelectStyle(static_cast<TLumMenuSelectStyle>(mark->ItemIndex()));
     menu->SetMenuStyle(static_cast<TLumMenuStyle>(look->ItemIndex()));
   };

@@ -5,6 +5,7 @@
 #include "framework/controls/Labels.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/platform/headless/ScriptedUser.h"
+#include "framework/win32/gdi/PngCodec.h"
 #include "games/LumSchiebefix.h"
 #include "styled/LumCheckBox.h"
 #include "styled/LumMainMenu.h"
@@ -46,6 +47,18 @@ TEST(StyledPage, SwitchesTheGallerysMenuToOwnerDrawingAndPlaysThePuzzle) {
   ASSERT_TRUE(GetMenuItemRect(gallery->Handle(), menu->Handle(), 2, &help));
   EXPECT_EQ(user.Display().ScreenSnapshot().At(help.Right + 30, help.Top + 2) & 0xFFFFFF, 0xC8E0F0u)
       << "the bar shows the picture";
+  RECT view{};
+  ASSERT_TRUE(GetMenuItemRect(gallery->Handle(), menu->Handle(), 1, &view));
+  user.Display().MouseMove(view.Left + 5, view.Top + 5);
+  user.Display().Click(view.Left + 5, view.Top + 5);
+  user.ProcessMessages();
+  RECT second{};
+  ASSERT_TRUE(GetMenuItemRect(nullptr, gallery->ViewMenu()->Handle(), 1, &second));
+  user.Display().MouseMove(second.Left + 5, second.Top + 5);
+  user.ProcessMessages();
+  WritePngFile(user.Display().ScreenSnapshot(), SheetPath("StyledPage_menu.png"));
+  user.Escape();
+  user.Escape();
 
   auto* puzzle = ControlsOf<TLumSchiebefixspiel>(page).at(0);
   user.Click(puzzle->Tile(15));
