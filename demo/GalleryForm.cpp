@@ -2,6 +2,7 @@
 
 #include "demo/GalleryPages.h"
 #include "framework/controls/Dialogs.h"
+#include "styled/LumMainMenu.h"
 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(40, 40, 560, 340);
@@ -38,7 +39,7 @@ TMenuItem* TGalleryForm::AddItem(TMenuItem* Parent, const String& Caption, TNoti
 }
 
 void TGalleryForm::BuildMainMenu() {
-  FMainMenu = new TMainMenu(this);
+  FMainMenu = new TLumMainMenu(this);
   TMenuItem* file = AddItem(FMainMenu->Items(), "&File", nullptr);
   TMenuItem* exit = AddItem(file, "E&xit", [this](TObject*) { Close(); });
   exit->SetShortCut(ShortCut('Q', TShiftState{ssCtrl}));

@@ -7,6 +7,7 @@
 // The gallery's main form: a page control filling the form, one tab per entry of the page
 // table. A click on a tab, Ctrl+Tab and Ctrl+Shift+Tab switch pages; so do the View menu
 // (one item per page) and the first page's popup menu. File has Exit, Help an About box.
+// The main menu is the library's owner-drawn one, drawn by the system until a page switches it.
 class TGalleryForm : public TForm {
   LUM_CLASS(TGalleryForm, TForm)
 public:

@@ -6,6 +6,7 @@
 #include "demo/PrintingPage.h"
 #include "demo/RichListsPage.h"
 #include "demo/StandardPage.h"
+#include "demo/StyledPage.h"
 #include "demo/SurfacesPage.h"
 #include "demo/ValueEntryPage.h"
 
@@ -21,6 +22,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Grids", FillGrids},
       {"Printing", FillPrinting},
       {"Surfaces", FillSurfaces},
+      {"Styled and games", FillStyled},
   };
   return pages;
 }
