@@ -1,0 +1,13 @@
+#pragma once
+
+#include "framework/design/DesignEditors.h"
+
+// A page control's verbs: a new page, and the next and previous page.
+class TPageControlEditor : public TComponentEditor {
+  LUM_CLASS(TPageControlEditor, TComponentEditor)
+public:
+  using TComponentEditor::TComponentEditor;
+  void ExecuteVerb(int Index) override;
+  String GetVerb(int Index) override;
+  int GetVerbCount() override { return 3; }
+};
