@@ -13,7 +13,9 @@ int RenderPicture(const String& Path, const String& FormFile) {
   TScriptedUser user(1000, 680);
   auto* designer = new TFormDesigner(Application());
   designer->AfterConstruction();
-  if (!FormFile.empty()) designer->OpenFile(FormFile);
+  if (!FormFile.empty() && designer->OpenFile(FormFile) &&
+      designer->DesignedForm()->ComponentCount() > 0)
+    designer->Select(designer->DesignedForm()->Components(0));
   designer->Show();
   user.ProcessMessages();
   user.SaveSnapshot(designer, Path);

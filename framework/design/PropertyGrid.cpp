@@ -199,22 +199,21 @@ void TPropertyGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState /*A
     canvas->TextRect(ARect, ARect.Left + 3, textTop, LineValue(ARow));
     return;
   }
-  const int indent = ARect.Left + IndentOf(node) + SignSize + 4;
-  if (node->Expandable()) {
-    const TRect s = SignRect(ARow);
-    canvas->Pen()->SetColor(clGray);
-    canvas->Rectangle(s.Left, s.Top, s.Right, s.Bottom);
-    canvas->Pen()->SetColor(canvas->Font()->Color());
-    canvas->MoveTo(s.Left + 2, s.Top + SignSize / 2);
-    canvas->LineTo(s.Right - 2, s.Top + SignSize / 2);
-    if (!node->Expanded) {
-      canvas->MoveTo(s.Left + SignSize / 2, s.Top + 2);
-      canvas->LineTo(s.Left + SignSize / 2, s.Bottom - 2);
-    }
-  }
+  // The text first: TextRect fills the whole cell.
   if (!node->Editor) canvas->Font()->SetStyle(TFontStyles{fsBold});
-  canvas->TextRect(ARect, indent, textTop, node->Name());
+  canvas->TextRect(ARect, ARect.Left + IndentOf(node) + SignSize + 4, textTop, node->Name());
   canvas->Font()->SetStyle(TFontStyles{});
+  if (!node->Expandable()) return;
+  const TRect s = SignRect(ARow);
+  canvas->Pen()->SetColor(clGray);
+  canvas->Rectangle(s.Left, s.Top, s.Right, s.Bottom);
+  canvas->Pen()->SetColor(canvas->Font()->Color());
+  canvas->MoveTo(s.Left + 2, s.Top + SignSize / 2);
+  canvas->LineTo(s.Right - 2, s.Top + SignSize / 2);
+  if (!node->Expanded) {
+    canvas->MoveTo(s.Left + SignSize / 2, s.Top + 2);
+    canvas->LineTo(s.Left + SignSize / 2, s.Bottom - 2);
+  }
 }
 
 bool TPropertyGrid::SelectCell(int ACol, int ARow) {
