@@ -57,6 +57,12 @@ TPropertyGrid::TPropertyGrid(TComponent* AOwner) : TCustomGrid(AOwner) {
   FValueEdit->SetOnExit(commit);
   FValueList->SetOnExit(commit);
   FValueList->SetOnClick(commit);
+  // A value picked from the list (not one being typed) is stored at once.
+  FValueList->SetOnChange([this](TObject*) {
+    const int i = FValueList->ItemIndex();
+    if (!FCommitting && i >= 0 && FValueList->Items()->Strings(i) == FValueList->Text())
+      CommitValue();
+  });
   FEllipsis->SetOnClick([this](TObject*) { RunDialog(); });
 }
 
@@ -282,7 +288,13 @@ void TPropertyGrid::PlaceValueEditor() {
     for (const String& v : values) FValueList->Items()->Add(v);
     FValueList->Items()->EndUpdate();
     FValueList->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-    FValueList->SetText(FShownValue);
+    const int current = FValueList->Items()->IndexOf(FShownValue);
+    FCommitting = true;
+    if (current >= 0)
+      FValueList->SetItemIndex(current);
+    else
+      FValueList->SetText(FShownValue);
+    FCommitting = false;
     FValueList->SetVisible(true);
   } else if (!attrs.Contains(paReadOnly)) {
     FValueEdit->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);

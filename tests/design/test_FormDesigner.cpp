@@ -253,3 +253,31 @@ TEST_F(FormDesignerTest, PaletteHasATabPerPageWithPictures) {
   EXPECT_EQ(grid->Glyph()->Width(), 24);
   EXPECT_EQ(Designer->PaletteButton(TTabSheet::StaticClass()), nullptr);
 }
+
+TEST_F(FormDesignerTest, InspectorValueListsDropDownAndDialogsOpenFromTheEllipsis) {
+  auto* button = static_cast<TButton*>(PlaceWithMouse(TButton::StaticClass(), {20, 20}));
+  TPropertyGrid* grid = Designer->Inspector()->PropertiesGrid();
+  grid->EditLine(grid->FindLine("Cursor"));
+  EXPECT_TRUE(grid->ValueEdit()->Visible());
+
+  const int bidi = grid->FindLine("BiDiMode");
+  ASSERT_GE(bidi, 0);
+  grid->EditLine(bidi);
+  ASSERT_TRUE(grid->ValueList()->Visible());
+  EXPECT_EQ(grid->ValueList()->Items()->IndexOf("bdRightToLeftNoAlign"), 2); // sorted
+  User.PressKey(VK_DOWN); // the next value chosen from the list
+  EXPECT_EQ(button->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(grid->LineValue(bidi), "bdRightToLeft");
+
+  const int font = grid->FindLine("Font");
+  grid->EditLine(font);
+  ASSERT_TRUE(grid->EllipsisButton()->Visible());
+  User.WhenModal([&](TCustomForm* form) {
+    static_cast<TEdit*>(form->FindComponent("SizeEdit"))->SetText("16");
+    User.Click(static_cast<TControl*>(form->FindComponent("OkButton")));
+  });
+  User.Click(grid->EllipsisButton());
+  EXPECT_EQ(button->Font()->Size(), 16);
+  EXPECT_TRUE(Designer->IsModified());
+  EXPECT_NE(Designer->FormText().find("Font.Height = -21"), String::npos) << Designer->FormText();
+}
