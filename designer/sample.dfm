@@ -7,7 +7,6 @@ object Form1: TForm
   Font.Color = clWindowText
   Font.Height = -11
   Font.Name = 'MS Sans Serif'
-  Visible = True
   object Label1: TLabel
     Left = 16
     Top = 20

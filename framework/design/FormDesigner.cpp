@@ -14,6 +14,7 @@
 #include "framework/design/Registry.h"
 #include "framework/design/StringsEditor.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/rtl/Files.h"
 #include "framework/rtl/Strings.h"
 #include "framework/win32/gdi/Resources.h"
 
@@ -56,6 +57,16 @@ std::unique_ptr<TBitmap> PaletteGlyph(TClass ComponentClass) {
   canvas->Font()->SetSize(7);
   canvas->TextOut((24 - canvas->TextWidth(initials)) / 2, 6, initials);
   return bitmap;
+}
+
+// The designed form is visible only because it is being designed: its own Visible line, the
+// root's before its first component, does not go into the file.
+String WithoutDesignVisibility(String Text) {
+  const size_t firstChild = Text.find("\n  object ");
+  const size_t visible = Text.find("\n  Visible = True\n");
+  if (visible != String::npos && visible < firstChild)
+    Text.erase(visible + 1, String("  Visible = True\n").size());
+  return Text;
 }
 
 TPoint PointOf(const TMessage& Message) {
@@ -288,7 +299,9 @@ bool TFormDesigner::OpenFile(const String& FileName) {
 
 bool TFormDesigner::SaveFile(const String& FileName) {
   try {
-    WriteFormFile(FileName, FDesigned);
+    const String text = FormText();
+    ReplaceFileContents(FileName,
+                        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
   } catch (const std::exception& e) {
     Report(e);
     return false;
@@ -298,7 +311,7 @@ bool TFormDesigner::SaveFile(const String& FileName) {
   return true;
 }
 
-String TFormDesigner::FormText() { return WriteFormText(FDesigned); }
+String TFormDesigner::FormText() { return WithoutDesignVisibility(WriteFormText(FDesigned)); }
 
 void TFormDesigner::ViewAsText() {
   TStringList lines;
@@ -445,7 +458,8 @@ void TFormDesigner::MouseAt(UINT Msg, TPoint At, TShiftState Shift) {
     FDragText = FormText();
     FDragStart.clear();
     for (TComponent* c : FSelection)
-      if (auto* control = dynamic_cast<TControl*>(c)) FDragStart.push_back(control->BoundsRect());
+      if (auto* control = dynamic_cast<TControl*>(c); control && control != FDesigned)
+        FDragStart.emplace_back(control, control->BoundsRect());
     if (FDragging) ::SetCapture(FDesigned->Handle());
     return;
   }
@@ -454,14 +468,8 @@ void TFormDesigner::MouseAt(UINT Msg, TPoint At, TShiftState Shift) {
     const int dx = At.X - FDragFrom.X, dy = At.Y - FDragFrom.Y;
     if (!FDragMoved && std::abs(dx) < 2 && std::abs(dy) < 2) return;
     FDragMoved = true;
-    size_t i = 0;
-    for (TComponent* c : FSelection)
-      if (auto* control = dynamic_cast<TControl*>(c); control && control != FDesigned) {
-        const TRect& r = FDragStart[i++];
-        control->SetBounds(r.Left + dx, r.Top + dy, r.Width(), r.Height());
-      } else if (dynamic_cast<TControl*>(c)) {
-        ++i;
-      }
+    for (const auto& [control, r] : FDragStart)
+      control->SetBounds(r.Left + dx, r.Top + dy, r.Width(), r.Height());
     UpdateHandles();
     return;
   }

@@ -36,6 +36,7 @@ public:
   // Writes through a temporary file; a failure is reported and false returned.
   bool SaveFile(const String& FileName);
   bool LoadText(const String& Text);
+  // The form file's text (the designed form's own visibility left out).
   String FormText();
   void ViewAsText();
   const String& FileName() const { return FFileName; }
@@ -118,5 +119,5 @@ private:
   bool FDragging = false;
   bool FDragMoved = false;
   TPoint FDragFrom;
-  std::vector<TRect> FDragStart;
+  std::vector<std::pair<TControl*, TRect>> FDragStart;
 };

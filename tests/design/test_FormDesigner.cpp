@@ -134,6 +134,7 @@ TEST_F(FormDesignerTest, AFormBuiltWithMouseKeysInspectorAndVerbReopensToTheSame
   EXPECT_FALSE(Designer->IsModified());
   const String saved = FileText(file);
   EXPECT_NE(saved.find("Caption = 'Press me'"), String::npos) << saved;
+  EXPECT_EQ(saved.find("Visible"), String::npos) << "the form is visible only while designed";
   EXPECT_NE(saved.find("Left = 71"), String::npos) << saved;
   EXPECT_NE(saved.find("Height = " + IntToStr(height + 1)), String::npos) << saved;
   EXPECT_NE(saved.find("object TabSheet1: TTabSheet"), String::npos) << saved;
