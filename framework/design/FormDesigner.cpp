@@ -330,6 +330,8 @@ void TFormDesigner::ReplaceDesigned(TOwnedForm Form) {
   for (TNonVisualMark* m : FMarks) m->Free();
   FMarks.clear();
   FHooked.clear();
+  // Hidden first, the old form's windows go without repainting what is under each.
+  if (FDesigned) FDesigned->SetVisible(false);
   FDesignedOwner = std::move(Form);
   FDesigned = FDesignedOwner.get();
   FDesigned->SetParent(FSurface);
