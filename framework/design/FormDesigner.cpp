@@ -31,9 +31,12 @@ void FreeForm(TForm* Form) {
 }
 using TOwnedForm = std::unique_ptr<TForm, void (*)(TForm*)>;
 
-TOwnedForm NewDesignForm() {
+// A form to design, hidden in the surface until it is read: a form file's client size makes
+// the form's window, and it must be made as a child of the surface.
+TOwnedForm NewDesignForm(TWinControl* Surface) {
   TOwnedForm form(new TForm(nullptr), FreeForm);
   form->SetDesigning(true);
+  form->SetParent(Surface);
   return form;
 }
 
@@ -260,7 +263,7 @@ void TFormDesigner::SetPlacing(TClass ComponentClass) {
 // Files and text
 
 void TFormDesigner::NewForm() {
-  TOwnedForm form = NewDesignForm();
+  TOwnedForm form = NewDesignForm(FSurface);
   form->SetName("Form1");
   form->SetText("Form1");
   form->SetBounds(8, 8, 480, 360);
@@ -271,7 +274,7 @@ void TFormDesigner::NewForm() {
 }
 
 bool TFormDesigner::LoadText(const String& Text) {
-  TOwnedForm form = NewDesignForm();
+  TOwnedForm form = NewDesignForm(FSurface);
   try {
     ReadFormText(Text, form.get());
   } catch (const std::exception& e) {
@@ -283,7 +286,7 @@ bool TFormDesigner::LoadText(const String& Text) {
 }
 
 bool TFormDesigner::OpenFile(const String& FileName) {
-  TOwnedForm form = NewDesignForm();
+  TOwnedForm form = NewDesignForm(FSurface);
   try {
     ReadFormFile(FileName, form.get());
   } catch (const std::exception& e) {
@@ -319,10 +322,9 @@ void TFormDesigner::ViewAsText() {
   if (!EditStrings(&lines, FDesigned->Name() + " as text")) return;
   const String before = FormText();
   if (lines.Text() == before) return;
-  if (LoadText(lines.Text())) {
-    FUndoText = before;
-    Modified();
-  }
+  if (!LoadText(lines.Text())) return;
+  FUndoText = before;
+  FModified = true;
 }
 
 void TFormDesigner::ReplaceDesigned(TOwnedForm Form) {
@@ -338,6 +340,7 @@ void TFormDesigner::ReplaceDesigned(TOwnedForm Form) {
   FDesigned->SetVisible(true);
   HookNew();
   Select(FDesigned);
+  FCommittedText = FormText();
 }
 
 // Input of the designed form
@@ -457,7 +460,6 @@ void TFormDesigner::MouseAt(UINT Msg, TPoint At, TShiftState Shift) {
     FDragging = hit != FDesigned;
     FDragMoved = false;
     FDragFrom = At;
-    FDragText = FormText();
     FDragStart.clear();
     for (TComponent* c : FSelection)
       if (auto* control = dynamic_cast<TControl*>(c); control && control != FDesigned)
@@ -479,10 +481,7 @@ void TFormDesigner::MouseAt(UINT Msg, TPoint At, TShiftState Shift) {
     if (!FDragging) return;
     FDragging = false;
     ::ReleaseCapture();
-    if (FDragMoved) {
-      FUndoText = FDragText;
-      Modified();
-    }
+    if (FDragMoved) Modified();
     return;
   case WM_LBUTTONDBLCLK:
     EditComponent(hit);
@@ -599,7 +598,6 @@ void TFormDesigner::HandleDragged(int Handle, TPoint At, bool Done) {
   if (FSelection.size() != 1) return;
   auto* control = dynamic_cast<TControl*>(FSelection.front());
   if (!control || control == FDesigned) return;
-  if (FDragText.empty()) FDragText = FormText();
   const TRect onForm = BoundsOnForm(control);
   TRect r = control->BoundsRect();
   const int dx = At.X - (Handle % 3 == 0 ? onForm.Left : onForm.Right);
@@ -610,18 +608,13 @@ void TFormDesigner::HandleDragged(int Handle, TPoint At, bool Done) {
   if (Handle / 3 == 2) r.Bottom = std::max(r.Bottom + dy, r.Top + 1);
   control->SetBoundsRect(r);
   if (!Done) return;
-  FUndoText = FDragText;
-  FDragText.clear();
   UpdateHandles();
   Modified();
 }
 
 // Changes
 
-void TFormDesigner::RememberForUndo() { FUndoText = FormText(); }
-
 TComponent* TFormDesigner::PlaceComponent(TClass ComponentClass, TPoint At) {
-  RememberForUndo();
   TWinControl* parent = ContainerAt(At);
   TComponent* c = FindClass(ComponentClass->ClassName())->Create(FDesigned);
   try {
@@ -651,7 +644,6 @@ void TFormDesigner::MoveSelection(int DX, int DY) {
   bool any = false;
   for (TComponent* c : FSelection)
     if (auto* control = dynamic_cast<TControl*>(c); control && control != FDesigned) {
-      if (!any) RememberForUndo();
       any = true;
       control->SetBounds(control->Left() + DX, control->Top() + DY, control->Width(),
                          control->Height());
@@ -665,7 +657,6 @@ void TFormDesigner::SizeSelection(int DX, int DY) {
   bool any = false;
   for (TComponent* c : FSelection)
     if (auto* control = dynamic_cast<TControl*>(c); control && control != FDesigned) {
-      if (!any) RememberForUndo();
       any = true;
       control->SetBounds(control->Left(), control->Top(), std::max(1, control->Width() + DX),
                          std::max(1, control->Height() + DY));
@@ -680,7 +671,6 @@ void TFormDesigner::DeleteSelection() {
   for (TComponent* c : FSelection)
     if (c != FDesigned) doomed.push_back(c);
   if (doomed.empty()) return;
-  RememberForUndo();
   Select(nullptr);
   for (TComponent* c : doomed) {
     // A selected control inside another selected one went with it.
@@ -761,7 +751,6 @@ void TFormDesigner::Paste() {
   } catch (const std::exception& e) {
     return Report(e);
   }
-  RememberForUndo();
   std::vector<TComponent*> moved;
   while (scratch->ComponentCount() > 0) {
     TComponent* c = scratch->Components(0);
@@ -787,31 +776,29 @@ void TFormDesigner::Undo() {
   if (FUndoText.empty()) return;
   const String text = FUndoText;
   FUndoText.clear();
-  if (LoadText(text)) Modified();
+  if (LoadText(text)) FModified = true;
 }
 
 // Component editors
 
 void TFormDesigner::ExecuteVerb(TComponent* Component, int Index) {
-  const String before = FormText();
   try {
     GetComponentEditor(Component, this)->ExecuteVerb(Index);
   } catch (const std::exception& e) {
     Report(e);
   }
-  if (FormText() != before) FUndoText = before;
+  Modified();
   HookNew();
   SelectionChanged();
 }
 
 void TFormDesigner::EditComponent(TComponent* Component) {
-  const String before = FormText();
   try {
     GetComponentEditor(Component, this)->Edit();
   } catch (const std::exception& e) {
     Report(e);
   }
-  if (FormText() != before) FUndoText = before;
+  Modified();
   HookNew();
 }
 
@@ -841,7 +828,12 @@ void TFormDesigner::ShowVerbs(TComponent* Component, TPoint Screen) {
 TComponent* TFormDesigner::GetRoot() { return FDesigned; }
 
 void TFormDesigner::Modified() {
-  FModified = true;
+  const String now = FormText();
+  if (now != FCommittedText) {
+    FUndoText = FCommittedText;
+    FCommittedText = now;
+    FModified = true;
+  }
   UpdateHandles();
   if (FInspector) FInspector->Modified();
   if (FDesigned) FDesigned->Invalidate();

@@ -90,7 +90,6 @@ private:
   void DesignKey(Word Key, TShiftState Shift);
   TComponent* ComponentAt(TPoint At);
   TWinControl* ContainerAt(TPoint At);
-  void RememberForUndo();
   void SelectionChanged();
   void UpdateHandles();
   void ShowVerbs(TComponent* Component, TPoint Screen);
@@ -113,8 +112,9 @@ private:
   std::vector<TDesignHandle*> FHandles;
   TClass FPlacing = nullptr;
   String FFileName;
+  // The form's text as of the last change, and before it (what Undo brings back).
+  String FCommittedText;
   String FUndoText;
-  String FDragText;
   bool FModified = false;
   bool FDragging = false;
   bool FDragMoved = false;

@@ -116,6 +116,12 @@ TEST_F(FormDesignerTest, AFormBuiltWithMouseKeysInspectorAndVerbReopensToTheSame
   EXPECT_EQ(User.Messages().back().Text, "'abc' is not a valid integer value.");
   TypeValue("Width", "120");
   EXPECT_EQ(button->Width(), 120);
+  User.PressKey('Z', TShiftState{ssCtrl}); // the last change, made in the inspector, undone
+  button = dynamic_cast<TButton*>(Form()->FindComponent("Button1"));
+  ASSERT_NE(button, nullptr);
+  EXPECT_NE(button->Width(), 120);
+  EXPECT_EQ(button->Caption(), "Press me");
+  TypeValue("Width", "120");
 
   auto* pages = dynamic_cast<TPageControl*>(PlaceWithMouse(TPageControl::StaticClass(), {40, 150}));
   ASSERT_NE(pages, nullptr);
