@@ -288,3 +288,32 @@ TEST_F(FormDesignerTest, InspectorValueListsDropDownAndDialogsOpenFromTheEllipsi
   EXPECT_TRUE(Designer->IsModified());
   EXPECT_NE(Designer->FormText().find("Font.Height = -21"), String::npos) << Designer->FormText();
 }
+
+TEST_F(FormDesignerTest, GrabHandleSizesAndViewAsTextEditsTheFormFile) {
+  auto* button = static_cast<TButton*>(PlaceWithMouse(TButton::StaticClass(), {40, 40}));
+  TControl* corner = nullptr; // the bottom right handle is made last
+  for (int i = 0; i < Designer->ComponentCount(); ++i)
+    if (Designer->Components(i)->ClassName() == "TDesignHandle")
+      corner = static_cast<TControl*>(Designer->Components(i));
+  ASSERT_NE(corner, nullptr);
+  const int right = button->Left() + button->Width(), bottom = button->Top() + button->Height();
+  User.Drag(corner, TPoint{3, 3}, Form(), TPoint{right + 20, bottom + 10});
+  EXPECT_EQ(button->Left(), 40);
+  EXPECT_EQ(button->Left() + button->Width(), right + 20);
+  EXPECT_EQ(button->Top() + button->Height(), bottom + 10);
+  User.PressKey('Z', TShiftState{ssCtrl});
+  EXPECT_EQ(Named<TButton>("Button1")->Left() + Named<TButton>("Button1")->Width(), right);
+
+  User.WhenModal([&](TCustomForm* form) {
+    auto* memo = static_cast<TMemo*>(form->FindComponent("Memo"));
+    const int line = memo->Lines()->IndexOf("    Caption = 'Button1'");
+    ASSERT_GE(line, 0) << memo->Lines()->Text();
+    memo->Lines()->Delete(line);
+    memo->Lines()->Insert(line, "    Caption = 'Typed in the text'");
+    User.Click(static_cast<TControl*>(form->FindComponent("OKButton")));
+  });
+  Designer->ViewAsText();
+  ASSERT_NE(Named<TButton>("Button1"), nullptr);
+  EXPECT_EQ(Named<TButton>("Button1")->Caption(), "Typed in the text");
+  EXPECT_TRUE(Designer->CanUndo());
+}
