@@ -1,13 +1,12 @@
 #include "framework/design/Registry.h"
 
 #include "framework/classes/Registry.h"
+#include "framework/design/StdReg.h"
 #include "framework/graphics/Color.h"
 #include "framework/rtl/Strings.h"
 
 #include <algorithm>
 #include <map>
-
-void RegisterStandardEditors(); // StdReg.cpp
 
 namespace {
 

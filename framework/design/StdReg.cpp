@@ -131,7 +131,6 @@ void RegisterCategories() {
 
 } // namespace
 
-// Called once by the registration lists before anything else registers.
 void RegisterStandardEditors() {
   RegisterPalette();
   RegisterEditors();

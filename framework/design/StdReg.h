@@ -11,3 +11,8 @@ public:
   String GetVerb(int Index) override;
   int GetVerbCount() override { return 3; }
 };
+
+// The framework's own registrations: its classes on the pages "Standard", "Additional",
+// "Data Access", "Data Controls" and "Dialogs", its editors and categories. The registration
+// lists run it once, before any other registration.
+void RegisterStandardEditors();
