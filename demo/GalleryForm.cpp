@@ -1,8 +1,10 @@
 #include "demo/GalleryForm.h"
 
 #include "demo/GalleryPages.h"
+#include "framework/controls/Application.h"
 #include "framework/controls/Dialogs.h"
 #include "styled/LumMainMenu.h"
+#include "framework/design/FormDesigner.h"
 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(40, 40, 560, 340);
@@ -41,6 +43,11 @@ TMenuItem* TGalleryForm::AddItem(TMenuItem* Parent, const String& Caption, TNoti
 void TGalleryForm::BuildMainMenu() {
   FMainMenu = new TLumMainMenu(this);
   TMenuItem* file = AddItem(FMainMenu->Items(), "&File", nullptr);
+  AddItem(file, "Form &designer...", [](TObject*) {
+    auto* designer = new TFormDesigner(Application());
+    designer->AfterConstruction();
+    designer->Show();
+  });
   TMenuItem* exit = AddItem(file, "E&xit", [this](TObject*) { Close(); });
   exit->SetShortCut(ShortCut('Q', TShiftState{ssCtrl}));
   FView = AddItem(FMainMenu->Items(), "&View", nullptr);
