@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 // The gallery: every part of the library on its page of one form, in a window when there is
@@ -17,6 +18,11 @@
 namespace {
 
 std::chrono::steady_clock::time_point MainEntered;
+
+bool HeadlessAskedFor() {
+  const char* backend = std::getenv("LUMTOOLS_BACKEND");
+  return backend && String(backend) == "headless";
+}
 
 int RenderPages(const String& Dir, const String& Page) {
   std::vector<String> written = RenderGalleryPages(Dir, Page);
@@ -62,7 +68,10 @@ int Run(const TGalleryOptions& Options) {
   if (dynamic_cast<THeadlessDisplay*>(&display)) {
     CloseDisplay();
     if (Options.StartupTime) throw EDisplayError("--startup-time needs a display to show on");
-    std::cout << "No display: rendering the pages instead.\n";
+    if (!HeadlessAskedFor())
+      throw EDisplayError("No display to open the gallery on (DISPLAY is not set); "
+                          "--png DIR renders its pages to files instead");
+    std::cout << "Headless: rendering the pages instead.\n";
     return RenderPages("out/gallery", Options.Page);
   }
   const int result = RunWindow(Options, display);

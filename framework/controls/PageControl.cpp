@@ -295,6 +295,8 @@ void TPageControl::Dispatch(TMessage& Message) {
     Message.Result = DLGC_WANTARROWS;
     return;
   }
+  // The focus mark follows the window focus, which may move to a child on a page.
+  if (Message.Msg == WM_SETFOCUS || Message.Msg == WM_KILLFOCUS) Invalidate();
   TCustomControl::Dispatch(Message);
 }
 
@@ -321,8 +323,8 @@ void TPageControl::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TPageControl::CMDialogKey(TMessage& Message) {
-  TWinControl* focused = FindControl(GetFocus());
-  const bool inside = Focused() || (focused && ContainsControl(focused));
+  // IsChild also finds windows that are no control of ours, as a combo box's edit.
+  const bool inside = Focused() || IsChild(Handle(), GetFocus());
   if (inside && Message.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
     SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
     Message.Result = 1;
@@ -335,14 +337,4 @@ void TPageControl::CMFontChanged(TMessage& Message) {
   TCustomControl::CMFontChanged(Message);
   Realign();
   Invalidate();
-}
-
-void TPageControl::DoEnter() {
-  Invalidate();
-  TCustomControl::DoEnter();
-}
-
-void TPageControl::DoExit() {
-  Invalidate();
-  TCustomControl::DoExit();
 }

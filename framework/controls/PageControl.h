@@ -92,8 +92,6 @@ protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
   void CMDialogKey(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
-  void DoEnter() override;
-  void DoExit() override;
   virtual bool CanChange();
   virtual void Change();
 

@@ -43,10 +43,29 @@ void TSpinButton::SetPressed(TPressed Value) {
 void TSpinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft) return;
+  FocusOnPress();
   const bool up = Y < FHeight / 2;
   SetPressed(up ? TPressed::Up : TPressed::Down);
   const TNotifyEvent& handler = up ? FOnUpClick : FOnDownClick;
   if (handler) handler(this);
+}
+
+void TSpinButton::SetFocusControl(TWinControl* Value) {
+  FFocusControl = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TSpinButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+void TSpinButton::FocusOnPress() {
+  if (FFocusControl && FFocusControl->TabStop() && FFocusControl->CanFocus() &&
+      !FFocusControl->Focused())
+    FFocusControl->SetFocus();
+  else if (TabStop() && CanFocus() && !Focused())
+    SetFocus();
 }
 
 void TSpinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -60,6 +79,7 @@ TCustomSpinEdit::TCustomSpinEdit(TComponent* AOwner)
     : TCustomEdit(AOwner), FButton(new TSpinButton(this)) {
   FButton->SetOnUpClick([this](TObject* Sender) { UpClick(Sender); });
   FButton->SetOnDownClick([this](TObject* Sender) { DownClick(Sender); });
+  FButton->SetFocusControl(this);
   FButton->SetParent(this);
   SetText("0");
   PlaceButton();

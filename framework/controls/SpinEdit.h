@@ -13,18 +13,24 @@ public:
   void SetOnUpClick(TNotifyEvent Value) { FOnUpClick = std::move(Value); }
   const TNotifyEvent& OnDownClick() const { return FOnDownClick; }
   void SetOnDownClick(TNotifyEvent Value) { FOnDownClick = std::move(Value); }
+  // The control a press on an arrow focuses first.
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
 
 protected:
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   enum class TPressed { None, Up, Down };
   TRect UpRect();
   TRect DownRect();
   void SetPressed(TPressed Value);
+  void FocusOnPress();
 
+  TWinControl* FFocusControl = nullptr;
   TPressed FPressed = TPressed::None;
   TNotifyEvent FOnUpClick;
   TNotifyEvent FOnDownClick;

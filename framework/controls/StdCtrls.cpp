@@ -1,5 +1,7 @@
 #include "framework/controls/StdCtrls.h"
 
+#include "framework/controls/Labels.h"
+
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
 void TButtonControl::Dispatch(TMessage& Message) {
@@ -57,6 +59,14 @@ void TButton::CMDialogKey(TMessage& Message) {
     return;
   }
   TButtonControl::CMDialogKey(Message);
+}
+
+// Alt with the caption's marked letter clicks the button.
+void TButton::CMDialogChar(TMessage& Message) {
+  if (!IsAccel(static_cast<Word>(Message.WParam), GetText()) || !CanFocus())
+    return TButtonControl::CMDialogChar(Message);
+  Click();
+  Message.Result = 1;
 }
 
 void TButton::CMFocusChanged(TMessage& Message) {

@@ -50,6 +50,7 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void CMDialogKey(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
   void CMFocusChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;

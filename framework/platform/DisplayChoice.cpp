@@ -14,11 +14,18 @@ bool DisplayNamed() {
   return (x && *x) || (wayland && *wayland);
 }
 
-std::unique_ptr<TDisplayBackend> SdlOrNothing() {
+String NamedDisplay() {
+  const char* x = std::getenv("DISPLAY");
+  if (x && *x) return x;
+  return std::getenv("WAYLAND_DISPLAY");
+}
+
+// A display the environment names must open; failing silently would run a program unseen.
+std::unique_ptr<TDisplayBackend> NamedSdlDisplay() {
   try {
     return std::make_unique<TSdlDisplay>();
-  } catch (const EDisplayError&) {
-    return nullptr;
+  } catch (const EDisplayError& e) {
+    throw EDisplayError("Cannot open the display \"" + NamedDisplay() + "\": " + e.Message());
   }
 }
 
@@ -41,8 +48,7 @@ std::unique_ptr<TDisplayBackend> CreateDefaultDisplay() {
   if (!choice.empty())
     throw EDisplayError("LUMTOOLS_BACKEND must be \"sdl\" or \"headless\", not \"" +
                         String(choice) + "\"");
-  if (DisplayNamed())
-    if (std::unique_ptr<TDisplayBackend> sdl = SdlOrNothing()) return sdl;
+  if (DisplayNamed()) return NamedSdlDisplay();
   return std::make_unique<THeadlessDisplay>();
 }
 

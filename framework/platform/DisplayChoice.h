@@ -4,9 +4,10 @@
 
 #include <memory>
 
-// The display a program runs on: SDL when a display is there (DISPLAY or WAYLAND_DISPLAY set
-// and SDL's video opens), the headless one otherwise. LUMTOOLS_BACKEND=headless forces the
-// headless display; LUMTOOLS_BACKEND=sdl forces SDL and fails with EDisplayError without one.
+// The display a program runs on: SDL when the environment names one (DISPLAY or
+// WAYLAND_DISPLAY), failing with EDisplayError naming it when it does not open; the headless
+// one when none is named. LUMTOOLS_BACKEND=headless forces the headless display;
+// LUMTOOLS_BACKEND=sdl forces SDL and fails with EDisplayError without one.
 std::unique_ptr<TDisplayBackend> CreateDefaultDisplay();
 
 // A program calls this first, before its application creates forms: it installs the default

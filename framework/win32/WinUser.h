@@ -107,6 +107,8 @@ BOOL SetCursorPos(int x, int y);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 UINT GetDoubleClickTime();
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds);
 
 // Paint.
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);

@@ -76,3 +76,10 @@ HCURSOR SetCursor(HCURSOR cursor) {
 }
 
 UINT GetDoubleClickTime() { return DoubleClickTime(); }
+UINT GetCaretBlinkTime() { return CaretBlinkTime(); }
+
+BOOL SetCaretBlinkTime(UINT milliseconds) {
+  if (milliseconds == 0) return FALSE;
+  SetCaretBlinkTimeTo(milliseconds);
+  return TRUE;
+}

@@ -45,6 +45,13 @@ TEST(GalleryOptions, ReadTheOptionsAndNameWhatIsWrong) {
   EXPECT_NE(GalleryOptionError({"--startup-time", "--png", "x"}), "no error");
 }
 
+TEST(GalleryOptions, APageIsNamedInAnyLetterCaseOrByItsFileName) {
+  EXPECT_EQ(GalleryOptionsOf({"--page", "value ENTRY"}).Page, "Value entry");
+  EXPECT_EQ(GalleryOptionsOf({"--page", "value-entry"}).Page, "Value entry");
+  EXPECT_EQ(GalleryOptionsOf({"--page", "standard-controls.png"}).Page, "Standard controls");
+  EXPECT_NE(GalleryOptionError({"--page", "value-"}), "no error");
+}
+
 TEST(GalleryOptions, PageFilesAreLowerCaseWithDashes) {
   EXPECT_EQ(PageFileName("Standard controls"), "standard-controls.png");
   EXPECT_EQ(PageFileName("  Grids & calendar! "), "grids-calendar.png");

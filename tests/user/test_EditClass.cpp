@@ -359,6 +359,33 @@ TEST_F(EditClassTest, PaintShowsSelectionCaretAndGreyReadOnly) {
   EXPECT_EQ(grey.At(grey.Width / 2, grey.Height - 4), FacePixel);
 }
 
+TEST_F(EditClassTest, TheCaretBlinksAtTheBlinkTimeAndEveryKeyShowsItAgain) {
+  const HWND e = Make(0, "");
+  SetFocus(e);
+  ASSERT_EQ(GetCaretBlinkTime(), 530u);
+  const auto caretShown = [&] { return Shot(e).At(3, 10) == BlackPixel; };
+  EXPECT_TRUE(caretShown());
+  Display.Advance(530);
+  EXPECT_FALSE(caretShown());
+  Display.Advance(530);
+  EXPECT_TRUE(caretShown());
+  Display.Advance(530);
+  Key(VK_HOME);
+  EXPECT_TRUE(caretShown()) << "a key shows the caret and starts its blink over";
+  Display.Advance(529);
+  EXPECT_TRUE(caretShown());
+  Display.Advance(1);
+  EXPECT_FALSE(caretShown());
+  ASSERT_TRUE(SetCaretBlinkTime(200));
+  Key(VK_HOME);
+  Display.Advance(200);
+  EXPECT_FALSE(caretShown());
+  SetCaretBlinkTime(530);
+  SetFocus(nullptr);
+  Display.Advance(530);
+  EXPECT_FALSE(caretShown()) << "no caret without the focus";
+}
+
 TEST_F(EditClassTest, SheetOfEditsInTheirStates) {
   const HWND focused = Make(ES_AUTOHSCROLL, "Focused, selected", 170, 24, 10, 10);
   Make(ES_AUTOHSCROLL, "Unfocused", 170, 24, 10, 40);

@@ -168,6 +168,9 @@ void TSdlDisplay::Present(HWND window, const TRaster& surface, const TRect& scre
   if (x != screenRect.Left || y != screenRect.Top)
     SDL_SetWindowPosition(native, screenRect.Left, screenRect.Top);
   if (!(SDL_GetWindowFlags(native) & SDL_WINDOW_SHOWN)) SDL_ShowWindow(native);
+  // Minimised as far as the window system allows: without a window manager it stays.
+  if (w && (w->Style & WS_MINIMIZE) && !(SDL_GetWindowFlags(native) & SDL_WINDOW_MINIMIZED))
+    SDL_MinimizeWindow(native);
   SDL_Surface* target = SDL_GetWindowSurface(native);
   if (!target) throw EDisplayError(String("Cannot draw into a window: ") + SDL_GetError());
   const int width = std::min(surface.Width, target->w),
@@ -292,6 +295,9 @@ void TSdlDisplay::HandleWindowEvent(const SDL_Event& event) {
     if (event.window.data1 != r.Width() || event.window.data2 != r.Height())
       PlaceWindow(h, nullptr, 0, 0, event.window.data1, event.window.data2,
                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    break;
+  case SDL_WINDOWEVENT_RESTORED:
+    if (w->Style & WS_MINIMIZE) PostTo(h, WM_SYSCOMMAND, SC_RESTORE, 0);
     break;
   case SDL_WINDOWEVENT_EXPOSED:
     if (w->Surface && (w->Style & WS_VISIBLE)) Present(h, *w->Surface, r);

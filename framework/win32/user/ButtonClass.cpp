@@ -85,7 +85,7 @@ void PaintLabel(TDeviceContext& dc, const TWindow& w, const TRect& where, std::u
   TRect r = where;
   const std::uint32_t flags =
       (format & (DT_WORDBREAK | DT_SINGLELINE | DT_CENTER | DT_RIGHT)) | DT_NOCLIP;
-  if (IsEnabledTree(&w)) {
+  if (DrawsEnabled(w)) {
     DrawText(dc, w.Text, r, flags);
   } else {
     DrawDisabledText(dc, w.Text, r, flags);
@@ -132,7 +132,7 @@ void PaintCheckOrRadio(TDeviceContext& dc, HDC hdc, const TWindow& w, const TBut
   if (d.Check == BST_CHECKED) state |= Checked;
   if (d.Check == BST_INDETERMINATE) state |= Checked | Inactive;
   if (d.Pushed) state |= Pushed;
-  if (!IsEnabledTree(&w)) state |= Inactive;
+  if (!DrawsEnabled(w)) state |= Inactive;
   DrawFrameControlParts(dc, box, FrameButton, state);
   const TRect area =
       leftText ? Rect(client.Left, client.Top, left - TextGap, client.Bottom)
@@ -159,7 +159,7 @@ void PaintGroupBox(TDeviceContext& dc, HDC hdc, const TWindow& w) {
   Fill(dc, text, brush);
   dc.State().BkMode = 1;
   TRect label = Rect(text.Left + 1, text.Top, text.Right, text.Bottom);
-  if (IsEnabledTree(&w)) {
+  if (DrawsEnabled(w)) {
     DrawText(dc, w.Text, label, DT_SINGLELINE);
   } else {
     DrawDisabledText(dc, w.Text, label, DT_SINGLELINE);
@@ -170,7 +170,7 @@ UINT OwnerDrawState(const TWindow& w, const TButtonData& d) {
   UINT state = 0;
   if (d.Pushed) state |= ODS_SELECTED;
   if (d.Focused) state |= ODS_FOCUS;
-  if (!IsEnabledTree(&w)) state |= ODS_DISABLED;
+  if (!DrawsEnabled(w)) state |= ODS_DISABLED;
   return state;
 }
 

@@ -157,6 +157,8 @@ TRect ListScreenRect(TWindow& w, const TComboData& d) {
   return Bounds(origin.X, origin.Y + w.Rect.Height(), width, height);
 }
 
+int ItemOfEditText(const TComboData& d);
+
 void DropDown(HWND h) {
   TWindow* w = WindowOf(h);
   if (!w || IsSimple(*w) || Data(*w).Dropped) return;
@@ -167,6 +169,8 @@ void DropDown(HWND h) {
   if (!d.List) return;
   const TRect r = ListScreenRect(*w, d);
   d.Dropped = true;
+  // The list opens on the item the field names, as the text may have been set directly.
+  if (d.Edit) ToList(d, LB_SETCURSEL, static_cast<WPARAM>(ItemOfEditText(d)));
   d.Committed = Selection(d);
   PlaceWindow(d.List, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(),
               SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -287,18 +291,29 @@ void TypeSelect(HWND h, TComboData& d, char c) {
   AnnounceSelection(h);
 }
 
-// With the list open, the item that starts with the edit's text is shown selected.
-void TrackEditText(TComboData& d) {
-  if (!d.Dropped || !d.Edit) return;
+String EditText(const TComboData& d) {
   const int length = static_cast<int>(SendTo(d.Edit, WM_GETTEXTLENGTH, 0, 0));
   String text(static_cast<std::size_t>(length) + 1, '\0');
   SendTo(d.Edit, WM_GETTEXT, static_cast<WPARAM>(length + 1),
          reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
-  if (text.empty()) return;
-  const LRESULT i =
-      ToList(d, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-  if (i >= 0) ToList(d, LB_SETCURSEL, static_cast<WPARAM>(i));
+  return text;
+}
+
+// The item the edit's text names: the one of that text, else the first that starts with it.
+int ItemOfEditText(const TComboData& d) {
+  const String text = EditText(d);
+  if (text.empty()) return -1;
+  const auto key = reinterpret_cast<LPARAM>(text.c_str());
+  LRESULT i = ToList(d, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), key);
+  if (i < 0) i = ToList(d, LB_FINDSTRING, static_cast<WPARAM>(-1), key);
+  return static_cast<int>(i);
+}
+
+// With the list open, the item that starts with the edit's text is shown selected.
+void TrackEditText(TComboData& d) {
+  if (!d.Dropped || !d.Edit) return;
+  if (const int i = ItemOfEditText(d); i >= 0) ToList(d, LB_SETCURSEL, static_cast<WPARAM>(i));
 }
 
 bool WithinCombo(HWND h, HWND other) {
@@ -398,7 +413,7 @@ void DrawButton(TDeviceContext& dc, const TWindow& w, const TComboData& d) {
   TRect button = ButtonRect(w);
   unsigned state = DFCS_SCROLLCOMBOBOX;
   if (d.ButtonDown && d.Dropped) state |= FramePushed | FrameFlat;
-  if (!IsEnabledTree(&w)) state |= FrameInactive;
+  if (!DrawsEnabled(w)) state |= FrameInactive;
   // The combo box arrow is the scroll-down arrow where the engine has no glyph of its own.
   if (!DrawFrameControlParts(dc, button, FrameScroll, state))
     DrawFrameControlParts(dc, button, FrameScroll, (state & ~0xFFu) | ScrollDown);
@@ -414,7 +429,7 @@ void DrawOwnerField(HWND h, TWindow& w, TComboData& d, HDC dc, const TRect& r) {
   item.itemAction = ODA_DRAWENTIRE;
   item.itemState = ODS_COMBOBOXEDIT;
   if (d.Focused && !d.Dropped) item.itemState |= ODS_SELECTED | ODS_FOCUS;
-  if (!IsEnabledTree(&w)) item.itemState |= ODS_DISABLED;
+  if (!DrawsEnabled(w)) item.itemState |= ODS_DISABLED;
   item.hwndItem = h;
   item.hDC = dc;
   item.rcItem = r;
@@ -432,7 +447,7 @@ void DrawPlainField(TDeviceContext& dc, const TWindow& w, const TComboData& d, T
   } else {
     Fill(dc, r, background);
   }
-  if (!IsEnabledTree(&w)) dc.State().TextColour = SysColor(ColorGrayText);
+  if (!DrawsEnabled(w)) dc.State().TextColour = SysColor(ColorGrayText);
   dc.State().BkMode = 1;
   const int selection = Selection(d);
   if (selection >= 0) {

@@ -4,6 +4,7 @@
 #include "framework/win32/gdi/Primitives.h"
 #include "framework/win32/user/Backend.h"
 #include "framework/win32/user/Focus.h"
+#include "framework/win32/user/FrameTracking.h"
 #include "framework/win32/user/MenuLayout.h"
 #include "framework/win32/user/MenuTracking.h"
 #include "framework/win32/user/NonClient.h"
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr UINT SWP_NOCLIENTSIZE = 0x0800, SWP_NOCLIENTMOVE = 0x1000;
+constexpr LPARAM AltDownFlag = 1 << 29;
 
 TPoint PointOf(LPARAM l) { return TPoint{GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 
@@ -122,6 +123,13 @@ LRESULT OnActivate(HWND h, WPARAM wParam) {
   return 0;
 }
 
+// Where Alt+Space opens the system menu: under the caption's left end.
+TPoint SystemMenuPoint(const TWindow& w) {
+  const TPoint origin = WindowScreenOrigin(&w);
+  const TRect caption = CaptionRect(w);
+  return TPoint{origin.X + caption.Left, origin.Y + caption.Bottom};
+}
+
 LRESULT OnSetRedraw(TWindow& w, WPARAM wParam) {
   if (wParam) {
     w.Style |= WS_VISIBLE;
@@ -136,6 +144,10 @@ LRESULT OnSetRedraw(TWindow& w, WPARAM wParam) {
 LRESULT DefaultWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   TWindow* w = WindowOf(h);
   if (!w) return 0;
+  if (message == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & AltDownFlag)) {
+    SendTo(TopLevelOf(w)->Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+  }
   if (LRESULT result = 0; DefaultMenuMessage(h, message, wParam, lParam, result)) return result;
   switch (message) {
   case WM_NCCREATE:
@@ -165,7 +177,10 @@ LRESULT DefaultWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     DestroyWindowTree(h);
     return 0;
   case WM_SYSCOMMAND:
-    if ((wParam & 0xFFF0) == SC_CLOSE) SendTo(h, WM_CLOSE, 0, 0);
+    if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == ' ')
+      ShowSystemMenu(TopLevelOf(w)->Handle, SystemMenuPoint(*TopLevelOf(w)));
+    else
+      FrameCommand(h, wParam, lParam);
     return 0;
   case WM_SETCURSOR:
     return OnSetCursor(h, *w, wParam, lParam);
@@ -183,6 +198,11 @@ LRESULT DefaultWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL))
       BeginScrollTracking(h, wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
                           PointOf(lParam));
+    else
+      FrameButtonDown(h, static_cast<LRESULT>(wParam), PointOf(lParam), false);
+    return 0;
+  case WM_NCLBUTTONDBLCLK:
+    FrameButtonDown(h, static_cast<LRESULT>(wParam), PointOf(lParam), true);
     return 0;
   case WM_CANCELMODE:
     if (User().Capture == h) ReleaseCaptureNow();

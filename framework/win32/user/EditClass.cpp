@@ -9,6 +9,8 @@
 #include "framework/win32/user/EditPaint.h"
 #include "framework/win32/user/Focus.h"
 #include "framework/win32/user/Input.h"
+#include "framework/win32/user/MessageQueue.h"
+#include "framework/win32/user/Metrics.h"
 #include "framework/win32/user/Paint.h"
 #include "framework/win32/user/ScrollBars.h"
 #include "framework/win32/user/WindowClasses.h"
@@ -45,6 +47,7 @@ struct TEdit {
   bool DialogMode = false;
   bool Tracking = false;
   bool Destroyed = false;
+  bool CaretHidden = false; // the blink's dark phase
   TEditScrollInfo Vertical;
   TEditScrollInfo Horizontal;
 };
@@ -205,8 +208,39 @@ void Redraw(const TEdit& e) {
   if (TWindow* w = WindowOf(e.Handle)) RedrawRegion(*w, nullptr, RDW_INVALIDATE);
 }
 
+constexpr UINT_PTR CaretBlinkTimer = 0xCA7E;
+
+bool InActiveWindow(const TEdit& e) {
+  TWindow* w = WindowOf(e.Handle);
+  TWindow* top = w ? TopLevelOf(w) : nullptr;
+  return top && top->Handle == User().Active;
+}
+
+// Each tick flips the caret of the focused edit; in an inactive window it stays shown.
+void CaretBlinkTick(HWND h, UINT, UINT_PTR, DWORD) {
+  const std::shared_ptr<TEdit> edit = EditOf(h);
+  if (!edit || !HasFocus(*edit)) {
+    RemoveTimer(h, CaretBlinkTimer);
+    return;
+  }
+  const bool hidden = !edit->CaretHidden && InActiveWindow(*edit);
+  if (hidden == edit->CaretHidden) return;
+  edit->CaretHidden = hidden;
+  Redraw(*edit);
+}
+
+// The caret shows and its blink starts over, as after every move or key.
+void RestartBlink(TEdit& e) {
+  e.CaretHidden = false;
+  if (HasFocus(e))
+    AddTimer(e.Handle, CaretBlinkTimer, CaretBlinkTime(), CaretBlinkTick);
+  else
+    RemoveTimer(e.Handle, CaretBlinkTimer);
+}
+
 void CaretMoved(TEdit& e) {
   ScrollCaret(e);
+  RestartBlink(e);
   Redraw(e);
 }
 
@@ -738,6 +772,7 @@ void OnCreate(const std::shared_ptr<TEdit>& edit, LPARAM lParam) {
 void OnFocus(const std::shared_ptr<TEdit>& edit, bool gained) {
   if (!gained) OnButtonUp(*edit);
   edit->PendingBytes.clear();
+  RestartBlink(*edit);
   Redraw(*edit);
   Notify(*edit, gained ? EN_SETFOCUS : EN_KILLFOCUS);
 }
@@ -774,6 +809,7 @@ TEditView ViewOf(const TEdit& e) {
   v.XOffset = e.XOffset;
   v.TopLine = e.TopLine;
   v.Focused = HasFocus(e);
+  v.CaretShown = v.Focused && !e.CaretHidden;
   const DWORD style = StyleOf(e);
   v.ShowSelection = v.Focused || (style & ES_NOHIDESEL);
   v.Grey = (style & ES_READONLY) || (style & WS_DISABLED);

@@ -157,7 +157,7 @@ void PaintEdit(HWND h, const TEditView& view) {
            line - view.TopLine < static_cast<int>(view.AlignOffsets.size());
            ++line, y += height)
         DrawLine(painter, line, y);
-      if (view.Focused) DrawCaret(painter);
+      if (view.CaretShown) DrawCaret(painter);
     }
   }
   if (WindowOf(h)) EndPaintOn(h, ps);

@@ -17,6 +17,7 @@ struct TEditView {
   int TopLine = 0;
   std::vector<int> AlignOffsets; // of the lines from TopLine on
   bool Focused = false;
+  bool CaretShown = false; // focused, and the blink in its shown phase
   bool ShowSelection = false;
   bool Grey = false; // read-only or disabled: WM_CTLCOLORSTATIC and the button face
   bool Disabled = false;
@@ -24,5 +25,5 @@ struct TEditView {
 };
 
 // WM_PAINT of an edit: the background and colours from the parent's WM_CTLCOLOREDIT (or
-// WM_CTLCOLORSTATIC), the visible lines, the selection and, while focused, the caret.
+// WM_CTLCOLORSTATIC), the visible lines, the selection and, while shown, the caret.
 void PaintEdit(HWND edit, const TEditView& view);

@@ -1,5 +1,7 @@
 #include "framework/win32/user/Input.h"
 
+#include "framework/win32/user/FrameTracking.h"
+
 #include "framework/win32/user/Backend.h"
 #include "framework/win32/user/ScrollBars.h"
 
@@ -113,7 +115,7 @@ void TrackButtons(const TRawInput& raw) {
 void RouteMouse(const TRawInput& raw) {
   TUserState& u = User();
   TrackButtons(raw);
-  if (TrackScrollInput(raw)) return;
+  if (TrackFrameInput(raw) || TrackScrollInput(raw)) return;
   LRESULT hit = HTCLIENT;
   const HWND target = u.Capture ? u.Capture : WindowUnderPoint(raw.Screen, &hit);
   if (!target || hit == HTERROR) return;
@@ -224,6 +226,7 @@ void RouteKey(const TRawInput& raw) {
   const bool down = raw.Kind == TRawKind::KeyDown;
   const bool wasDown = raw.Button != 0;
   SetKeyAndGeneric(u.KeyState, vk, down);
+  if (TrackFrameInput(raw)) return;
   const HWND menu = MenuKeyTarget();
   const HWND target = menu ? menu : u.Focus ? u.Focus : u.Active;
   if (!target) return;
@@ -237,7 +240,12 @@ void RouteKey(const TRawInput& raw) {
   Queue(target, message, static_cast<WPARAM>(generic), lParam, raw);
 }
 
+// Alt with a key is a command (WM_SYSCHAR made from the key), never text; AltGr, which
+// holds Control too, types its characters.
+bool AltCommandHeld() { return Down(VK_MENU) && !Down(VK_CONTROL); }
+
 void RouteChar(const TRawInput& raw) {
+  if (AltCommandHeld() || TrackFrameInput(raw)) return;
   const HWND menu = MenuKeyTarget();
   const HWND target = menu ? menu : User().Focus;
   if (target) Queue(target, WM_CHAR, static_cast<WPARAM>(raw.Value & 0xFF), 1, raw);
@@ -353,7 +361,8 @@ bool TranslateKey(const MSG& msg) {
   const int c = CharacterOfKey(static_cast<int>(msg.wParam));
   if (!c) return false;
   const TDisplayBackend* backend = DisplayBackend();
-  if (backend && backend->DeliversText() && c >= ' ' && c != 0x7F) return false;
+  const bool text = c >= ' ' && c != 0x7F;
+  if (backend && backend->DeliversText() && text && !AltCommandHeld()) return false;
   const UINT message = msg.message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   User().Posted.push_back(
       MSG{msg.hwnd, message, static_cast<WPARAM>(c), msg.lParam, msg.time, msg.pt});

@@ -249,7 +249,7 @@ void SendDrawItem(TWindow& w, HDC dc, int i, UINT action, const TRect& r) {
   const bool selected = Multiple(w) ? it.Selected : d.Selection == i;
   if (selected && !(w.Style & LBS_NOSEL)) item.itemState |= ODS_SELECTED;
   if (d.Focused && d.Caret == i) item.itemState |= ODS_FOCUS;
-  if (!IsEnabledTree(&w)) item.itemState |= ODS_DISABLED;
+  if (!DrawsEnabled(w)) item.itemState |= ODS_DISABLED;
   item.hwndItem = w.Handle;
   item.hDC = dc;
   item.rcItem = r;
@@ -272,7 +272,7 @@ void DrawPlainItem(TDeviceContext& dc, const TWindow& w, const TListBoxData& d, 
   } else {
     Fill(dc, r, background);
   }
-  if (!IsEnabledTree(&w)) dc.State().TextColour = SysColor(ColorGrayText);
+  if (!DrawsEnabled(w)) dc.State().TextColour = SysColor(ColorGrayText);
   dc.State().BkMode = 1;
   const String& s = d.Items[static_cast<std::size_t>(i)].Text;
   if (w.Style & LBS_USETABSTOPS) {

@@ -832,11 +832,12 @@ bool DefaultMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     return true;
   case WM_SYSCHAR:
     Keys().AltPending = false;
-    if ((lParam & AltDownBit) && wParam != '\t' && wParam != 0x1B && wParam != ' ')
+    if ((lParam & AltDownBit) && wParam != '\t' && wParam != 0x1B)
       SendTo(window, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));
     return true;
   case WM_SYSCOMMAND:
-    if ((wParam & 0xFFF0) != SC_KEYMENU) return false;
+    // Alt+Space is the window's system menu, not the menu bar's.
+    if ((wParam & 0xFFF0) != SC_KEYMENU || lParam == ' ') return false;
     TrackBarByKey(window, static_cast<char>(lParam));
     return true;
   case WM_NCLBUTTONDOWN:

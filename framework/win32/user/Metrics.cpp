@@ -49,6 +49,16 @@ void ResetNonClientMetrics() { Current() = ClassicMetrics(); }
 
 UINT DoubleClickTime() { return 500; }
 
+namespace {
+UINT& BlinkTime() {
+  static UINT milliseconds = 530;
+  return milliseconds;
+}
+} // namespace
+
+UINT CaretBlinkTime() { return BlinkTime(); }
+void SetCaretBlinkTimeTo(UINT milliseconds) { BlinkTime() = milliseconds; }
+
 int SystemMetric(int index) {
   const NONCLIENTMETRICSA& m = Current();
   switch (index) {

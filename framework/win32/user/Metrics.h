@@ -10,3 +10,6 @@ void ResetNonClientMetrics();
 // GetSystemMetrics; 0 for indices it does not know.
 int SystemMetric(int index);
 UINT DoubleClickTime();
+// The time the caret stays shown and then hidden while it blinks (530 ms at start).
+UINT CaretBlinkTime();
+void SetCaretBlinkTimeTo(UINT milliseconds);

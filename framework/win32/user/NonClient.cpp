@@ -6,6 +6,7 @@
 #include "framework/win32/gdi/FontEngine.h"
 #include "framework/win32/gdi/SysColors.h"
 #include "framework/win32/gdi/TextRender.h"
+#include "framework/win32/user/FrameTracking.h"
 #include "framework/win32/user/MenuLayout.h"
 #include "framework/win32/user/MenuPaint.h"
 #include "framework/win32/user/Metrics.h"
@@ -87,9 +88,12 @@ const TGdiFont* CaptionFont() {
 }
 
 void DrawCloseButton(TDeviceContext& dc, TRaster& surface, const TRegion& clip, TPoint origin,
-                     TRect button) {
-  DrawFrameControlParts(dc, button, 4 /* DFC_BUTTON */, 0x10 /* DFCS_BUTTONPUSH */);
-  const int cx = button.Left + button.Width() / 2 - 1, cy = button.Top + button.Height() / 2 - 1;
+                     TRect button, bool pressed) {
+  DrawFrameControlParts(dc, button, 4 /* DFC_BUTTON */,
+                        0x10 /* DFCS_BUTTONPUSH */ | (pressed ? 0x200 /* DFCS_PUSHED */ : 0));
+  const int shift = pressed ? 1 : 0;
+  const int cx = button.Left + button.Width() / 2 - 1 + shift,
+            cy = button.Top + button.Height() / 2 - 1 + shift;
   const std::uint32_t ink = SysPixel(SysBtntext);
   for (int i = -3; i <= 3; ++i) {
     Fill(surface, clip, origin, Rect(cx + i, cy + i, cx + i + 2, cy + i + 1), ink);
@@ -112,7 +116,7 @@ void DrawCaption(TWindow& w, bool active, TDeviceContext& dc, TRaster& surface, 
     const TRect button =
         Bounds(bar.Right - 2 - CloseButtonWidth, bar.Top + (bar.Height() - CloseButtonHeight) / 2,
                CloseButtonWidth, CloseButtonHeight);
-    DrawCloseButton(dc, surface, clip, origin, button);
+    DrawCloseButton(dc, surface, clip, origin, button, PressedFrameButton(w.Handle) == HTCLOSE);
     textRight = button.Left - 2;
   }
   const TGdiFont* font = CaptionFont();

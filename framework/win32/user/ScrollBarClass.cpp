@@ -16,7 +16,7 @@ void Paint(HWND h, TWindow& w) {
   ControlPaint::TPaintDc paint(h, 0);
   if (!paint) return;
   const TRect bar = Rect(0, 0, w.Client.Width(), w.Client.Height());
-  DrawScrollBar(paint.Dc(), bar, IsVertical(w), w.ScrollBars[SB_CTL], IsEnabledTree(&w),
+  DrawScrollBar(paint.Dc(), bar, IsVertical(w), w.ScrollBars[SB_CTL], DrawsEnabled(w),
                 PressedScrollPart(h, SB_CTL));
 }
 

@@ -62,7 +62,7 @@ void PaintText(TDeviceContext& dc, HDC hdc, const TWindow& w) {
   TRect r = ClientOf(w);
   Fill(dc, r, ParentColorBrush(w.Handle, hdc, WM_CTLCOLORSTATIC));
   dc.State().BkMode = 1;
-  if (IsEnabledTree(&w)) {
+  if (DrawsEnabled(w)) {
     DrawText(dc, w.Text, r, TextFormat(w));
   } else {
     DrawDisabledText(dc, w.Text, r, TextFormat(w));

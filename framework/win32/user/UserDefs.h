@@ -211,6 +211,19 @@ inline constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002,
 
 // WM_SIZE, WM_ACTIVATE, WM_MOUSEACTIVATE, ShowWindow.
 inline constexpr WPARAM SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2;
+// WM_SYSCOMMAND commands; the low four bits are the system's own.
+inline constexpr WPARAM SC_SIZE = 0xF000, SC_MOVE = 0xF010, SC_MINIMIZE = 0xF020,
+                        SC_MAXIMIZE = 0xF030, SC_CLOSE = 0xF060, SC_KEYMENU = 0xF100,
+                        SC_RESTORE = 0xF120;
+inline constexpr UINT WM_ENTERSIZEMOVE = 0x0231, WM_EXITSIZEMOVE = 0x0232;
+
+struct MINMAXINFO {
+  TPoint ptReserved{};
+  TPoint ptMaxSize{};
+  TPoint ptMaxPosition{};
+  TPoint ptMinTrackSize{};
+  TPoint ptMaxTrackSize{};
+};
 inline constexpr WPARAM WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2;
 inline constexpr LRESULT MA_ACTIVATE = 1, MA_ACTIVATEANDEAT = 2, MA_NOACTIVATE = 3,
                          MA_NOACTIVATEANDEAT = 4;
@@ -319,6 +332,6 @@ inline constexpr UINT USER_TIMER_MINIMUM = 10;
 
 #include "framework/win32/user/ButtonDefs.h"
 #include "framework/win32/user/ListBoxDefs.h"
+#include "framework/win32/user/MenuDefs.h"
 #include "framework/win32/user/ScrollDefs.h"
 #include "framework/win32/user/StaticDefs.h"
-#include "framework/win32/user/MenuDefs.h"

@@ -10,6 +10,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -60,6 +61,7 @@ struct TWindow {
   HINSTANCE Instance = nullptr;
   TRect Rect;
   TRect Client;
+  std::optional<TRect> Restored; // the rectangle a maximised window goes back to
   String Text;
   WNDPROC Proc = nullptr;
   LONG_PTR UserData = 0;

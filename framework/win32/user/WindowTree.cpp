@@ -369,6 +369,8 @@ bool IsEnabledTree(const TWindow* w) {
   return true;
 }
 
+bool DrawsEnabled(const TWindow& w) { return (w.Style & WS_DISABLED) == 0; }
+
 bool IsDescendant(const TWindow* ancestor, const TWindow* w) {
   if (!w) return false;
   for (w = w->Parent; w; w = w->Parent)

@@ -26,6 +26,9 @@ void RecalculateClient(TWindow& w);
 TWindow* TopLevelOf(TWindow* w);
 bool IsVisibleTree(const TWindow* w);
 bool IsEnabledTree(const TWindow* w);
+// Whether the window draws itself enabled: its own WS_DISABLED only, as a disabled parent
+// (a form under a modal box) blocks input without greying its children.
+bool DrawsEnabled(const TWindow& w);
 bool IsDescendant(const TWindow* ancestor, const TWindow* w);
 // The top-left corners of the window and client rectangles, in screen coordinates.
 TPoint WindowScreenOrigin(const TWindow* w);

@@ -1,0 +1,178 @@
+#include "framework/controls/Application.h"
+#include "framework/controls/CheckButtons.h"
+#include "framework/controls/ComboBoxes.h"
+#include "framework/controls/Dialogs.h"
+#include "framework/controls/Edits.h"
+#include "framework/controls/PageControl.h"
+#include "framework/controls/SpinEdit.h"
+#include "framework/controls/StdCtrls.h"
+#include "tests/platform/RealWindowTest.h"
+#include "tests/platform/SdlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+// What a user meets in a real window: accelerators, focus marks, dialog keys, drop-downs,
+// spin arrows and the caret, each driven through the X server.
+namespace {
+
+class SdlBehaviourTest : public TRealWindowTest {
+protected:
+  void TearDown() override {
+    if (Form) Form->Free();
+    TRealWindowTest::TearDown();
+  }
+
+  TForm* MakeForm(const char* Caption) {
+    Form = CreateForm<TForm>(Application());
+    Form->SetBounds(40, 40, 360, 220);
+    Form->SetCaption(Caption);
+    return Form;
+  }
+
+  // Shows the form and answers with its X window once the first frame is up.
+  std::string Show() {
+    Form->Show();
+    EXPECT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+    return XWindowNamed(Form->Caption());
+  }
+
+  void Key(const std::string& Window, const std::string& Keys) {
+    RunOnDisplay("xdotool windowfocus --sync " + Window + " key " + Keys);
+  }
+
+  static void ClickAt(const TPoint& p) {
+    RunOnDisplay("xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
+                 " click 1");
+  }
+
+  // The real window's pixels inside a rectangle of the form's client area.
+  std::set<std::uint32_t> ColoursIn(const std::string& Window, const TRect& Client) {
+    const TRaster shot = ScreenshotOfXWindow(Window);
+    const TPoint origin = Form->ClientToScreen({0, 0});
+    const TRect frame = Form->BoundsRect();
+    std::set<std::uint32_t> colours;
+    for (int y = Client.Top; y < Client.Bottom; ++y)
+      for (int x = Client.Left; x < Client.Right; ++x)
+        colours.insert(shot.At(origin.X - frame.Left + x, origin.Y - frame.Top + y));
+    return colours;
+  }
+
+  TForm* Form = nullptr;
+};
+
+TEST_F(SdlBehaviourTest, AltWithALetterClicksTheButtonAndTypesNothing) {
+  MakeForm("Sdl Alt Letter");
+  auto* edit = new TEdit(Form);
+  edit->SetBounds(16, 16, 160, 22);
+  edit->SetParent(Form);
+  edit->SetText("Name");
+  auto* button = new TButton(Form);
+  button->SetBounds(16, 60, 80, 25);
+  button->SetCaption("&Close");
+  button->SetParent(Form);
+  int clicks = 0;
+  button->SetOnClick([&](TObject*) { ++clicks; });
+  const std::string window = Show();
+  edit->SetFocus();
+  Key(window, "alt+c");
+  ASSERT_TRUE(PumpUntil([&] { return clicks > 0; }));
+  Application()->ProcessMessages();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(edit->Text(), "Name") << "Alt+C is no text";
+}
+
+TEST_F(SdlBehaviourTest, AMessageBoxLeavesTheControlsUnderItDrawnAsTheyWere) {
+  MakeForm("Sdl Modal Grey");
+  auto* button = new TButton(Form);
+  button->SetBounds(16, 16, 90, 25);
+  button->SetCaption("Message box");
+  button->SetParent(Form);
+  auto* combo = new TComboBox(Form);
+  combo->SetBounds(16, 56, 120, 22);
+  combo->SetParent(Form);
+  auto* radio = new TRadioButton(Form);
+  radio->SetBounds(16, 90, 120, 20);
+  radio->SetCaption("Radio");
+  radio->SetParent(Form);
+  const std::string window = Show();
+  const TRect controls = Bounds(16, 16, 140, 94);
+  const std::set<std::uint32_t> before = ColoursIn(window, controls);
+  std::set<std::uint32_t> during;
+  const auto previous = OnMessageShown();
+  OnMessageShown() = [&](const TShownMessage&, TForm*) {
+    Application()->ProcessMessages();
+    during = ColoursIn(window, controls);
+    RunOnDisplay("sh -c 'sleep 0.2; xdotool key Return' >/dev/null 2>&1 &");
+  };
+  ShowMessage("Hello");
+  OnMessageShown() = previous;
+  Application()->ProcessMessages();
+  EXPECT_EQ(during, before) << "grey while the box is open";
+  EXPECT_EQ(ColoursIn(window, controls), before) << "grey after the box closed";
+}
+
+struct TPages {
+  TPageControl* Control;
+  TTabSheet* First;
+  TTabSheet* Second;
+};
+
+TPages TwoPages(TForm* Form) {
+  auto* control = new TPageControl(Form);
+  control->SetBounds(8, 8, 300, 160);
+  control->SetParent(Form);
+  TPages pages{control, new TTabSheet(Form), new TTabSheet(Form)};
+  pages.First->SetCaption("First");
+  pages.First->SetPageControl(control);
+  pages.Second->SetCaption("Second");
+  pages.Second->SetPageControl(control);
+  control->SetActivePage(pages.First);
+  return pages;
+}
+
+TEST_F(SdlBehaviourTest, CtrlTabSwitchesPagesFromAComboBox) {
+  MakeForm("Sdl Combo Ctrl Tab");
+  const TPages pages = TwoPages(Form);
+  auto* combo = new TComboBox(Form);
+  combo->SetBounds(10, 10, 120, 22);
+  combo->SetParent(pages.First);
+  const std::string window = Show();
+  combo->SetFocus();
+  Key(window, "ctrl+Tab");
+  EXPECT_TRUE(PumpUntil([&] { return pages.Control->ActivePage() == pages.Second; }));
+}
+
+TEST_F(SdlBehaviourTest, TheDropDownOpensOnTheItemTheTextNames) {
+  MakeForm("Sdl Combo Text");
+  auto* combo = new TComboBox(Form);
+  combo->SetBounds(16, 16, 140, 22);
+  combo->SetParent(Form);
+  for (const char* colour : {"rot", "grün", "blau"}) combo->Items()->Add(colour);
+  combo->SetItemIndex(0);
+  combo->SetText("grün");
+  Show();
+  ClickAt(combo->ClientToScreen({combo->Width() - 8, combo->Height() / 2}));
+  ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
+  EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCURSEL, 0, 0), 1) << "grün is highlighted";
+  EXPECT_EQ(combo->Text(), "grün");
+}
+
+TEST_F(SdlBehaviourTest, AClickOnASpinArrowFocusesItsEdit) {
+  MakeForm("Sdl Spin Focus");
+  auto* other = new TEdit(Form);
+  other->SetBounds(16, 16, 120, 22);
+  other->SetParent(Form);
+  auto* spin = new TSpinEdit(Form);
+  spin->SetBounds(16, 60, 80, 22);
+  spin->SetParent(Form);
+  Show();
+  other->SetFocus();
+  ClickAt(spin->ClientToScreen({spin->ClientWidth() - 6, 4}));
+  ASSERT_TRUE(PumpUntil([&] { return spin->Value() == 1; }));
+  EXPECT_TRUE(spin->Focused()) << "the next arrow key moves this edit";
+}
+
+} // namespace
