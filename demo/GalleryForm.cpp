@@ -3,8 +3,8 @@
 #include "demo/GalleryPages.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Dialogs.h"
-#include "styled/LumMainMenu.h"
 #include "framework/design/FormDesigner.h"
+#include "styled/LumMainMenu.h"
 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
   SetBounds(40, 40, 560, 340);
