@@ -2,6 +2,7 @@
 #include "tests/controls/ControlTestSupport.h"
 
 #include "framework/controls/Buttons.h"
+#include "framework/controls/Edits.h"
 #include "framework/controls/Image.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/PaintBox.h"
@@ -44,6 +45,16 @@ protected:
     return PixelAt(Form, Pages, {Pages->DisplayRect().Left + 25, Pages->DisplayRect().Top + 25});
   }
 };
+
+TEST_F(PageControlTest, TheFocusMarkGoesWhenTheFocusMovesOntoAPage) {
+  auto* edit = Place(Sheets[0], new TEdit(Form), 20, 80);
+  edit->SetFocus();
+  const TRaster unfocused = User.Snapshot(Form)->ToRaster();
+  Pages->SetFocus();
+  EXPECT_NE(User.Snapshot(Form)->ToRaster().Pixels, unfocused.Pixels) << "the tab shows its mark";
+  edit->SetFocus();
+  EXPECT_EQ(User.Snapshot(Form)->ToRaster().Pixels, unfocused.Pixels) << "the mark stayed";
+}
 
 TEST_F(PageControlTest, OnlyTheActiveSheetShowsInsideTheDisplayArea) {
   EXPECT_EQ(Pages->PageCount(), 3);

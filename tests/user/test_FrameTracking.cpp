@@ -71,4 +71,16 @@ TEST_F(FrameTrackingTest, MaximiseAndRestoreGoBackToTheSameRectangle) {
   EXPECT_EQ(RectOf(h).Left, 100) << "Escape puts a keyboard move back";
 }
 
+TEST_F(FrameTrackingTest, AltSpaceOpensTheSystemMenuAndAltF4Closes) {
+  const HWND h = Frame();
+  SetFocus(h);
+  Display.WhenWaiting([this] { Display.PressKey('X'); });
+  Display.PressKey(VK_SPACE, HeadlessAlt);
+  Display.ProcessMessages();
+  EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_MAXIMIZE) << "Ma&ximize chosen from the menu";
+  Display.PressKey(VK_F4, HeadlessAlt);
+  Display.ProcessMessages();
+  EXPECT_FALSE(IsWindow(h));
+}
+
 } // namespace
