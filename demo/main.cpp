@@ -53,7 +53,12 @@ int RunWindow(const TGalleryOptions& Options, TDisplayBackend& Display) {
   Application()->CreateForm(form);
   if (!Options.Page.empty()) form->ShowPage(form->PageIndexOf(Options.Page));
   if (Options.StartupTime) QuitAtFirstFrame(dynamic_cast<TSdlDisplay&>(Display));
-  Application()->Run();
+  try {
+    Application()->Run();
+  } catch (const EDisplayError&) {
+    form->Free();
+    throw;
+  }
   form->Free();
   return 0;
 }
@@ -85,6 +90,10 @@ int main(int argc, char** argv) {
   MainEntered = std::chrono::steady_clock::now();
   try {
     return Run(ParseGalleryOptions(std::vector<String>(argv + 1, argv + argc)));
+  } catch (const EDisplayError& e) {
+    CloseDisplay();
+    std::cerr << "lumdemo: " << e.what() << "\n";
+    return 1;
   } catch (const std::exception& e) {
     std::cerr << "lumdemo: " << e.what() << "\n";
     return 2;

@@ -43,6 +43,12 @@ protected:
     RunOnDisplay("xdotool windowfocus --sync " + Window + " key " + Keys);
   }
 
+  // The application's loop on the real clock for that long.
+  void PumpFor(DWORD Milliseconds) {
+    const DWORD until = Display->Now() + Milliseconds;
+    PumpUntil([&] { return static_cast<std::int32_t>(Display->Now() - until) >= 0; });
+  }
+
   static void ClickAt(const TPoint& p) {
     RunOnDisplay("xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
                  " click 1");
@@ -158,6 +164,84 @@ TEST_F(SdlBehaviourTest, TheDropDownOpensOnTheItemTheTextNames) {
   ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
   EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCURSEL, 0, 0), 1) << "grün is highlighted";
   EXPECT_EQ(combo->Text(), "grün");
+}
+
+// The virtual X server runs no window manager: SDL itself hands the X input focus to each
+// window it maps, and nobody hands it on when that window goes.
+TEST_F(SdlBehaviourTest, WithoutAWindowManagerADropDownShowsAndLeavesItsFormActive) {
+  MakeForm("Sdl Drop Down Stays");
+  auto* combo = new TComboBox(Form);
+  combo->SetBounds(16, 16, 140, 22);
+  combo->SetParent(Form);
+  for (const char* colour : {"rot", "grün", "blau"}) combo->Items()->Add(colour);
+  Show();
+  ClickAt(combo->ClientToScreen({combo->Width() - 8, combo->Height() / 2}));
+  ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
+  PumpFor(400);
+  EXPECT_TRUE(combo->DroppedDown()) << "the drop-down closed as it took the X focus";
+  EXPECT_EQ(GetActiveWindow(), Form->Handle()) << "the caption went inactive";
+}
+
+TEST_F(SdlBehaviourTest, WithoutAWindowManagerTheKeyboardComesBackAfterAMessageBox) {
+  MakeForm("Sdl Keyboard After Box");
+  auto* edit = new TEdit(Form);
+  edit->SetBounds(16, 16, 160, 22);
+  edit->SetParent(Form);
+  const std::string window = Show();
+  edit->SetFocus();
+  RunOnDisplay("xdotool windowfocus --sync " + window);
+  const auto previous = OnMessageShown();
+  OnMessageShown() = [&](const TShownMessage&, TForm*) {
+    Application()->ProcessMessages();
+    RunOnDisplay("sh -c 'sleep 0.2; xdotool key Return' >/dev/null 2>&1 &");
+  };
+  ShowMessage("Hello");
+  OnMessageShown() = previous;
+  PumpFor(200);
+  RunOnDisplay("xdotool type abc"); // into whichever window has the X input focus
+  EXPECT_TRUE(PumpUntil([&] { return edit->Text() == "abc"; }))
+      << "typed text went nowhere; the edit holds \"" << edit->Text() << "\"";
+}
+
+// Where the X server has the window: xdotool's "X,Y" of its position.
+std::string XPositionOf(const std::string& Window) {
+  const std::string shell = RunOnDisplay("xdotool getwindowgeometry --shell " + Window);
+  const auto field = [&](const std::string& Name) {
+    const auto at = shell.find(Name + "=") + Name.size() + 1;
+    return shell.substr(at, shell.find('\n', at) - at);
+  };
+  return field("X") + "," + field("Y");
+}
+
+TEST_F(SdlBehaviourTest, TheCaptionDragsTheRealWindowAndTheDrawnCloseButtonClosesIt) {
+  MakeForm("Sdl Frame Drag");
+  const std::string window = Show();
+  ASSERT_EQ(XPositionOf(window), "40,40");
+  RunOnDisplay("xdotool mousemove 150 50 mousedown 1 mousemove 180 70 mousemove 210 90 mouseup 1");
+  EXPECT_TRUE(PumpUntil([&] { return Form->Left() == 100 && Form->Top() == 80; }))
+      << Form->Left() << "," << Form->Top();
+  PumpFor(100);
+  EXPECT_EQ(XPositionOf(window), "100,80") << "the X window moved with the form";
+  bool closed = false;
+  Form->SetOnClose([&](TObject*, TCloseAction&) { closed = true; });
+  ClickAt(TPoint{Form->Left() + Form->Width() - 14, Form->Top() + 12});
+  EXPECT_TRUE(PumpUntil([&] { return closed && !Form->Visible(); }));
+}
+
+TEST_F(SdlBehaviourTest, TheCaretBlinksInTheRealWindow) {
+  MakeForm("Sdl Caret Blink");
+  auto* edit = new TEdit(Form);
+  edit->SetBounds(16, 16, 160, 22);
+  edit->SetParent(Form);
+  const std::string window = Show();
+  edit->SetFocus();
+  const TRect field = Bounds(18, 18, 156, 18);
+  std::set<std::set<std::uint32_t>> looks;
+  for (int shot = 0; shot < 8; ++shot) {
+    PumpFor(150);
+    looks.insert(ColoursIn(window, field));
+  }
+  EXPECT_EQ(looks.size(), 2u) << "the caret shows and hides: two looks of the field";
 }
 
 TEST_F(SdlBehaviourTest, AClickOnASpinArrowFocusesItsEdit) {

@@ -1,4 +1,9 @@
+#include "framework/win32/WinHandles.h"
+#include "framework/win32/gdi/DeviceContext.h"
+#include "framework/win32/user/UserState.h"
 #include "tests/user/UserTestSupport.h"
+
+#include <set>
 
 namespace {
 
@@ -13,6 +18,23 @@ protected:
     RECT r;
     GetWindowRect(h, &r);
     return r;
+  }
+  // The rightmost screen column of the caption row answering that hit code; -1 if none.
+  static int ColumnOf(HWND h, LRESULT hit) {
+    const RECT r = RectOf(h);
+    for (int x = r.Right - 1; x >= r.Left; --x)
+      if (SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(x, r.Top + 12)) == hit) return x;
+    return -1;
+  }
+  // The colours painted in the caption button a screen column belongs to.
+  static std::set<std::uint32_t> ButtonColours(HWND h, int screenX) {
+    const TWindow* w = WindowOf(h);
+    const RECT r = RectOf(h);
+    std::set<std::uint32_t> colours;
+    for (int y = 8; y < 18; ++y)
+      for (int x = screenX - r.Left - 10; x < screenX - r.Left; ++x)
+        colours.insert(w->Surface->At(x, y));
+    return colours;
   }
   void Drag(int x, int y, int toX, int toY) {
     Display.MouseMove(x, y);
@@ -81,6 +103,45 @@ TEST_F(FrameTrackingTest, AltSpaceOpensTheSystemMenuAndAltF4Closes) {
   Display.PressKey(VK_F4, HeadlessAlt);
   Display.ProcessMessages();
   EXPECT_FALSE(IsWindow(h));
+}
+
+TEST_F(FrameTrackingTest, TheMaximiseButtonTogglesAndTheMinimiseButtonMinimises) {
+  const HWND h = Frame();
+  const RECT before = RectOf(h);
+  const int close = ColumnOf(h, HTCLOSE), maximise = ColumnOf(h, HTMAXBUTTON),
+            minimise = ColumnOf(h, HTMINBUTTON);
+  ASSERT_GT(maximise, 0);
+  EXPECT_LT(maximise, close - 16) << "left of the close button";
+  EXPECT_LT(minimise, maximise);
+  const std::uint32_t ink = 0xFF000000u | ColorRefToPixel(GetSysColor(COLOR_BTNTEXT));
+  EXPECT_TRUE(ButtonColours(h, maximise).count(ink)) << "the maximise glyph is drawn";
+  Display.Click(maximise - 4, before.Top + 12);
+  Display.ProcessMessages();
+  EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_MAXIMIZE);
+  Display.Click(ColumnOf(h, HTMAXBUTTON) - 4, RectOf(h).Top + 12);
+  Display.ProcessMessages();
+  EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_MAXIMIZE) << "the same button restores";
+  EXPECT_EQ(RectOf(h).Left, before.Left);
+  Display.Click(minimise - 4, before.Top + 12);
+  Display.ProcessMessages();
+  EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_MINIMIZE);
+}
+
+TEST_F(FrameTrackingTest, AMissingBoxIsDrawnDisabledAndAToolWindowHasOnlyClose) {
+  const HWND h =
+      TopLevel(100, 100, 300, 200, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE);
+  Display.ProcessMessages();
+  EXPECT_EQ(ColumnOf(h, HTMAXBUTTON), -1) << "a disabled button is caption";
+  const int minimise = ColumnOf(h, HTMINBUTTON);
+  ASSERT_GT(minimise, 0);
+  const std::uint32_t grey = 0xFF000000u | ColorRefToPixel(GetSysColor(COLOR_GRAYTEXT));
+  EXPECT_TRUE(ButtonColours(h, minimise + 16).count(grey)) << "the maximise glyph is grey";
+  const HWND tool =
+      CreateWindowExA(WS_EX_TOOLWINDOW, LoggedClass, "Tool", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                      10, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  Display.ProcessMessages();
+  EXPECT_GT(ColumnOf(tool, HTCLOSE), 0);
+  EXPECT_EQ(ColumnOf(tool, HTMINBUTTON), -1);
 }
 
 } // namespace

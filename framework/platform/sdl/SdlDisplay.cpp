@@ -1,6 +1,7 @@
 #include "framework/platform/sdl/SdlDisplay.h"
 
 #include "framework/platform/sdl/SdlKeys.h"
+#include "framework/platform/sdl/XConnection.h"
 #include "framework/win32/user/Focus.h"
 #include "framework/win32/user/Input.h"
 #include "framework/win32/user/MessageQueue.h"
@@ -88,6 +89,8 @@ bool ShowsNoWindows(std::string_view driver) {
 
 void StartVideo() {
   const TLeakCheckPause pause;
+  // SDL's warnings are for SDL's developers; what fails reaches the user as an exception.
+  SDL_LogSetAllPriority(SDL_LOG_PRIORITY_ERROR);
   if (SDL_Init(SDL_INIT_VIDEO) != 0)
     throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
   const String driver = SDL_GetCurrentVideoDriver();
@@ -96,6 +99,7 @@ void StartVideo() {
     throw EDisplayError("No display for real windows: SDL reached none and chose its \"" + driver +
                         "\" driver, which shows nothing");
   }
+  if (driver == "x11") WatchXConnection();
   SDL_StartTextInput();
 }
 
@@ -144,6 +148,15 @@ void TSdlDisplay::WaitForEvent(std::optional<DWORD> until) {
   Handle(event);
   while (SDL_PollEvent(&event)) Handle(event);
   UpdateCapture();
+  CheckWindowsAlive();
+}
+
+// A window destroyed by another program cannot be shown again: the program is told so.
+void TSdlDisplay::CheckWindowsAlive() const {
+  for (const auto& [h, native] : windows_)
+    if (XWindowGone(native))
+      throw EDisplayError(String("The window \"") + SDL_GetWindowTitle(native) +
+                          "\" was destroyed by another program");
 }
 
 SDL_Window* TSdlDisplay::WindowFor(HWND window, const TRect& screenRect) {
@@ -188,8 +201,19 @@ void TSdlDisplay::Present(HWND window, const TRaster& surface, const TRect& scre
 void TSdlDisplay::WindowDestroyed(HWND window) {
   const auto it = windows_.find(window);
   if (it == windows_.end()) return;
+  refocus_ = refocus_ || SDL_GetKeyboardFocus() == it->second;
   SDL_DestroyWindow(it->second);
   windows_.erase(it);
+}
+
+// A window holding the input focus that goes away leaves it to nobody when no window manager
+// hands it on: the engine's active window takes it back.
+void TSdlDisplay::RefocusActiveWindow() {
+  if (!refocus_) return;
+  refocus_ = false;
+  const auto it = windows_.find(User().Active);
+  if (it != windows_.end() && (SDL_GetWindowFlags(it->second) & SDL_WINDOW_SHOWN))
+    SDL_SetWindowInputFocus(it->second);
 }
 
 void TSdlDisplay::SetCursorShape(int cursor) {
@@ -209,13 +233,17 @@ void TSdlDisplay::FollowEngine() {
   for (const auto& [h, native] : windows_) {
     const TWindow* w = WindowOf(h);
     const bool shown = (SDL_GetWindowFlags(native) & SDL_WINDOW_SHOWN) != 0;
-    if ((!w || !(w->Style & WS_VISIBLE)) && shown) SDL_HideWindow(native);
+    if ((!w || !(w->Style & WS_VISIBLE)) && shown) {
+      refocus_ = refocus_ || SDL_GetKeyboardFocus() == native;
+      SDL_HideWindow(native);
+    }
     if (!w || !shown) continue;
     const TRect r = ScreenRectOf(w);
     int x, y;
     SDL_GetWindowPosition(native, &x, &y);
     if (x != r.Left || y != r.Top) SDL_SetWindowPosition(native, r.Left, r.Top);
   }
+  RefocusActiveWindow();
   UpdateCapture();
 }
 
@@ -272,6 +300,9 @@ void TSdlDisplay::Handle(const SDL_Event& event) {
   case SDL_QUIT:
     PostQuit(0);
     break;
+  case SDL_SYSWMEVENT:
+    NoteWindowSystemEvent(event);
+    break;
   default:
     break;
   }
@@ -284,7 +315,11 @@ void TSdlDisplay::HandleWindowEvent(const SDL_Event& event) {
   const TRect r = ScreenRectOf(w);
   switch (event.window.event) {
   case SDL_WINDOWEVENT_FOCUS_GAINED:
-    if (User().Active != h && (w->Style & WS_VISIBLE)) ActivateWindow(h, WA_ACTIVE);
+    // Without a window manager SDL hands the input focus to every window it shows, drop-downs
+    // included: those, and windows disabled under a modal one, never take the activation.
+    if (User().Active != h && (w->Style & WS_VISIBLE) && !(w->Style & WS_DISABLED) &&
+        !(w->ExStyle & WS_EX_NOACTIVATE))
+      ActivateWindow(h, WA_ACTIVE);
     break;
   case SDL_WINDOWEVENT_MOVED:
     if (event.window.data1 != r.Left || event.window.data2 != r.Top)

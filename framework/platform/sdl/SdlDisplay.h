@@ -41,6 +41,8 @@ private:
   HWND HandleOf(unsigned windowId) const;
   TPoint ScreenPoint(unsigned windowId, int x, int y) const;
   void UpdateCapture();
+  void CheckWindowsAlive() const;
+  void RefocusActiveWindow();
 
   std::map<HWND, SDL_Window*> windows_;
   std::map<int, SDL_Cursor*> cursors_;
@@ -48,4 +50,5 @@ private:
   int height_ = 768;
   int presented_ = 0;
   bool captured_ = false;
+  bool refocus_ = false;
 };

@@ -54,8 +54,9 @@ struct TEdit {
 
 using TEdits = std::unordered_map<HWND, std::shared_ptr<TEdit>>;
 
+// Never destroyed, like the window engine's state (edits die with forms at exit).
 TEdits& Edits() {
-  static TEdits edits;
+  static auto& edits = *new TEdits;
   return edits;
 }
 

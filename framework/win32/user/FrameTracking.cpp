@@ -44,9 +44,9 @@ bool SizesBottom(LRESULT hit) {
 LPARAM PointParam(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 TPoint PointOf(LPARAM l) { return TPoint{GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 
-WPARAM CommandOfButton(LRESULT hit) {
+WPARAM CommandOfButton(LRESULT hit, DWORD style) {
   if (hit == HTMINBUTTON) return SC_MINIMIZE;
-  if (hit == HTMAXBUTTON) return SC_MAXIMIZE;
+  if (hit == HTMAXBUTTON) return (style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE;
   return SC_CLOSE;
 }
 
@@ -104,7 +104,8 @@ void EndTrack(TPoint screen, bool cancelled) {
   if (IsButton(t.Hit)) {
     RepaintFrame(t.Window);
     if (t.Inside && !cancelled)
-      SendTo(t.Window, WM_SYSCOMMAND, CommandOfButton(t.Hit), PointParam(screen));
+      SendTo(t.Window, WM_SYSCOMMAND, CommandOfButton(t.Hit, WindowOf(t.Window)->Style),
+             PointParam(screen));
     return;
   }
   if (cancelled) PlaceAt(t.Window, t.StartRect);

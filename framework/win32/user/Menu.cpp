@@ -15,8 +15,9 @@ struct TMenuTable {
   std::uintptr_t Next = 0x50000;
 };
 
+// Never destroyed, like the window engine's state (menus die with forms at exit).
 TMenuTable& Table() {
-  static TMenuTable table;
+  static auto& table = *new TMenuTable;
   return table;
 }
 

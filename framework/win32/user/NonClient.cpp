@@ -16,13 +16,15 @@
 
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace {
 
 // System colour indices (the COLOR_ codes).
 constexpr int SysActivecaption = 2, SysInactivecaption = 3, SysWindowframe = 6, SysCaptiontext = 9,
-              SysActiveborder = 10, SysBtnface = 15, SysBtntext = 18, SysInactivecaptiontext = 19,
-              SysGradientactivecaption = 27, SysGradientinactivecaption = 28;
+              SysActiveborder = 10, SysBtnface = 15, SysGraytext = 17, SysBtntext = 18,
+              SysInactivecaptiontext = 19, SysGradientactivecaption = 27,
+              SysGradientinactivecaption = 28;
 
 constexpr int CloseButtonWidth = 16;
 constexpr int CloseButtonHeight = 14;
@@ -101,6 +103,61 @@ void DrawCloseButton(TDeviceContext& dc, TRaster& surface, const TRegion& clip, 
   }
 }
 
+struct TCaptionButton {
+  LRESULT Hit;
+  TRect Rect;
+  bool Enabled;
+};
+
+// The caption's buttons from the right: close, then maximise and minimise when the window has
+// either box (the one it lacks drawn disabled).
+std::vector<TCaptionButton> CaptionButtons(const TWindow& w) {
+  std::vector<TCaptionButton> buttons;
+  if (!(w.Style & WS_SYSMENU)) return buttons;
+  const TRect bar = CaptionRect(w);
+  const int top = bar.Top + (bar.Height() - CloseButtonHeight) / 2;
+  int left = bar.Right - 2 - CloseButtonWidth;
+  buttons.push_back({HTCLOSE, Bounds(left, top, CloseButtonWidth, CloseButtonHeight), true});
+  if (!(w.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) || (w.ExStyle & WS_EX_TOOLWINDOW))
+    return buttons;
+  left -= 2 + CloseButtonWidth;
+  buttons.push_back({HTMAXBUTTON, Bounds(left, top, CloseButtonWidth, CloseButtonHeight),
+                     (w.Style & WS_MAXIMIZEBOX) != 0});
+  left -= CloseButtonWidth;
+  buttons.push_back({HTMINBUTTON, Bounds(left, top, CloseButtonWidth, CloseButtonHeight),
+                     (w.Style & WS_MINIMIZEBOX) != 0});
+  return buttons;
+}
+
+// A box outline with the thick top line of the maximise and restore glyphs.
+void DrawWindowGlyph(TRaster& surface, const TRegion& clip, TPoint origin, TRect box,
+                     std::uint32_t ink) {
+  Fill(surface, clip, origin, Rect(box.Left, box.Top, box.Right, box.Top + 2), ink);
+  Fill(surface, clip, origin, Rect(box.Left, box.Bottom - 1, box.Right, box.Bottom), ink);
+  Fill(surface, clip, origin, Rect(box.Left, box.Top, box.Left + 1, box.Bottom), ink);
+  Fill(surface, clip, origin, Rect(box.Right - 1, box.Top, box.Right, box.Bottom), ink);
+}
+
+void DrawSizeButton(const TWindow& w, TDeviceContext& dc, TRaster& surface, const TRegion& clip,
+                    TPoint origin, const TCaptionButton& button, bool pressed) {
+  DrawFrameControlParts(dc, button.Rect, 4 /* DFC_BUTTON */,
+                        0x10 /* DFCS_BUTTONPUSH */ | (pressed ? 0x200 /* DFCS_PUSHED */ : 0));
+  const int shift = pressed ? 1 : 0;
+  const int cx = button.Rect.Left + button.Rect.Width() / 2 - 1 + shift,
+            cy = button.Rect.Top + button.Rect.Height() / 2 - 1 + shift;
+  const std::uint32_t ink = SysPixel(button.Enabled ? SysBtntext : SysGraytext);
+  if (button.Hit == HTMINBUTTON) {
+    Fill(surface, clip, origin, Rect(cx - 3, cy + 3, cx + 3, cy + 5), ink);
+  } else if (w.Style & WS_MAXIMIZE) {
+    DrawWindowGlyph(surface, clip, origin, Rect(cx - 1, cy - 4, cx + 5, cy + 1), ink);
+    const TRect front = Rect(cx - 4, cy - 1, cx + 2, cy + 4);
+    Fill(surface, clip, origin, front, SysPixel(SysBtnface));
+    DrawWindowGlyph(surface, clip, origin, front, ink);
+  } else {
+    DrawWindowGlyph(surface, clip, origin, Rect(cx - 4, cy - 4, cx + 5, cy + 4), ink);
+  }
+}
+
 void DrawCaption(TWindow& w, bool active, TDeviceContext& dc, TRaster& surface, const TRegion& clip,
                  TPoint origin) {
   const TRect bar = CaptionRect(w);
@@ -112,12 +169,13 @@ void DrawCaption(TWindow& w, bool active, TDeviceContext& dc, TRaster& surface, 
   Fill(surface, clip, origin, Rect(bar.Left, bar.Bottom, bar.Right, bar.Bottom + 1),
        SysPixel(SysBtnface));
   int textRight = bar.Right - 2;
-  if (w.Style & WS_SYSMENU) {
-    const TRect button =
-        Bounds(bar.Right - 2 - CloseButtonWidth, bar.Top + (bar.Height() - CloseButtonHeight) / 2,
-               CloseButtonWidth, CloseButtonHeight);
-    DrawCloseButton(dc, surface, clip, origin, button, PressedFrameButton(w.Handle) == HTCLOSE);
-    textRight = button.Left - 2;
+  for (const TCaptionButton& button : CaptionButtons(w)) {
+    const bool pressed = PressedFrameButton(w.Handle) == button.Hit;
+    if (button.Hit == HTCLOSE)
+      DrawCloseButton(dc, surface, clip, origin, button.Rect, pressed);
+    else
+      DrawSizeButton(w, dc, surface, clip, origin, button, pressed);
+    textRight = button.Rect.Left - 2;
   }
   const TGdiFont* font = CaptionFont();
   if (!font || w.Text.empty()) return;
@@ -213,9 +271,8 @@ LRESULT HitTestFrame(const TWindow& w, TPoint screen) {
   if (w.Client.Contains(p)) return HTCLIENT;
   const TRect caption = CaptionRect(w);
   if (caption.Contains(p)) {
-    if ((w.Style & WS_SYSMENU) && p.X >= caption.Right - 2 - CloseButtonWidth &&
-        p.X < caption.Right - 2)
-      return HTCLOSE;
+    for (const TCaptionButton& button : CaptionButtons(w))
+      if (button.Enabled && p.X >= button.Rect.Left && p.X < button.Rect.Right) return button.Hit;
     return HTCAPTION;
   }
   if (MenuBarRect(w).Contains(p)) return HTMENU;

@@ -5,8 +5,10 @@
 #include "framework/win32/user/Paint.h"
 #include "framework/win32/user/WindowTree.h"
 
+// Never destroyed: forms still alive when the program ends are destroyed by the application's
+// own static teardown, which must find the window engine in place.
 TUserState& TUserState::Instance() {
-  static TUserState state;
+  static auto& state = *new TUserState;
   return state;
 }
 

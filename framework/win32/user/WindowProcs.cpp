@@ -12,14 +12,15 @@ struct TProcInstance {
   TWindowFunction Function;
 };
 
+// Never destroyed, like the window engine's state: windows die with forms at exit.
 std::unordered_map<std::uintptr_t, std::unique_ptr<TProcInstance>>& Instances() {
-  static std::unordered_map<std::uintptr_t, std::unique_ptr<TProcInstance>> table;
+  static auto& table = *new std::unordered_map<std::uintptr_t, std::unique_ptr<TProcInstance>>;
   return table;
 }
 
 // Instances freed: calling one does nothing rather than jump to a stale address.
 std::unordered_set<std::uintptr_t>& Retired() {
-  static std::unordered_set<std::uintptr_t> keys;
+  static auto& keys = *new std::unordered_set<std::uintptr_t>;
   return keys;
 }
 
