@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/TestPaths.h"
+
 #include <filesystem>
 #include <string>
 

@@ -3,6 +3,7 @@
 
 #include "framework/classes/FormFile.h"
 #include "framework/classes/Parser.h"
+#include "tests/TestPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "framework/classes/FormFile.h"
 #include "framework/rtl/Files.h"
+#include "tests/TestPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Picture.h"
 #include "framework/rtl/DateTime.h"
+#include "tests/TestPaths.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/win32/gdi/BmpCodec.h"
 #include "tests/TempPath.h"
+#include "tests/TestPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "framework/win32/gdi/BmpCodec.h"
 #include "framework/win32/gdi/PngCodec.h"
 #include "tests/TempPath.h"
+#include "tests/TestPaths.h"
 
 #include <gtest/gtest.h>
 

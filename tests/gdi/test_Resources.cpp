@@ -1,6 +1,7 @@
 #include "framework/rtl/Files.h"
 #include "framework/win32/gdi/BmpCodec.h"
 #include "framework/win32/gdi/Resources.h"
+#include "tests/TestPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/win32/gdi/Raster.h"
 #include "tests/TempPath.h"
+#include "tests/TestPaths.h"
 
 #include <gtest/gtest.h>
 

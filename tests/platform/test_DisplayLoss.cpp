@@ -1,3 +1,4 @@
+#include "tests/TestPaths.h"
 #include "tests/platform/SdlTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +28,8 @@ public:
       dup2(fd, STDERR_FILENO);
       dup2(fd, STDOUT_FILENO);
       unsetenv("LUMTOOLS_BACKEND");
-      execl(LUM_BUILD_DIR "/demo/lumdemo", "lumdemo", "--page", "standard-controls",
-            static_cast<char*>(nullptr));
+      execl((std::string(LUM_BUILD_DIR) + "/demo/lumdemo").c_str(), "lumdemo", "--page",
+            "standard-controls", static_cast<char*>(nullptr));
       _exit(127);
     }
   }

@@ -9,6 +9,7 @@
 #include "framework/controls/StdCtrls.h"
 #include "framework/platform/headless/ScriptedUser.h"
 #include "framework/win32/gdi/PngCodec.h"
+#include "tests/TestPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "framework/win32/gdi/PngCodec.h"
 #include "framework/win32/user/MessageQueue.h"
 #include "framework/win32/user/UserState.h"
+#include "tests/TestPaths.h"
 #include "tests/platform/SdlTestSupport.h"
 
 #include <SDL2/SDL.h>
