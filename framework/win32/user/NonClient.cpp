@@ -140,7 +140,8 @@ void DrawWindowGlyph(TRaster& surface, const TRegion& clip, TPoint origin, TRect
 
 void DrawSizeButton(const TWindow& w, TDeviceContext& dc, TRaster& surface, const TRegion& clip,
                     TPoint origin, const TCaptionButton& button, bool pressed) {
-  DrawFrameControlParts(dc, button.Rect, 4 /* DFC_BUTTON */,
+  TRect face = button.Rect;
+  DrawFrameControlParts(dc, face, 4 /* DFC_BUTTON */,
                         0x10 /* DFCS_BUTTONPUSH */ | (pressed ? 0x200 /* DFCS_PUSHED */ : 0));
   const int shift = pressed ? 1 : 0;
   const int cx = button.Rect.Left + button.Rect.Width() / 2 - 1 + shift,
