@@ -11,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <set>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // What a user meets in a real window: accelerators, focus marks, dialog keys, drop-downs,
 // spin arrows and the caret, each driven through the X server.
@@ -64,6 +67,44 @@ protected:
       for (int x = Client.Left; x < Client.Right; ++x)
         colours.insert(shot.At(origin.X - frame.Left + x, origin.Y - frame.Top + y));
     return colours;
+  }
+
+  // A drop-down shows and leaves its form active; after a message box the keyboard reaches the
+  // form again without anyone refocusing it. Without a window manager SDL itself hands the X
+  // input focus to each window it maps, and nobody hands it on when that window goes.
+  void ExpectTheDropDownLeavesItsFormActive() {
+    TForm* form = MakeForm("Sdl Drop Down Stays");
+    auto* combo = new TComboBox(form);
+    combo->SetBounds(16, 16, 140, 22);
+    combo->SetParent(form);
+    for (const char* colour : {"rot", "grün", "blau"}) combo->Items()->Add(colour);
+    Show();
+    ClickAt(combo->ClientToScreen({combo->Width() - 8, combo->Height() / 2}));
+    ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
+    PumpFor(400);
+    EXPECT_TRUE(combo->DroppedDown()) << "the drop-down closed as it took the X focus";
+    EXPECT_EQ(GetActiveWindow(), form->Handle()) << "the caption went inactive";
+  }
+
+  void ExpectTheKeyboardToComeBackAfterAMessageBox() {
+    TForm* form = MakeForm("Sdl Keyboard After Box");
+    auto* edit = new TEdit(form);
+    edit->SetBounds(16, 16, 160, 22);
+    edit->SetParent(form);
+    const std::string window = Show();
+    edit->SetFocus();
+    RunOnDisplay("xdotool windowfocus --sync " + window);
+    const auto previous = OnMessageShown();
+    OnMessageShown() = [&](const TShownMessage&, TForm*) {
+      Application()->ProcessMessages();
+      RunOnDisplay("sh -c 'sleep 0.3; xdotool key Return' >/dev/null 2>&1 &");
+    };
+    ShowMessage("Hello");
+    OnMessageShown() = previous;
+    PumpFor(300);
+    RunOnDisplay("xdotool type abc"); // into whichever window has the X input focus
+    EXPECT_TRUE(PumpUntil([&] { return edit->Text() == "abc"; }))
+        << "typed text went nowhere; the edit holds \"" << edit->Text() << "\"";
   }
 
   TForm* Form = nullptr;
@@ -166,41 +207,59 @@ TEST_F(SdlBehaviourTest, TheDropDownOpensOnTheItemTheTextNames) {
   EXPECT_EQ(combo->Text(), "grün");
 }
 
-// The virtual X server runs no window manager: SDL itself hands the X input focus to each
-// window it maps, and nobody hands it on when that window goes.
-TEST_F(SdlBehaviourTest, WithoutAWindowManagerADropDownShowsAndLeavesItsFormActive) {
-  MakeForm("Sdl Drop Down Stays");
-  auto* combo = new TComboBox(Form);
-  combo->SetBounds(16, 16, 140, 22);
-  combo->SetParent(Form);
-  for (const char* colour : {"rot", "grün", "blau"}) combo->Items()->Add(colour);
-  Show();
-  ClickAt(combo->ClientToScreen({combo->Width() - 8, combo->Height() / 2}));
-  ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
-  PumpFor(400);
-  EXPECT_TRUE(combo->DroppedDown()) << "the drop-down closed as it took the X focus";
-  EXPECT_EQ(GetActiveWindow(), Form->Handle()) << "the caption went inactive";
+TEST_F(SdlBehaviourTest, WithoutAWindowManagerADropDownLeavesItsFormActive) {
+  ExpectTheDropDownLeavesItsFormActive();
 }
 
 TEST_F(SdlBehaviourTest, WithoutAWindowManagerTheKeyboardComesBackAfterAMessageBox) {
-  MakeForm("Sdl Keyboard After Box");
-  auto* edit = new TEdit(Form);
-  edit->SetBounds(16, 16, 160, 22);
-  edit->SetParent(Form);
-  const std::string window = Show();
-  edit->SetFocus();
-  RunOnDisplay("xdotool windowfocus --sync " + window);
-  const auto previous = OnMessageShown();
-  OnMessageShown() = [&](const TShownMessage&, TForm*) {
-    Application()->ProcessMessages();
-    RunOnDisplay("sh -c 'sleep 0.2; xdotool key Return' >/dev/null 2>&1 &");
-  };
-  ShowMessage("Hello");
-  OnMessageShown() = previous;
-  PumpFor(200);
-  RunOnDisplay("xdotool type abc"); // into whichever window has the X input focus
-  EXPECT_TRUE(PumpUntil([&] { return edit->Text() == "abc"; }))
-      << "typed text went nowhere; the edit holds \"" << edit->Text() << "\"";
+  ExpectTheKeyboardToComeBackAfterAMessageBox();
+}
+
+// The same under openbox, started before the display so SDL sees a window manager.
+class SdlUnderOpenboxTest : public SdlBehaviourTest {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(Server->Running()) << Server->Failure();
+    windowManager_ = fork();
+    if (windowManager_ == 0) {
+      execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    ASSERT_TRUE(WindowManagerRunning()) << "openbox did not start: ./lum test installs it";
+    SdlBehaviourTest::SetUp();
+  }
+  void TearDown() override {
+    SdlBehaviourTest::TearDown();
+    if (windowManager_ > 0) {
+      kill(windowManager_, SIGTERM);
+      waitpid(windowManager_, nullptr, 0);
+    }
+  }
+
+private:
+  // Whether a window manager has announced itself on the root window within 5 s.
+  static bool WindowManagerRunning() {
+    for (int i = 0; i < 50; ++i) {
+      try {
+        if (RunOnDisplay("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
+            std::string::npos)
+          return true;
+      } catch (const std::exception&) {
+      }
+      usleep(100000);
+    }
+    return false;
+  }
+
+  pid_t windowManager_ = -1;
+};
+
+TEST_F(SdlUnderOpenboxTest, ADropDownLeavesItsFormActive) {
+  ExpectTheDropDownLeavesItsFormActive();
+}
+
+TEST_F(SdlUnderOpenboxTest, TheKeyboardComesBackAfterAMessageBox) {
+  ExpectTheKeyboardToComeBackAfterAMessageBox();
 }
 
 // Where the X server has the window: xdotool's "X,Y" of its position.
