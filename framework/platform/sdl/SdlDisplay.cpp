@@ -91,6 +91,9 @@ void StartVideo() {
   const TLeakCheckPause pause;
   // SDL's warnings are for SDL's developers; what fails reaches the user as an exception.
   SDL_LogSetAllPriority(SDL_LOG_PRIORITY_ERROR);
+  // Before SDL's start: SDL passes X errors on to the handlers it found, and puts them back
+  // before it closes the connection, when the last errors arrive.
+  WatchXConnection();
   if (SDL_Init(SDL_INIT_VIDEO) != 0)
     throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
   const String driver = SDL_GetCurrentVideoDriver();
@@ -99,7 +102,7 @@ void StartVideo() {
     throw EDisplayError("No display for real windows: SDL reached none and chose its \"" + driver +
                         "\" driver, which shows nothing");
   }
-  if (driver == "x11") WatchXConnection();
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   SDL_StartTextInput();
 }
 

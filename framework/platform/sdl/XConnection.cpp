@@ -42,7 +42,6 @@ int OnConnectionLost(Display* display) {
 void WatchXConnection() {
   XSetErrorHandler(OnXError);
   XSetIOErrorHandler(OnConnectionLost);
-  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
 
 void NoteWindowSystemEvent(const SDL_Event& event) {

@@ -8,7 +8,7 @@ union SDL_Event;
 // a message and exit code 1, since nothing can be shown, and no cleanup reach, through it.
 void WatchXConnection();
 
-// Notes the X windows destroyed behind the program's back; needs SDL's window-system events.
+// Notes the X windows destroyed behind the program's back, from SDL's window-system events.
 void NoteWindowSystemEvent(const SDL_Event& event);
 
 // Whether the SDL window's X window has been destroyed behind the program's back.
