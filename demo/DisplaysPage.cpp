@@ -1,16 +1,21 @@
 #include "demo/DisplaysPage.h"
 
 #include "displays/LumDigit.h"
+#include "displays/LumDigitEditor.h"
 #include "displays/LumProgressBar.h"
 #include "displays/LumStat.h"
 #include "displays/LumTacho.h"
+#include "framework/controls/Application.h"
 #include "framework/controls/ComboBoxes.h"
 #include "framework/controls/Labels.h"
 #include "framework/controls/SpinEdit.h"
+#include "framework/controls/StdCtrls.h"
 #include "framework/controls/Timer.h"
+#include "framework/platform/headless/ScriptedUser.h"
 #include "framework/rtl/DateTime.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -125,6 +130,9 @@ void FillDisplays(TWinControl* Parent) {
   moving->Clock->SetDigitCount(8);
   moving->Clock->SetDigitStyle(dsTime);
   moving->Clock->SetValue(VarFromDateTime(EncodeDate(2024, 1, 1) + 0.5 + 0.25 / 12));
+  auto* edit = Add<TButton>(Parent, 402, 131, 100, 25);
+  edit->SetCaption("Edit digit…");
+  edit->SetOnClick([clock = moving->Clock](TObject*) { clock->Edit_aufrufen(); });
 
   const struct {
     bool Led;
@@ -149,4 +157,28 @@ void FillDisplays(TWinControl* Parent) {
   moving->Standard = Add<TProgressBar>(Parent, 282, 248, 230, 16);
   moving->Standard->SetPosition(40);
   moving->Standard->SetStep(2);
+}
+
+String RenderDigitEditorPicture(const String& Dir) {
+  std::filesystem::create_directories(Dir);
+  TScriptedUser user;
+  auto* window = CreateForm<TLumDigitFenster>(Application());
+  const String path = (std::filesystem::path(Dir) / "digit-editor.png").string();
+  try {
+    TLumDigit* preview = window->Preview();
+    TPicture navy;
+    navy.Bitmap()->LoadFromResourceName(nullptr, "LumDigitBitmap2");
+    preview->SetDigitBitmap(&navy);
+    preview->SetDigitCount(9);
+    preview->SetDecimals(3);
+    preview->SetValue(-273.15);
+    window->Show();
+    user.ProcessMessages();
+    user.SaveSnapshot(window, path);
+  } catch (...) {
+    window->Free();
+    throw;
+  }
+  window->Free();
+  return path;
 }

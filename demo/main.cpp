@@ -1,3 +1,4 @@
+#include "demo/DisplaysPage.h"
 #include "demo/GalleryForm.h"
 #include "demo/GalleryOptions.h"
 #include "demo/GalleryRender.h"
@@ -29,6 +30,7 @@ int RenderPages(const String& Dir, const String& Page) {
   std::cout << "Rendered " << written.size() << " gallery page(s) to " << Dir << ":\n";
   if (Page.empty()) written.push_back(RenderMenuPicture(Dir));
   if (Page.empty()) written.push_back(RenderCalculatorPicture(Dir));
+  if (Page.empty()) written.push_back(RenderDigitEditorPicture(Dir));
   for (const String& path : written) std::cout << "  " << path << "\n";
   return 0;
 }

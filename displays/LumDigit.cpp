@@ -1,6 +1,7 @@
 #include "displays/LumDigit.h"
 
 #include "core/Lumherk.h"
+#include "displays/LumDigitEditor.h"
 #include "framework/classes/Registry.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/rtl/FormatDateTime.h"
@@ -107,6 +108,8 @@ void TLumDigit::SetDigitStyle(TDigitStyle Value) {
   FDigitStyle = Value;
   Invalidate();
 }
+
+void TLumDigit::Edit_aufrufen() { EditDigit(this); }
 
 void TLumDigit::TakeText(const String& Text) {
   const bool designing = ComponentState().Contains(csDesigning);

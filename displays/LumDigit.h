@@ -55,6 +55,9 @@ public:
   void SetDecimals(Byte Value);
   void SetDigitStyle(TDigitStyle Value);
 
+  // Opens the editor window on this display; its settings change when it closes with Accept.
+  void Edit_aufrufen();
+
   const TDigitPosition& DigitPosition(int I) const {
     return FPositions.at(static_cast<size_t>(I - 1));
   }

@@ -340,23 +340,56 @@ void TLumHistogram::PaintBinFigure(int Index) {
   canvas->Brush()->SetStyle(bsClear);
 }
 
+std::vector<TLumHistogram::TScatterSquare> TLumHistogram::ScatterSquares() const {
+  std::vector<TScatterSquare> squares;
+  squares.reserve(FValues.size());
+  for (const TLumHistogramwert& value : FValues) {
+    const bool inRange = FMinXValue <= value.X && value.X <= FMaxXValue && FMinYValue <= value.Y &&
+                         value.Y <= FMaxYValue;
+    squares.push_back({XFigurePixel(value.X), YFigurePixel(value.Y), inRange});
+  }
+  if (squares.empty()) return squares;
+  // One mark per place, set from the last square back. The places span all squares, or the
+  // client area with a square's reach around it when that would be too many; squares outside
+  // the places are all kept.
+  TRect places = Rect(squares[0].X, squares[0].Y, squares[0].X + 1, squares[0].Y + 1);
+  for (const TScatterSquare& s : squares)
+    places = Rect(std::min(places.Left, s.X), std::min(places.Top, s.Y),
+                  std::max(places.Right, s.X + 1), std::max(places.Bottom, s.Y + 1));
+  constexpr long long MostPlaces = 1 << 24;
+  if (static_cast<long long>(places.Width()) * places.Height() > MostPlaces)
+    places = Rect(-2, -2, FWidth + 2, FHeight + 2);
+  std::vector<bool> taken(static_cast<size_t>(places.Width()) * places.Height());
+  auto lastAtItsPlace = [&](const TScatterSquare& s) {
+    if (!places.Contains(TPoint{s.X, s.Y})) return true;
+    const size_t place =
+        static_cast<size_t>(s.Y - places.Top) * places.Width() + (s.X - places.Left);
+    if (taken[place]) return false;
+    taken[place] = true;
+    return true;
+  };
+  std::vector<TScatterSquare> kept;
+  for (auto it = squares.rbegin(); it != squares.rend(); ++it)
+    if (lastAtItsPlace(*it)) kept.push_back(*it);
+  std::reverse(kept.begin(), kept.end());
+  return kept;
+}
+
 void TLumHistogram::PaintScatter() {
   TCanvas* canvas = Canvas();
   double sumX = 0, sumY = 0;
+  for (const TLumHistogramwert& value : FValues) {
+    sumX += value.X;
+    sumY += value.Y;
+  }
   // Each pair is a black-framed square filled solid; the brush stays solid through the loop.
   if (!FValues.empty()) {
     canvas->Pen()->SetColor(clBlack);
     canvas->Brush()->SetStyle(bsSolid);
   }
-  for (const TLumHistogramwert& value : FValues) {
-    sumX += value.X;
-    sumY += value.Y;
-    const bool inRange = FMinXValue <= value.X && value.X <= FMaxXValue && FMinYValue <= value.Y &&
-                         value.Y <= FMaxYValue;
-    canvas->Brush()->SetColor(inRange ? FBarColor : FErrorColor);
-    const int x = XFigurePixel(value.X);
-    const int y = YFigurePixel(value.Y);
-    canvas->Rectangle(x - 2, y - 2, x + 2, y + 2);
+  for (const TScatterSquare& square : ScatterSquares()) {
+    canvas->Brush()->SetColor(square.InRange ? FBarColor : FErrorColor);
+    canvas->Rectangle(square.X - 2, square.Y - 2, square.X + 2, square.Y + 2);
   }
   canvas->Brush()->SetStyle(bsClear);
   canvas->Ellipse(Ordered(XFigurePixel(FMinXValue), YFigurePixel(FMinYValue),

@@ -143,6 +143,14 @@ private:
   void PaintGrid();
   void PaintBins();
   void PaintBinFigure(int Index);
+  // A scatter point's square: its centre pixel and whether the pair lies in the fixed range.
+  struct TScatterSquare {
+    int X, Y;
+    bool InRange;
+  };
+  // The squares the scatter plot shows, in drawing order: of several at one place only the last,
+  // which covers the others whole.
+  std::vector<TScatterSquare> ScatterSquares() const;
   void PaintScatter();
   void PaintMeanCaptions(double MeanX, double MeanY);
   void PaintAxes();

@@ -6,6 +6,7 @@
 #include "displays/LumStat.h"
 #include "displays/LumTacho.h"
 #include "framework/controls/ComboBoxes.h"
+#include "framework/controls/StdCtrls.h"
 
 using namespace displaytest;
 
@@ -42,6 +43,30 @@ TEST_F(DisplaysPageTest, TheTimerMovesGaugeClockAndBarsAndTheTypeListSwitchesThe
   EXPECT_EQ(chart->HistogramType(), ctXYPlot);
   EXPECT_TRUE(User.Messages().empty());
   User.SaveSnapshot(form, SheetPath("DisplaysPage.png"));
+}
+
+TEST_F(DisplaysPageTest, TheEditButtonOpensTheClocksEditorAndAcceptChangesTheStrip) {
+  TForm* form = NewForm(600, 360);
+  FillDisplays(form);
+  form->Show();
+  auto* clock = ControlsOf<TLumDigit>(form).at(0);
+  const auto buttons = ControlsOf<TButton>(form);
+  ASSERT_EQ(buttons.size(), 1u);
+  EXPECT_EQ(buttons[0]->Caption(), "Edit digit…");
+  User.WhenModal([&](TCustomForm* editor) {
+    EXPECT_EQ(editor->Caption(), "LumDigit Editor");
+    auto* list = dynamic_cast<TCustomListBox*>(editor->FindComponent("DBListe"));
+    ASSERT_NE(list, nullptr);
+    list->SetFocus();
+    User.PressKey(VK_UP); // from "Owner" to "Standard 4", the red cells
+    User.Click(dynamic_cast<TButton*>(editor->FindComponent("AcceptButton")));
+  });
+  TPicture red;
+  red.Bitmap()->LoadFromResourceName(nullptr, "LumDigitBitmap4");
+  User.Click(buttons[0]);
+  EXPECT_EQ(clock->DigitStyle(), dsTime);
+  EXPECT_EQ(clock->DigitBitmap()->Bitmap()->Canvas()->Pixels(20, 10),
+            red.Bitmap()->Canvas()->Pixels(20, 10));
 }
 
 } // namespace

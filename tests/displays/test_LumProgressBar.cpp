@@ -4,6 +4,8 @@
 #include "framework/classes/FormFile.h"
 #include "framework/controls/Panels.h"
 
+#include <cmath>
+
 using namespace displaytest;
 
 namespace {
@@ -180,6 +182,87 @@ TEST_F(LumProgressBarTest, AFormFileKeepsTheSettings) {
   EXPECT_EQ(read->Step(), 2.5);
   EXPECT_EQ(read->Position(), 30);
   EXPECT_EQ(WriteFormText(copy), text);
+}
+
+TEST_F(LumProgressBarTest, SegmentBoundariesAtOtherSizesFollowLengthCountAndMargin) {
+  auto* bar = ShowNew<TLumProgressBar>();
+  bar->SetSmooth(true);
+  bar->SetShowText(false);
+  bar->SetPosition(60);
+  const struct {
+    int Width, Height, Segments, BorderWidth;
+  } sizes[] = {{300, 30, 12, 0}, {130, 20, 7, 2}, {40, 250, 20, 0}, {26, 90, 30, 1}};
+  for (const auto& size : sizes) {
+    bar->SetBounds(10, 10, size.Width, size.Height);
+    bar->SetBorderWidth(size.BorderWidth);
+    bar->SetNumSegments(static_cast<TSegmentRange>(size.Segments));
+    const TShot shot = Shoot(bar);
+    // Inside the lowered frame's two rings and the flat border.
+    const int inset = 2 + size.BorderWidth;
+    const TRect r = Rect(inset, inset, size.Width - inset, size.Height - inset);
+    const bool upright = size.Height > size.Width;
+    const int length = upright ? r.Height() : r.Width();
+    int n = size.Segments;
+    if (length < 81 && n > 10) n = 10;
+    const int seg = length / n;
+    n += (length - n * seg) / seg;
+    const int margin = (length - n * seg) / 2;
+    EXPECT_EQ(bar->NumSegments(), n) << size.Width;
+    const int lit = 60 * n / 100;
+    const int across = upright ? (r.Left + r.Right) / 2 : (r.Top + r.Bottom) / 2;
+    auto at = [&](int Along) { return upright ? shot.At(across, Along) : shot.At(Along, across); };
+    for (int i = 1; i <= n; ++i) {
+      // Segment i's first and last pixels are its BackColor outline, the ones inside lit or not.
+      const int o = upright ? (n - i) * seg + margin : (i - 1) * seg + margin;
+      const int first = (upright ? r.Top : r.Left) + o, last = first + seg - 1;
+      const COLORREF fill = i <= lit ? Navy : White;
+      EXPECT_EQ(at(first), White) << size.Width << " segment " << i;
+      EXPECT_EQ(at(last), White) << size.Width << " segment " << i;
+      if (seg > 2) {
+        EXPECT_EQ(at(first + 1), fill) << size.Width << " segment " << i;
+        EXPECT_EQ(at(last - 1), fill) << size.Width << " segment " << i;
+      }
+    }
+    // The margins before the first and after the last segment stay BackColor.
+    const int start = upright ? r.Top : r.Left, end = upright ? r.Bottom : r.Right;
+    for (int k = 0; k < margin; ++k) {
+      EXPECT_EQ(at(start + k), White) << size.Width << " margin " << k;
+      EXPECT_EQ(at(end - 1 - k), White) << size.Width << " margin " << k;
+    }
+  }
+}
+
+TEST_F(LumProgressBarTest, TheContinuousBarEndsAtItsShareOfOtherLengths) {
+  auto* bar = ShowNew<TLumProgressBar>();
+  bar->SetShowText(false);
+  bar->SetBorderInner(fsRaised);
+  const struct {
+    int Width, Height;
+    double Position;
+  } sizes[] = {{333, 28, 37.5}, {90, 16, 81}, {24, 180, 12.5}};
+  for (const auto& size : sizes) {
+    bar->SetBounds(10, 10, size.Width, size.Height);
+    bar->SetPosition(size.Position);
+    const TShot shot = Shoot(bar);
+    // The lowered outer frame and the raised inner one: two rings each.
+    const TRect r = Rect(4, 4, size.Width - 4, size.Height - 4);
+    if (size.Height > size.Width) {
+      const int top = r.Bottom - static_cast<int>(std::nearbyint(r.Height() * size.Position / 100));
+      EXPECT_EQ(shot.At(r.Left + 3, top), Navy) << size.Width;
+      EXPECT_EQ(shot.At(r.Left + 3, r.Bottom - 1), Navy) << size.Width;
+      EXPECT_EQ(shot.At(r.Left + 3, top - 1), White) << size.Width;
+      EXPECT_EQ(shot.At(r.Left + 3, r.Top), White) << size.Width;
+    } else {
+      const int right = r.Left + static_cast<int>(std::nearbyint(r.Width() * size.Position / 100));
+      EXPECT_EQ(shot.At(r.Left, r.Top + 2), Navy) << size.Width;
+      EXPECT_EQ(shot.At(right - 1, r.Top + 2), Navy) << size.Width;
+      EXPECT_EQ(shot.At(right, r.Top + 2), White) << size.Width;
+      EXPECT_EQ(shot.At(r.Right - 1, r.Bottom - 1), White) << size.Width;
+    }
+    // The inner frame's outer ring: button face at the top left, button text at the bottom right.
+    EXPECT_EQ(shot.At(2, 2), ColorToRGB(clBtnFace)) << size.Width;
+    EXPECT_EQ(shot.At(size.Width - 3, size.Height - 3), ColorToRGB(clBtnText)) << size.Width;
+  }
 }
 
 TEST_F(LumProgressBarTest, EveryStyleAtSeveralSizesForTheSheet) {

@@ -165,6 +165,45 @@ TEST_F(HistogramTest, AScatterPointFarOutsideTheRangeIsClampedInsteadOfRaisingOn
   EXPECT_EQ(shot.At(130, 90), Yellow);
 }
 
+TEST_F(HistogramTest, ScatterSquaresCoverEachOtherInTheOrderOfThePairs) {
+  auto* chart = ShowNew<TLumHistogram>();
+  chart->SetHistogramType(ctXYPlot);
+  // (5, 5) at (130, 90) and (5.125, 5) two pixels right: its frame crosses the first's fill.
+  // Rows 89 and 53 and column 209 lie clear of the mean lines and the range ellipse.
+  const auto plot = [&](std::initializer_list<std::pair<float, float>> Pairs) {
+    chart->InitValues();
+    for (const auto& [x, y] : Pairs) chart->AddValue(x, y);
+    return Shoot(chart);
+  };
+  EXPECT_EQ(plot({{5, 5}, {5.125f, 5}, {5, 5}}).At(130, 89), Yellow);
+  EXPECT_EQ(plot({{5, 5}, {5, 5}, {5.125f, 5}}).At(130, 89), Black);
+  // At one place the colour of the last pair counts: 10.01 lies beyond the range, 10 not;
+  // (10, 8) at (210, 54).
+  EXPECT_EQ(plot({{10, 8}, {10.01f, 8}}).At(209, 53), Red);
+  EXPECT_EQ(plot({{10.01f, 8}, {10, 8}}).At(209, 53), Yellow);
+  // Far outside the client area, and back at a place taken before.
+  EXPECT_EQ(plot({{5, 5}, {-40, 5}, {5.125f, 5}, {-40, 5}}).At(130, 89), Black);
+}
+
+TEST_F(HistogramTest, AHundredThousandScatterPointsForTheSheet) {
+  auto* chart = ShowNew<TLumHistogram>(400, 300);
+  chart->SetHistogramType(ctXYPlot);
+  double sumY = 0;
+  for (int i = 0; i < 100000; ++i) {
+    const auto x = static_cast<float>(std::sin(i * 0.37) * 5), y = static_cast<float>(i % 7);
+    chart->AddValue(x, y);
+    sumY += y;
+  }
+  const TShot shot = Shoot(chart);
+  // The mean row is drawn over the squares (the mean column lies under the y axis).
+  EXPECT_EQ(shot.At(396, chart->YPixel(sumY / 100000)), Blue);
+  const TRect row2 =
+      Rect(chart->XPixel(0.5), chart->YPixel(2) - 1, chart->XPixel(4.5), chart->YPixel(2) + 1);
+  EXPECT_GT(shot.Count(row2, TColor(65535)), 0);
+  EXPECT_GT(shot.Count(row2, clBlack), 0);
+  Sheet("LumStat-scatter.png");
+}
+
 TEST_F(HistogramTest, IntervalCountsOutside2To200AreRefusedWithTheMessage) {
   auto* chart = ShowNew<TLumHistogram>();
   chart->SetNumberOfHorizontalIntervals(1);

@@ -154,6 +154,71 @@ TEST_F(TachoTest, TheRingFillsOnlyTheBandUpToThePointerAtEveryPositionAndSize) {
   EXPECT_EQ(small.At(95, 20), White);
 }
 
+// The pixel at distance D from the centre in direction Phi, rounded as the gauge rounds.
+TPoint Along(const TTachoGeometry& Dial, double D, double Phi) {
+  return TPoint{static_cast<int>(std::nearbyint(Dial.Centre.X - D * std::cos(Phi))),
+                static_cast<int>(std::nearbyint(Dial.Centre.Y - D * std::sin(Phi)))};
+}
+
+TEST_F(TachoTest, TickEndsLieAtSevenAndNineTenthsOfTheRadiusAtOtherSizes) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetScale(tsScale);
+  tacho->SetPointerType(zfNadel);
+  tacho->SetNumberOfIntervals(4);
+  tacho->SetPosition(1.25); // the needle between the first two ticks
+  const struct { int Width, Height, Pin; } sizes[] = {{120, 80, 6}, {400, 220, 10}, {180, 260, 4}};
+  for (const auto& size : sizes) {
+    tacho->SetBounds(10, 10, size.Width, size.Height);
+    tacho->SetPinRadius(size.Pin);
+    const TTachoGeometry dial = TachoGeometry(size.Width, size.Height, size.Pin);
+    const TShot shot = Shoot(tacho);
+    const double outer = 0.9 * dial.Radius, inner = 0.7 * dial.Radius;
+    for (int i = 0; i <= 4; ++i) {
+      const double phi = i * Pi / 4;
+      for (const double d : {outer - 2, (outer + inner) / 2, inner + 2}) {
+        const TPoint p = Along(dial, d, phi);
+        EXPECT_EQ(shot.At(p.X, p.Y), Black) << size.Width << " tick " << i << " at " << d;
+      }
+      for (const double d : {outer + 3, inner - 3}) {
+        const TPoint p = Along(dial, d, phi);
+        EXPECT_EQ(shot.At(p.X, p.Y), White) << size.Width << " tick " << i << " at " << d;
+      }
+    }
+  }
+}
+
+TEST_F(TachoTest, TheRingBandLiesBetweenItsRadiiUpToThePointerAtOtherSizes) {
+  auto* tacho = ShowNew<TLumTacho>();
+  tacho->SetPointerType(zfRing);
+  tacho->SetScale(tsNone);
+  tacho->SetPosition(6);
+  const struct {
+    int Width, Height;
+    TLabelposition Labels;
+  } sizes[] = {{400, 220, lpInnen}, {150, 120, lpAussen}};
+  for (const auto& size : sizes) {
+    tacho->SetBounds(10, 10, size.Width, size.Height);
+    tacho->SetLabelPosition(size.Labels);
+    const TTachoGeometry dial = TachoGeometry(size.Width, size.Height, 10);
+    const bool outside = size.Labels == lpAussen;
+    const double r1 = std::nearbyint((outside ? 0.6 : 0.9) * dial.Radius);
+    const double r2 = std::nearbyint((outside ? 0.5 : 0.7) * dial.Radius);
+    const double theta = 0.6 * Pi;
+    const TShot shot = Shoot(tacho);
+    // Inside the band at a third and at most of the sweep; the outlines are 4 pixels wide.
+    for (const double phi : {theta / 3, theta - 0.1}) {
+      const TPoint mid = Along(dial, (r1 + r2) / 2, phi);
+      EXPECT_EQ(shot.At(mid.X, mid.Y), Red) << size.Width << " at " << phi;
+      const TPoint beyond = Along(dial, r1 + 4, phi);
+      EXPECT_EQ(shot.At(beyond.X, beyond.Y), White) << size.Width << " at " << phi;
+      const TPoint within = Along(dial, r2 - 4, phi);
+      EXPECT_EQ(shot.At(within.X, within.Y), White) << size.Width << " at " << phi;
+    }
+    const TPoint past = Along(dial, (r1 + r2) / 2, theta + 0.25);
+    EXPECT_EQ(shot.At(past.X, past.Y), White) << size.Width;
+  }
+}
+
 TEST_F(TachoTest, AFormFileKeepsTheSettings) {
   auto* tacho = ShowNew<TLumTacho>();
   tacho->SetName("Gauge");

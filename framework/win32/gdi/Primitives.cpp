@@ -58,6 +58,19 @@ void FillDeviceRect(TSpanWriter& out, TRect r, const TPaint& paint) {
   for (int y = top; y < bottom; ++y) out.FillSpan(y, r.Left, r.Right, paint);
 }
 
+// The pixels on the cap's side of the chord from the arc's start ps to its end pe, and on it.
+class TChordSide : public TPixelFilter {
+public:
+  TChordSide(TPoint ps, TPoint pe) : ps_(ps), pe_(pe) {}
+  bool Keeps(long long x, long long y) const override {
+    const long long ex = pe_.X - ps_.X, ey = pe_.Y - ps_.Y;
+    return ex * (y - ps_.Y) - ey * (x - ps_.X) >= 0 || (ex == 0 && ey == 0);
+  }
+
+private:
+  TPoint ps_, pe_;
+};
+
 TPaint InvertPaint() {
   TPaint paint;
   paint.Rop2 = 6; // R2_NOT
@@ -119,7 +132,7 @@ void DrawRoundRect(TDeviceContext& dc, TRect r, int cornerWidth, int cornerHeigh
                 std::abs(static_cast<double>(cornerHeight)));
   TSpanWriter out = dc.Writer();
   const std::optional<TPaint> gap = dc.GapPaint();
-  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, {}, {});
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, nullptr, nullptr);
 }
 
 void DrawEllipse(TDeviceContext& dc, TRect r) {
@@ -129,7 +142,7 @@ void DrawEllipse(TDeviceContext& dc, TRect r) {
   const TRoundBox box = FigureBox(dc, n, pen.has_value(), 1e18, 1e18);
   TSpanWriter out = dc.Writer();
   const std::optional<TPaint> gap = dc.GapPaint();
-  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, {}, {});
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap), brush ? &*brush : nullptr, nullptr, nullptr);
 }
 
 std::pair<TPoint, TPoint> ArcEnds(TDeviceContext& dc, TRect r, TPoint start, TPoint end) {
@@ -151,18 +164,13 @@ void DrawArcFigure(TDeviceContext& dc, TRect r, TPoint start, TPoint end, TArcFi
   const TSweep sweep(cx, cy, s, e);
   const TPoint ps = EllipsePoint(box, s);
   const TPoint pe = EllipsePoint(box, e);
-  TPixelFilter onArc = [&sweep](long long x, long long y) {
-    return sweep.Contains(static_cast<double>(x), static_cast<double>(y));
-  };
-  TPixelFilter inChord = [ps, pe](long long x, long long y) {
-    const long long ex = pe.X - ps.X, ey = pe.Y - ps.Y;
-    return ex * (y - ps.Y) - ey * (x - ps.X) >= 0 || (ex == 0 && ey == 0);
-  };
+  const TChordSide inChord(ps, pe);
   TSpanWriter out = dc.Writer();
-  const TPixelFilter& interior = figure == TArcFigure::Chord ? inChord : onArc;
+  const TPixelFilter* interior = &sweep;
+  if (figure == TArcFigure::Chord) interior = &inChord;
   const std::optional<TPaint> gap = dc.GapPaint();
   const double startAngle = std::atan2(cy - (s.Y + 0.5), s.X + 0.5 - cx);
-  DrawRoundFigure(out, box, FigurePen(dc, pen, gap, startAngle), brush ? &*brush : nullptr, onArc,
+  DrawRoundFigure(out, box, FigurePen(dc, pen, gap, startAngle), brush ? &*brush : nullptr, &sweep,
                   interior);
   const TPoint centre{static_cast<int>(std::floor(cx)), static_cast<int>(std::floor(cy))};
   if (figure == TArcFigure::Pie) StrokeDevicePath(dc, out, {ps, centre, pe});

@@ -19,21 +19,23 @@ TRowSpan InnerRow(const TRoundBox& box, long long y) {
 }
 
 void PaintSpan(TSpanWriter& out, long long y, TRowSpan span, const TPaint& paint,
-               const TPixelFilter& filter) {
+               const TPixelFilter* filter) {
   if (span.Empty()) return;
   const TRect& clip = out.DeviceClipBox();
   span = Intersect(span, TRowSpan{clip.Left, clip.Right - 1LL});
+  if (span.Empty()) return;
   if (!filter) {
     out.FillSpan(y, span.Left, span.Right + 1, paint);
     return;
   }
-  for (long long x = span.Left; x <= span.Right; ++x)
-    if (filter(x, y)) out.Pixel(x, y, paint);
+  filter->ForEachRun(y, span.Left, span.Right, [&](long long first, long long last) {
+    out.FillSpan(y, first, last + 1, paint);
+  });
 }
 
 // Paints `whole` minus `hole` (hole within whole or empty) of row y.
 void PaintRing(TSpanWriter& out, long long y, TRowSpan whole, TRowSpan hole, const TPaint& paint,
-               const TPixelFilter& filter) {
+               const TPixelFilter* filter) {
   if (hole.Empty()) {
     PaintSpan(out, y, whole, paint, filter);
     return;
@@ -50,12 +52,12 @@ struct TOutlinePixel {
 
 // Collects what PaintRing would paint, for dashing in order along the outline.
 void CollectRing(const TSpanWriter& out, long long y, TRowSpan whole, TRowSpan hole,
-                 const TPixelFilter& filter, std::vector<TOutlinePixel>& pixels) {
+                 const TPixelFilter* filter, std::vector<TOutlinePixel>& pixels) {
   const TRect& clip = out.DeviceClipBox();
   auto collect = [&](TRowSpan span) {
     span = Intersect(span, TRowSpan{clip.Left, clip.Right - 1LL});
     for (long long x = span.Left; x <= span.Right; ++x)
-      if (!filter || filter(x, y)) pixels.push_back({x, y, 0});
+      if (!filter || filter->Keeps(x, y)) pixels.push_back({x, y, 0});
   };
   if (hole.Empty()) {
     collect(whole);
@@ -163,9 +165,19 @@ TRowSpan TRoundBox::Row(long long y) const {
   return {std::max(first, left_), left_ + right_ - 1 - std::max(first, left_)};
 }
 
+void TPixelFilter::ForEachRun(long long y, long long left, long long right,
+                              const std::function<void(long long, long long)>& run) const {
+  long long first = left;
+  for (long long x = left; x <= right + 1; ++x) {
+    if (x <= right && Keeps(x, y)) continue;
+    if (x > first) run(first, x - 1);
+    first = x + 1;
+  }
+}
+
 void DrawRoundFigure(TSpanWriter& out, const TRoundBox& box, const TFigurePen& pen,
-                     const TPaint* brush, const TPixelFilter& outlineFilter,
-                     const TPixelFilter& interiorFilter) {
+                     const TPaint* brush, const TPixelFilter* outlineFilter,
+                     const TPixelFilter* interiorFilter) {
   const int w = std::max(pen.Width, 1);
   const bool cosmetic = !pen.Paint || w == 1;
   const long long near = pen.InsideFrame ? 0 : (w - 1) / 2;
@@ -193,17 +205,82 @@ void DrawRoundFigure(TSpanWriter& out, const TRoundBox& box, const TFigurePen& p
 }
 
 TSweep::TSweep(double cx, double cy, TPoint start, TPoint end) : cx_(cx), cy_(cy) {
-  const double a = std::atan2(cy - (start.Y + 0.5), start.X + 0.5 - cx);
-  const double b = std::atan2(cy - (end.Y + 0.5), end.X + 0.5 - cx);
+  const double sx = start.X + 0.5 - cx, sy = cy - (start.Y + 0.5);
+  const double ex = end.X + 0.5 - cx, ey = cy - (end.Y + 0.5);
+  const double a = std::atan2(sy, sx);
+  const double b = std::atan2(ey, ex);
   startAngle_ = a;
   sweep_ = std::fmod(b - a + 4 * std::numbers::pi, 2 * std::numbers::pi);
   if (sweep_ <= 1e-12) sweep_ = 2 * std::numbers::pi;
+  start_ = {sx, sy, std::hypot(sx, sy)};
+  end_ = {ex, ey, std::hypot(ex, ey)};
 }
 
 bool TSweep::Contains(double x, double y) const {
   const double a = std::atan2(cy_ - (y + 0.5), x + 0.5 - cx_);
   const double rel = std::fmod(a - startAngle_ + 4 * std::numbers::pi, 2 * std::numbers::pi);
   return rel <= sweep_ + 1e-12;
+}
+
+namespace {
+
+// Pixels off a radial by less than this sine of the angle get their angle measured: far more
+// than the rounding of the angles, far less than any pixel's width.
+constexpr double SureSine = 1e-9;
+
+} // namespace
+
+TRowSpan TSweep::Unsure(const TRay& ray, double py, long long left, long long right) const {
+  // The pixel centre p = (px, py) lies left of the ray when X·py − Y·px > 0, and it is sure
+  // of its side when that exceeds SureSine · Length · |p|; reach bounds |p| over the row.
+  const double reach =
+      std::max(std::fabs(left + 0.5 - cx_), std::fabs(right + 0.5 - cx_)) + std::fabs(py);
+  const double margin = SureSine * ray.Length * reach;
+  if (ray.Y == 0) {
+    if (std::fabs(ray.X * py) > margin) return {};
+    return {left, right};
+  }
+  const double crossing = cx_ - 0.5 + ray.X * py / ray.Y;
+  const double half = margin / std::fabs(ray.Y);
+  const double lo = std::floor(crossing - half) - 1, hi = std::ceil(crossing + half) + 1;
+  if (hi < static_cast<double>(left) || lo > static_cast<double>(right)) return {};
+  return {std::max(left, static_cast<long long>(lo)), std::min(right, static_cast<long long>(hi))};
+}
+
+bool TSweep::Between(double px, double py) const {
+  const bool leftOfStart = start_.X * py - start_.Y * px > 0;
+  const bool leftOfEnd = end_.X * py - end_.Y * px > 0;
+  // Up to a half turn the sweep is left of the start and right of the end; beyond, either.
+  if (sweep_ <= std::numbers::pi) return leftOfStart && !leftOfEnd;
+  return leftOfStart || !leftOfEnd;
+}
+
+void TSweep::ForEachRun(long long y, long long left, long long right,
+                        const std::function<void(long long, long long)>& run) const {
+  if (sweep_ >= 2 * std::numbers::pi) {
+    run(left, right);
+    return;
+  }
+  const double py = cy_ - (y + 0.5);
+  TRowSpan zones[] = {Unsure(start_, py, left, right), Unsure(end_, py, left, right)};
+  if (zones[1].Left < zones[0].Left) std::swap(zones[0], zones[1]);
+  // A run opens and closes where the kept state changes; from `at` on, `keep` holds.
+  long long first = 0;
+  bool open = false;
+  auto from = [&](long long at, bool keep) {
+    if (keep && !open) first = at;
+    if (!keep && open) run(first, at - 1);
+    open = keep;
+  };
+  long long x = left;
+  for (const TRowSpan& zone : zones) {
+    if (zone.Empty() || zone.Right < x) continue;
+    if (x < zone.Left) from(x, Between(x + 0.5 - cx_, py));
+    for (long long p = std::max(x, zone.Left); p <= zone.Right; ++p) from(p, Keeps(p, y));
+    x = zone.Right + 1;
+  }
+  if (x <= right) from(x, Between(x + 0.5 - cx_, py));
+  if (open) run(first, right);
 }
 
 TPoint EllipsePoint(const TRoundBox& box, TPoint p) {
@@ -225,24 +302,25 @@ TPoint EllipsePoint(const TRoundBox& box, TPoint p) {
 
 void FillPolygons(TSpanWriter& out, const std::vector<std::vector<TPoint>>& polygons,
                   TFillRule rule, const TPaint& brush) {
-  const std::vector<TEdge> edges = PolygonEdges(polygons);
+  std::vector<TEdge> edges = PolygonEdges(polygons);
   if (edges.empty()) return;
-  long long top = edges[0].Y0;
+  // By top row, so that each row looks only at the edges that cross it.
+  std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Y0 < b.Y0; });
   long long bottom = edges[0].Y1;
-  for (const TEdge& e : edges) {
-    top = std::min(top, e.Y0);
-    bottom = std::max(bottom, e.Y1);
-  }
+  for (const TEdge& e : edges) bottom = std::max(bottom, e.Y1);
   const TRect& clip = out.DeviceClipBox();
-  top = std::max<long long>(top, clip.Top);
+  const long long top = std::max<long long>(edges[0].Y0, clip.Top);
   bottom = std::min<long long>(bottom, clip.Bottom);
+  std::vector<const TEdge*> active;
+  std::size_t next = 0;
   std::vector<TCrossing> xs;
   for (long long y = top; y < bottom; ++y) {
+    while (next < edges.size() && edges[next].Y0 <= y) active.push_back(&edges[next++]);
+    std::erase_if(active, [y](const TEdge* e) { return e->Y1 <= y; });
     xs.clear();
-    for (const TEdge& e : edges) {
-      if (y < e.Y0 || y >= e.Y1) continue;
-      const long long num = (y - e.Y0) * (e.X1 - e.X0);
-      xs.push_back({e.X0 + CeilDiv(num, e.Y1 - e.Y0), e.Direction});
+    for (const TEdge* e : active) {
+      const long long num = (y - e->Y0) * (e->X1 - e->X0);
+      xs.push_back({e->X0 + CeilDiv(num, e->Y1 - e->Y0), e->Direction});
     }
     FillRow(out, xs, y, rule, brush);
   }

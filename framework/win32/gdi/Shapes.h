@@ -35,7 +35,15 @@ private:
 };
 
 // Which pixels of an outline or interior a figure keeps (pie and chord sectors).
-using TPixelFilter = std::function<bool(long long x, long long y)>;
+class TPixelFilter {
+public:
+  virtual ~TPixelFilter() = default;
+  virtual bool Keeps(long long x, long long y) const = 0;
+  // Calls run(first, last) for each run of kept pixels of [left, right] in row y, left to
+  // right; by default pixel by pixel through Keeps.
+  virtual void ForEachRun(long long y, long long left, long long right,
+                          const std::function<void(long long, long long)>& run) const;
+};
 
 // The pen of a closed figure: width 1 draws the outermost pixels of the figure; wider pens
 // draw a band of that width centred on them (inside the box for PS_INSIDEFRAME).
@@ -51,20 +59,39 @@ struct TFigurePen {
 };
 
 // Paints a rounded box: outline with the pen, interior with the brush (either may be null),
-// each kept by its filter when one is given.
+// each kept by its filter when one is given (null: every pixel).
 void DrawRoundFigure(TSpanWriter& out, const TRoundBox& box, const TFigurePen& pen,
-                     const TPaint* brush, const TPixelFilter& outlineFilter,
-                     const TPixelFilter& interiorFilter);
+                     const TPaint* brush, const TPixelFilter* outlineFilter,
+                     const TPixelFilter* interiorFilter);
 
 // The angular sweep of an arc about a centre, counter-clockwise on screen from the direction
-// of `start` to that of `end`; equal directions sweep the whole turn.
-class TSweep {
+// of `start` to that of `end`; equal directions sweep the whole turn. A pixel is in the sweep
+// when the angle of its centre is.
+class TSweep : public TPixelFilter {
 public:
   TSweep(double cx, double cy, TPoint start, TPoint end);
   bool Contains(double x, double y) const;
+  bool Keeps(long long x, long long y) const override {
+    return Contains(static_cast<double>(x), static_cast<double>(y));
+  }
+  // The same pixels as Keeps, row by row: angles are measured only next to the two radials,
+  // everywhere else the side of each radial decides.
+  void ForEachRun(long long y, long long left, long long right,
+                  const std::function<void(long long, long long)>& run) const override;
 
 private:
+  // A radial's direction, y upwards.
+  struct TRay {
+    double X, Y, Length;
+  };
+  // Where in [left, right] of the row at height py the side of the ray is not certain.
+  TRowSpan Unsure(const TRay& ray, double py, long long left, long long right) const;
+  // Whether the pixel centre at (px, py), relative to the centre and clearly off both radials,
+  // lies in the sweep.
+  bool Between(double px, double py) const;
+
   double cx_, cy_, startAngle_, sweep_;
+  TRay start_, end_;
 };
 
 // Where the ray from the centre of the box's ellipse towards p meets the ellipse, in pixels.

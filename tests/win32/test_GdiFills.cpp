@@ -1,0 +1,146 @@
+#include "tests/SheetPath.h"
+#include "tests/win32/Canvas.h"
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/win32/WinHandles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+// Pies, chords and polygons of every angle and size against what they are meant to fill, and a
+// sheet of them all to compare pictures by.
+
+namespace {
+
+constexpr double Turn = 2 * std::numbers::pi;
+
+// A repeatable run of pseudo-random numbers.
+class TDice {
+public:
+  int Roll(int Lo, int Hi) {
+    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+    return Lo + static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(Hi - Lo + 1));
+  }
+
+private:
+  std::uint64_t state_ = 20261208;
+};
+
+// The angle of a pixel's centre seen from (Cx, Cy), counter-clockwise from east.
+double AngleOf(double X, double Y, double Cx, double Cy) {
+  return std::atan2(Cy - (Y + 0.5), X + 0.5 - Cx);
+}
+
+double Distance(double A, double B) {
+  const double d = std::fmod(std::fabs(A - B), Turn);
+  return std::min(d, Turn - d);
+}
+
+TEST(GdiFills, APieFillsTheSweptPixelsOfItsEllipseAtEveryAngle) {
+  TTestCanvas c(101, 101);
+  SelectObject(c.Dc(), GetStockObject(NULL_PEN));
+  c.Use(CreateSolidBrush(Red));
+  HBRUSH white = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  const RECT all{0, 0, 101, 101};
+  TDice dice;
+  // Without a pen the figure's box loses its right column and bottom row: 100 x 100.
+  const double centre = 50, radius = 50;
+  int checked = 0;
+  for (int k = 0; k < 60; ++k) {
+    FillRect(c.Dc(), &all, white);
+    const POINT start{dice.Roll(-60, 160), dice.Roll(-60, 160)};
+    const POINT end = k % 5 == 0 ? POINT{50, dice.Roll(-60, 160)} : POINT{dice.Roll(-60, 160), 20};
+    Pie(c.Dc(), 0, 0, 101, 101, start.X, start.Y, end.X, end.Y);
+    const double from = AngleOf(start.X, start.Y, centre, centre);
+    const double to = AngleOf(end.X, end.Y, centre, centre);
+    double sweep = std::fmod(to - from + 2 * Turn, Turn);
+    if (sweep < 1e-12) sweep = Turn;
+    for (int y = 0; y < 101; ++y)
+      for (int x = 0; x < 101; ++x) {
+        const double dx = (x + 0.5 - centre) / radius, dy = (y + 0.5 - centre) / radius;
+        const double r = dx * dx + dy * dy;
+        const double a = AngleOf(x, y, centre, centre);
+        if (std::fabs(r - 1) < 1e-9 || Distance(a, from) < 1e-6 || Distance(a, to) < 1e-6) continue;
+        const bool inside = r < 1 && std::fmod(a - from + 2 * Turn, Turn) <= sweep;
+        EXPECT_EQ(GetPixel(c.Dc(), x, y), inside ? Red : White)
+            << "pie " << k << " at " << x << "," << y;
+        ++checked;
+      }
+  }
+  EXPECT_GT(checked, 60 * 7000);
+}
+
+// A polygon of N random corners in a box of Size at (X, Y).
+std::vector<POINT> RandomPolygon(TDice& Dice, int N, int X, int Y, int Size) {
+  std::vector<POINT> corners;
+  for (int i = 0; i < N; ++i) corners.push_back({X + Dice.Roll(0, Size), Y + Dice.Roll(0, Size)});
+  return corners;
+}
+
+TEST(GdiFills, AlternateFillsNoPixelThatWindingLeavesAndSheet) {
+  TBitmap sheet;
+  sheet.SetSize(960, 720);
+  const HDC dc = sheet.Canvas()->Handle();
+  const RECT all{0, 0, 960, 720};
+  FillRect(dc, &all, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  TDice dice;
+  HBRUSH red = CreateSolidBrush(Red);
+  HBRUSH blue = CreateSolidBrush(Blue);
+  // Pies and chords of every size under pens of several kinds.
+  const HPEN pens[] = {reinterpret_cast<HPEN>(GetStockObject(NULL_PEN)),
+                       CreatePen(PS_SOLID, 1, Black), CreatePen(PS_SOLID, 4, RGB(0, 128, 0)),
+                       CreatePen(PS_DOT, 1, Black)};
+  for (int cell = 0; cell < 192; ++cell) {
+    const int x = cell % 16 * 60, y = cell / 16 * 30;
+    const int w = 3 + dice.Roll(0, 54), h = cell % 3 == 0 ? w : 3 + dice.Roll(0, 24);
+    SelectObject(dc, pens[cell % 4]);
+    SelectObject(dc, cell % 2 ? red : blue);
+    const int sx = x + dice.Roll(-10, w + 10), sy = y + dice.Roll(-10, h + 10);
+    const int ex = x + dice.Roll(-10, w + 10), ey = y + dice.Roll(-10, h + 10);
+    if (cell % 7 == 3)
+      Chord(dc, x, y, x + w, y + h, sx, sy, ex, ey);
+    else
+      Pie(dc, x, y, x + w, y + h, sx, sy, ex, ey);
+  }
+  // Polygons under both fill modes: what alternate fills, winding fills too.
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  for (int cell = 0; cell < 24; ++cell) {
+    const int n = 3 + dice.Roll(0, 60);
+    const int x = cell % 12 * 80, y = 370 + cell / 12 * 90;
+    const std::vector<POINT> corners = RandomPolygon(dice, n, x, y, 75);
+    TTestCanvas winding(80, 80), alternate(80, 80);
+    std::vector<POINT> local = corners;
+    for (POINT& p : local) p = {p.X - x, p.Y - y};
+    for (TTestCanvas* canvas : {&winding, &alternate}) {
+      SelectObject(canvas->Dc(), GetStockObject(NULL_PEN));
+      canvas->Use(CreateSolidBrush(Red));
+      SetPolyFillMode(canvas->Dc(), canvas == &winding ? WINDING : ALTERNATE);
+      Polygon(canvas->Dc(), local.data(), n);
+    }
+    const std::vector<COLORREF> w = winding.Pixels(), a = alternate.Pixels();
+    int alternateOnly = 0, windingOnly = 0;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+      alternateOnly += a[i] == Red && w[i] != Red;
+      windingOnly += w[i] == Red && a[i] != Red;
+    }
+    EXPECT_EQ(alternateOnly, 0) << "polygon " << cell;
+    if (n > 8) {
+      EXPECT_GT(windingOnly, 0) << "polygon " << cell;
+    }
+    SetPolyFillMode(dc, cell % 2 ? WINDING : ALTERNATE);
+    SelectObject(dc, pens[cell % 4]);
+    SelectObject(dc, cell % 3 ? red : blue);
+    Polygon(dc, corners.data(), n);
+  }
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  for (int i = 1; i < 4; ++i) DeleteObject(pens[i]);
+  DeleteObject(red);
+  DeleteObject(blue);
+  sheet.SaveToFile(SheetPath("GdiFills.bmp"));
+}
+
+} // namespace
