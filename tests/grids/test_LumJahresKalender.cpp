@@ -67,7 +67,7 @@ TEST_F(YearCalendarTest, StartsOnTodayWithItsShapeAndStoresNothingOfTheDate) {
   EXPECT_EQ(calendar->Col(), d + calendar->GetMonthOffset(m));
   calendar->SetName("Calendar1");
   const String text = WriteFormText(Form());
-  EXPECT_EQ(text.find("Year"), String::npos) << text;
+  EXPECT_EQ(text.find("Year ="), String::npos) << text;
   EXPECT_EQ(text.find("ColWidths"), String::npos) << "sizes follow the window";
 }
 
@@ -103,8 +103,12 @@ TEST_F(YearCalendarTest, MonthsStartUnderTheirWeekdayInYearsStartingOnEveryWeekd
         const int days = calendar->DaysPerMonth(year, month);
         EXPECT_EQ(calendar->GetCellText(offset + 1, month), "1");
         EXPECT_EQ(calendar->GetCellText(offset + days, month), std::to_string(days));
-        if (offset > 0) EXPECT_EQ(calendar->GetCellText(offset, month), "");
-        if (offset + days < 37) EXPECT_EQ(calendar->GetCellText(offset + days + 1, month), "");
+        if (offset > 0) {
+          EXPECT_EQ(calendar->GetCellText(offset, month), "");
+        }
+        if (offset + days < 37) {
+          EXPECT_EQ(calendar->GetCellText(offset + days + 1, month), "");
+        }
       }
     }
     calendar->SetStartOfWeek(0);
@@ -149,10 +153,10 @@ TEST_F(YearCalendarTest, ArrowKeysMoveTheDayAndStopAtCellsWithoutOne) {
   EXPECT_EQ(DateOf(calendar), Day(2024, 1, 1))
       << "nothing left of Monday the 1st, above is the header";
   calendar->SetReadOnly(true);
-  User.PressKey(VK_LEFT);
-  EXPECT_EQ(DateOf(calendar), Day(2024, 1, 31)) << "read-only";
+  User.PressKey(VK_RIGHT);
+  EXPECT_EQ(DateOf(calendar), Day(2024, 1, 1)) << "read-only";
   calendar->SetYear(2025);
-  EXPECT_EQ(TGridCoord({calendar->Col(), calendar->Row()}), CellOf(calendar, 1, 31))
+  EXPECT_EQ(TGridCoord({calendar->Col(), calendar->Row()}), CellOf(calendar, 1, 1))
       << "the calendar still moves itself";
 }
 
