@@ -73,7 +73,7 @@ void AddCalendar(TWinControl* Parent) {
   calendar->SetName("HolidayCalendar");
   calendar->SetBounds(8, 6, 524, 164);
   calendar->SetParentFont(false);
-  calendar->Font()->SetHeight(-10);
+  calendar->Font()->SetHeight(-9);
   calendar->SetParent(Parent);
   MarkHolidays(calendar);
   calendar->SetOnChange([calendar](TObject*) {
@@ -88,7 +88,7 @@ void AddStringGrid(TWinControl* Parent) {
   grid->SetBounds(8, 176, 236, 100);
   grid->SetColCount(3);
   grid->SetRowCount(5);
-  grid->SetDefaultColWidth(74);
+  grid->SetDefaultColWidth(70);
   grid->SetDefaultRowHeight(30);
   grid->SetRowHeights(0, 18);
   grid->SetAlignmentCell(true);
