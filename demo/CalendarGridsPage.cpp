@@ -71,7 +71,7 @@ void MarkHolidays(TLumYearCalendar* Calendar) {
 void AddCalendar(TWinControl* Parent) {
   auto* calendar = new TLumYearCalendar(Parent);
   calendar->SetName("HolidayCalendar");
-  calendar->SetBounds(8, 6, 524, 164);
+  calendar->SetBounds(8, 6, 604, 164);
   calendar->SetParentFont(false);
   calendar->Font()->SetHeight(-9);
   calendar->SetParent(Parent);
@@ -85,10 +85,10 @@ void AddCalendar(TWinControl* Parent) {
 void AddStringGrid(TWinControl* Parent) {
   auto* grid = new TLumStringGrid(Parent);
   grid->SetName("MarkGrid");
-  grid->SetBounds(8, 176, 236, 100);
+  grid->SetBounds(8, 176, 276, 100);
   grid->SetColCount(3);
   grid->SetRowCount(5);
-  grid->SetDefaultColWidth(70);
+  grid->SetDefaultColWidth(83);
   grid->SetDefaultRowHeight(30);
   grid->SetRowHeights(0, 18);
   grid->SetAlignmentCell(true);
@@ -112,7 +112,7 @@ void AddDataGrid(TWinControl* Parent) {
   source->SetDataSet(OpenFruitPictureTable(Parent));
   auto* grid = new TLumDBGrid(Parent);
   grid->SetName("PictureGrid");
-  grid->SetBounds(252, 176, 280, 100);
+  grid->SetBounds(292, 176, 320, 100);
   grid->SetFormCaption("Fruit");
   grid->SetFormLeft(120);
   grid->SetFormTop(80);
@@ -120,7 +120,7 @@ void AddDataGrid(TWinControl* Parent) {
   grid->SetParent(Parent);
   grid->Columns()->Items(0)->SetVisible(false);
   grid->Columns()->Items(1)->SetWidth(54);
-  grid->Columns()->Items(2)->SetWidth(140);
+  grid->Columns()->Items(2)->SetWidth(180);
   grid->Columns()->Items(3)->SetWidth(44);
 }
 

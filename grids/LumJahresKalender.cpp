@@ -173,9 +173,22 @@ Integer TLumYearCalendar::GetMonthOffset(Integer AMonth) {
   return offset < 0 ? offset + 7 : offset;
 }
 
+const TLumYearCalendar::TMonthLayout& TLumYearCalendar::LayoutOf(int AMonth) {
+  RangeChecked(AMonth, 1, Months);
+  if (FLayoutDate != FDate || FLayoutStart != FStartOfWeek) {
+    const Integer year = Year();
+    for (int m = 1; m <= Months; ++m)
+      FLayout[m - 1] = TMonthLayout{GetMonthOffset(m), DaysPerMonth(year, m)};
+    FLayoutDate = FDate;
+    FLayoutStart = FStartOfWeek;
+  }
+  return FLayout[AMonth - 1];
+}
+
 int TLumYearCalendar::DayAt(int ACol, int ARow) {
-  const int day = ACol - GetMonthOffset(ARow);
-  return day >= 1 && day <= DaysPerMonth(Year(), ARow) ? day : 0;
+  const TMonthLayout& month = LayoutOf(ARow);
+  const int day = ACol - month.Offset;
+  return day >= 1 && day <= month.Days ? day : 0;
 }
 
 String TLumYearCalendar::GetCellText(int ACol, int ARow) {

@@ -119,6 +119,12 @@ private:
   TDateTime ClampedDate(Integer AYear, Integer AMonth, Integer ADay);
   // The day shown in a cell of columns 1 to 37 and rows 1 to 12; 0 for an empty one.
   int DayAt(int ACol, int ARow);
+  // Each month's offset and length, worked out once per date and start of the week.
+  struct TMonthLayout {
+    int Offset = 0;
+    int Days = 0;
+  };
+  const TMonthLayout& LayoutOf(int AMonth);
   // The sizes of the columns and rows for the client area.
   void FitCells();
   int WidestHeader();
@@ -130,6 +136,9 @@ private:
   bool FUpdating = false;
   std::vector<Integer> FDayList;
   TNotifyEvent FOnChange;
+  TMonthLayout FLayout[12];
+  TDateTime FLayoutDate = -1;
+  TDayOfWeek FLayoutStart = 0;
   // Parts read from a form file, waiting for Loaded; 0 where none was read.
   Integer FLoadedParts[3] = {0, 0, 0};
 };

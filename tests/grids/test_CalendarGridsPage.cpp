@@ -28,7 +28,7 @@ class CalendarGridsPageTest : public ControlTest {
 protected:
   void SetUp() override {
     setenv("LUMTOOLS_GALLERY_DATA", Data.c_str(), 1);
-    Page = NewForm(560, 320);
+    Page = NewForm(680, 320);
     FillCalendarGrids(Page);
     Page->Show();
     User.ProcessMessages();
