@@ -96,6 +96,7 @@ public:
   // Marks a day (EIntOverflow when its key does not fit 32 bits).
   void Tag_hinzu(Integer ADay, Integer AMonth, Integer AYear);
   void Tagesliste_loeschen();
+  // Whether the day is in the day list.
   bool IsMarked(Integer ADay, Integer AMonth, Integer AYear) const;
 
 protected:
