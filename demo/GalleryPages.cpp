@@ -1,5 +1,6 @@
 #include "demo/GalleryPages.h"
 
+#include "demo/CalendarGridsPage.h"
 #include "demo/DialogsPage.h"
 #include "demo/DisplaysPage.h"
 #include "demo/GridsPage.h"
@@ -20,6 +21,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Displays", FillDisplays},
       {"Rich lists", FillRichLists},
       {"Grids", FillGrids},
+      {"Calendar and grids", FillCalendarGrids},
       {"Printing", FillPrinting},
       {"Surfaces", FillSurfaces},
       {"Styled and games", FillStyled},
