@@ -117,10 +117,14 @@ TPanel* BuildSample(TWinControl* Parent, const String& Language) {
   answer->SetWidth(400);
   auto* lingua = new TLumLingua(sample);
   lingua->SetName("LumLingua1");
+  lingua->SetNewWordPrompt(false);
   lingua->SetDatabaseName(GalleryLinguaDatabase());
   lingua->SetLanguage(Language);
+  // The form's own texts never ask; the look-up does.
   lookUp->SetOnClick([lingua, word, answer](TObject*) {
+    lingua->SetNewWordPrompt(true);
     answer->SetCaption("= " + lingua->GetWord(word->Text()));
+    lingua->SetNewWordPrompt(false);
   });
   return sample;
 }

@@ -261,6 +261,13 @@ void TLumLingua::TranslateForm(TComponent* Form) {
   for (int i = 0; i < Form->ComponentCount(); ++i) TranslateComponent(Form->Components(i));
 }
 
+// The library's own dialogs never ask for their own words: what is missing loses its cookie.
+void TLumLingua::TranslateDialog(TComponent* Dialog) {
+  const bool prompt = std::exchange(FNewWordPrompt, false);
+  TScopeExit restore{[&] { FNewWordPrompt = prompt; }};
+  TranslateForm(Dialog);
+}
+
 void TLumLingua::TranslateComponent(TComponent* Comp) {
   if (FLanguage.empty()) return;
   const TStringCallback oldStrings =
@@ -373,7 +380,7 @@ bool TLumLingua::EditNewWord(const String& Word) {
   }};
   if (!FPromptForm) {
     FPromptForm = CreateForm<TfmNewKeyword>(nullptr);
-    TranslateForm(FPromptForm);
+    TranslateDialog(FPromptForm);
   }
   FPromptForm->EdLanguage->SetText(FLanguage);
   FPromptForm->EdKeyword->SetText(Word);
@@ -397,7 +404,7 @@ bool TLumLingua::EditNewWord(const String& Word) {
 bool TLumLingua::EditNewLanguage() {
   auto* dialog = CreateForm<TfmNewLanguage>(nullptr);
   TScopeExit freeDialog{[dialog] { dialog->Free(); }};
-  TranslateForm(dialog);
+  TranslateDialog(dialog);
   if (dialog->ShowModal() != mrOk) return false;
   const String name = Trim(dialog->EdLanguage->Text());
   try {
@@ -535,7 +542,7 @@ void TLumLingua::EditUpdateCookie() {
   bool ok = false;
   {
     TScopeExit freeDialog{[dialog] { dialog->Free(); }};
-    TranslateForm(dialog);
+    TranslateDialog(dialog);
     for (const auto& item : items) {
       TCheckBox* check = dialog->AddPropertyCheck(item->Component->Name() + "." + item->PropName +
                                                   " = " + item->Value);

@@ -118,6 +118,7 @@ private:
   void Post(UINT Msg);
   void AddPending(TComponent* Comp);
   void ClearPending();
+  void TranslateDialog(TComponent* Dialog);
   void InternalTranslateProperty(TComponent* Comp, const TPropInfo* Prop);
   void TranslateString(String& S);
   String LookUp(const String& S);

@@ -169,7 +169,7 @@ TEST_F(LinguaEditors, UpdateCookieMarksTheChosenPropertiesThenChecksThem) {
     User.ProcessMessages();
     User.SaveSnapshot(window, SheetPath("lingua_update_cookie.png"));
     User.Click(find("Form1.Caption = Main"));
-    User.Click(find("Edit1.Text = Hello"));
+    find("Edit1.Text = Hello")->SetChecked(true);
     User.Click(window->OKBtn);
     User.WhenModal([&](TCustomForm* Prompt) {
       EXPECT_EQ(dynamic_cast<TfmNewKeyword*>(Prompt)->EdKeyword->Text(), "Hello");
