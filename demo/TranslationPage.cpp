@@ -1,6 +1,7 @@
 #include "demo/TranslationPage.h"
 
 #include "demo/GridsPage.h"
+#include "framework/controls/CheckButtons.h"
 #include "framework/controls/ComboBoxes.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Labels.h"
@@ -11,6 +12,7 @@
 #include "translation/LumLingua.h"
 
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -150,7 +152,7 @@ void FillTranslation(TWinControl* Parent) {
   languages->SetStyle(csDropDownList);
   languages->Items()->SetText("Deutsch\nEnglish");
   languages->SetItemIndex(0);
-  auto* sample = std::make_shared<TPanel*>(BuildSample(Parent, "Deutsch"));
+  auto sample = std::make_shared<TPanel*>(BuildSample(Parent, "Deutsch"));
   languages->SetOnChange([Parent, languages, sample](TObject*) {
     (*sample)->Free();
     *sample = BuildSample(Parent, languages->Items()->Strings(languages->ItemIndex()));

@@ -85,8 +85,8 @@ template <class F> TScopeExit(F) -> TScopeExit<F>;
 
 } // namespace
 
-String StoredWordName(const String& Word) {
-  return !Word.empty() && Word.back() == ' ' ? Word + "#" : Word;
+String StoredWordName(const String& AWord) {
+  return !AWord.empty() && AWord.back() == ' ' ? AWord + "#" : AWord;
 }
 
 String StoredTranslation(const String& Translation) {
@@ -170,8 +170,9 @@ void TLumLingua::Post(UINT Msg) { PostMessageA(FWindow, Msg, 0, 0); }
 
 LRESULT TLumLingua::WndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
   try {
+    // A form still being read is collected when it has been (Loaded posts again).
     if (Msg == LinguaCollectMessage) {
-      if (!Designing()) AddComponents();
+      if (!Designing() && !ComponentState().Contains(csLoading)) AddComponents();
       return 0;
     }
     // While a prompt is open the components wait; the prompt's end posts the refresh again.
@@ -184,6 +185,11 @@ LRESULT TLumLingua::WndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam)
     return 0;
   }
   return DefWindowProcA(Window, Msg, WParam, LParam);
+}
+
+void TLumLingua::Loaded() {
+  TComponent::Loaded();
+  if (!Designing()) Post(LinguaCollectMessage);
 }
 
 void TLumLingua::AddComponents() {
@@ -208,7 +214,8 @@ void TLumLingua::ClearPending() {
 // refresh, which may be walking the list).
 void TLumLingua::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove) std::replace(FPending.begin(), FPending.end(), AComponent, nullptr);
+  if (Operation == opRemove)
+    std::replace(FPending.begin(), FPending.end(), AComponent, static_cast<TComponent*>(nullptr));
 }
 
 void TLumLingua::RefreshTranslation() {
@@ -328,9 +335,9 @@ String TLumLingua::GetWordWithCookie(const String& S) {
   return GetWord(S.substr(FCookie.size()));
 }
 
-void TLumLingua::InsertNewWord(const String& Word, const String& Translation) {
+void TLumLingua::InsertNewWord(const String& AWord, const String& Translation) {
   if (!DatabaseOpen()) throw EDatabaseError("The translation database is not open");
-  const String word = StoredWordName(Word), translation = StoredTranslation(Translation);
+  const String word = StoredWordName(AWord), translation = StoredTranslation(Translation);
   CheckLength("The text", word, TextFieldLength);
   CheckLength("The translation", translation, TextFieldLength);
   FLangWord->SetKey();
@@ -369,7 +376,7 @@ void TLumLingua::InsertNewLanguage(const String& Name) {
 
 // Another prompt open means this one was reached from inside its modal loop: waiting for
 // it to close could never end, so the text is left untranslated.
-bool TLumLingua::EditNewWord(const String& Word) {
+bool TLumLingua::EditNewWord(const String& AWord) {
   if (FBusy || FPromptOpen) return false;
   FBusy = true;
   FPromptOpen = true;
@@ -383,15 +390,15 @@ bool TLumLingua::EditNewWord(const String& Word) {
     TranslateDialog(FPromptForm);
   }
   FPromptForm->EdLanguage->SetText(FLanguage);
-  FPromptForm->EdKeyword->SetText(Word);
-  FPromptForm->EdTranslation->SetText(Word);
+  FPromptForm->EdKeyword->SetText(AWord);
+  FPromptForm->EdTranslation->SetText(AWord);
   FPromptShown = true;
   const TModalResult result = FPromptForm->ShowModal();
   bool stored = false;
   if (result == mrCancel) FPromptingCancelled = true;
   if (result == mrOk) {
     try {
-      InsertNewWord(Word, FPromptForm->EdTranslation->Text());
+      InsertNewWord(AWord, FPromptForm->EdTranslation->Text());
       stored = true;
     } catch (const Exception& e) {
       ShowMessage(e.Message());

@@ -20,7 +20,7 @@ inline constexpr UINT LinguaCollectMessage = 0xB3E9;
 // The storage trims trailing blanks: a text ending in a blank is stored with "#" appended.
 // A stored translation loses one final "#" when read; so that a real final "#" ("C#")
 // survives, new translations ending in "#" get one appended too.
-String StoredWordName(const String& Word);
+String StoredWordName(const String& AWord);
 String StoredTranslation(const String& Translation);
 String ReadTranslation(const String& Stored);
 // Whether Value is longer than Cookie and begins with it, letter case ignored.
@@ -76,8 +76,8 @@ public:
   String GetWordWithCookie(const String& S);
   void InsertNewLanguage(const String& Name);
   // Stores Translation (as it is to read back) for Word in the current language.
-  void InsertNewWord(const String& Word, const String& Translation);
-  bool EditNewWord(const String& Word);
+  void InsertNewWord(const String& AWord, const String& Translation);
+  bool EditNewWord(const String& AWord);
   bool EditNewLanguage();
   void EditUpdateCookie();
   void Reset();
@@ -110,6 +110,8 @@ public:
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // After the form file was read: the collect message again, for the loaded form.
+  void Loaded() override;
 
 private:
   LRESULT WndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -34,8 +34,8 @@ protected:
     Form = NewForm(300, 260);
     Form->SetName("Form1");
   }
-  static TfmNewKeyword* Prompt(TCustomForm* Form) {
-    auto* prompt = dynamic_cast<TfmNewKeyword*>(Form);
+  static TfmNewKeyword* Prompt(TCustomForm* Shown) {
+    auto* prompt = dynamic_cast<TfmNewKeyword*>(Shown);
     EXPECT_TRUE(prompt) << "the new-word prompt";
     return prompt;
   }
@@ -45,8 +45,8 @@ TEST_F(LinguaPrompt, AMissingWordIsAskedForAndStored) {
   AddWord("translate text", {"Text übersetzen"});
   TButton* save = AddButton("Button1", "##Save");
   TLumLingua* lingua = Lingua(Form);
-  User.WhenModal([&](TCustomForm* Form) {
-    TfmNewKeyword* prompt = Prompt(Form);
+  User.WhenModal([&](TCustomForm* Shown) {
+    TfmNewKeyword* prompt = Prompt(Shown);
     EXPECT_TRUE(TLumLingua::PromptOpen());
     EXPECT_EQ(prompt->Caption(), "Text übersetzen") << "the prompt is translated too";
     EXPECT_EQ(prompt->OKBtn->Caption(), "&Accept") << "a missing caption loses its cookie";
@@ -80,12 +80,12 @@ TEST_F(LinguaPrompt, SkippingLeavesOneTextCancellingStopsEveryPromptUntilReset) 
   TButton* two = AddButton("Button2", "##Two");
   TButton* three = AddButton("Button3", "##Three");
   TLumLingua* lingua = Lingua(Form);
-  User.WhenModal([&](TCustomForm* Form) {
-    EXPECT_EQ(Prompt(Form)->EdKeyword->Text(), "One");
-    User.Click(Prompt(Form)->SkipBtn);
-    User.WhenModal([&](TCustomForm* Form) {
-      EXPECT_EQ(Prompt(Form)->EdKeyword->Text(), "Two");
-      User.Escape();
+  User.WhenModal([&](TCustomForm* Shown) {
+    EXPECT_EQ(Prompt(Shown)->EdKeyword->Text(), "One");
+    User.Click(Prompt(Shown)->SkipBtn);
+    User.WhenModal([&](TCustomForm* Next) {
+      EXPECT_EQ(Prompt(Next)->EdKeyword->Text(), "Two");
+      User.Click(Prompt(Next)->CancelBtn);
     });
   });
   User.ProcessMessages();
@@ -99,9 +99,9 @@ TEST_F(LinguaPrompt, SkippingLeavesOneTextCancellingStopsEveryPromptUntilReset) 
   lingua->Reset();
   EXPECT_TRUE(lingua->AllTranslated());
   EXPECT_FALSE(lingua->Translatefound());
-  User.WhenModal([&](TCustomForm* Form) {
-    Prompt(Form)->EdTranslation->SetText("Drei");
-    User.Click(Prompt(Form)->OKBtn);
+  User.WhenModal([&](TCustomForm* Shown) {
+    Prompt(Shown)->EdTranslation->SetText("Drei");
+    User.Click(Prompt(Shown)->OKBtn);
   });
   EXPECT_EQ(lingua->GetWord("Three"), "Drei");
 }
@@ -110,8 +110,8 @@ TEST_F(LinguaPrompt, BlanksFollowTheSourceAndLineBreaksNeverMakeAnEmptyTranslati
   TButton* cancel = AddButton("Button1", "## Close");
   TButton* lines = AddButton("Button2", "##Two lines");
   Lingua(Form);
-  User.WhenModal([&](TCustomForm* Form) {
-    TfmNewKeyword* prompt = Prompt(Form);
+  User.WhenModal([&](TCustomForm* Shown) {
+    TfmNewKeyword* prompt = Prompt(Shown);
     User.Enter();
     User.Enter();
     EXPECT_EQ(prompt->EdTranslation->Text(), "\r\n\r\n");
@@ -126,12 +126,12 @@ TEST_F(LinguaPrompt, BlanksFollowTheSourceAndLineBreaksNeverMakeAnEmptyTranslati
     EXPECT_EQ(prompt->EdTranslation->Text(), " Close");
     prompt->EdTranslation->SetText("  Schließen");
     User.Click(prompt->OKBtn);
-    User.WhenModal([&](TCustomForm* Form) {
-      Prompt(Form)->EdTranslation->SelectAll();
+    User.WhenModal([&](TCustomForm* Next) {
+      Prompt(Next)->EdTranslation->SelectAll();
       User.Type("Zwei");
       User.Enter();
       User.Type("Zeilen");
-      User.Click(Prompt(Form)->OKBtn);
+      User.Click(Prompt(Next)->OKBtn);
     });
   });
   User.ProcessMessages();
@@ -149,13 +149,13 @@ TEST_F(LinguaPrompt, TwoComponentsShareOnePromptAndTheSecondWaitsForIt) {
   auto* waiting = controltest::Place(other, new TButton(other), 8, 8);
   waiting->SetName("Button1");
   waiting->SetCaption("##Cancel");
-  User.WhenModal([&](TCustomForm* Form) {
+  User.WhenModal([&](TCustomForm* Shown) {
     EXPECT_EQ(second->GetWord("Other"), "Other") << "no second prompt while one is open";
     EXPECT_FALSE(second->Translatefound());
     second->AddComponents();
     User.ProcessMessages();
     EXPECT_EQ(waiting->Caption(), "##Cancel") << "its refresh waits for the prompt";
-    User.Click(Prompt(Form)->CancelBtn);
+    User.Click(Prompt(Shown)->CancelBtn);
   });
   EXPECT_EQ(first->GetWord("Missing"), "Missing");
   User.ProcessMessages();

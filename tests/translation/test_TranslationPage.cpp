@@ -1,4 +1,6 @@
 #include "demo/TranslationPage.h"
+#include "framework/controls/Buttons.h"
+#include "framework/controls/CheckButtons.h"
 #include "framework/controls/ComboBoxes.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Labels.h"
@@ -7,6 +9,7 @@
 #include "tests/SheetPath.h"
 #include "tests/TempPath.h"
 #include "tests/controls/ControlTestSupport.h"
+#include "translation/LumLingua.h"
 #include "translation/Newkwd.h"
 
 #include <cstdlib>
