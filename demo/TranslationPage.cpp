@@ -86,37 +86,37 @@ TLabel* AddLabel(TWinControl* Parent, const String& Name, const String& Caption,
 
 // The marked order form; its own TLumLingua translates it once the message loop runs.
 TPanel* BuildSample(TWinControl* Parent, const String& Language) {
-  auto* sample = Add<TPanel>(Parent, "", 16, 56, 440, 260);
+  auto* sample = Add<TPanel>(Parent, "", 16, 44, 520, 200);
   sample->SetCaption("");
   sample->SetShowHint(true);
-  auto* title = AddLabel(sample, "Title", "##Order", 16, 12);
+  auto* title = AddLabel(sample, "Title", "##Order", 16, 8);
   title->Font()->SetStyle(TFontStyles{fsBold});
-  auto* name = Add<TEdit>(sample, "NameEdit", 120, 40, 200, 21);
+  auto* name = Add<TEdit>(sample, "NameEdit", 120, 30, 200, 21);
   name->SetText("Ada Lovelace");
-  AddLabel(sample, "NameLabel", "##&Name:", 16, 44)->SetFocusControl(name);
-  auto* size = Add<TComboBox>(sample, "SizeBox", 120, 72, 120, 21);
+  AddLabel(sample, "NameLabel", "##&Name:", 16, 34)->SetFocusControl(name);
+  auto* size = Add<TComboBox>(sample, "SizeBox", 120, 58, 120, 21);
   size->SetStyle(csDropDownList);
   size->Items()->SetText("S\nM\nL\nXL");
   size->SetItemIndex(1);
-  AddLabel(sample, "SizeLabel", "##&Size:", 16, 76)->SetFocusControl(size);
-  auto* wrap = Add<TCheckBox>(sample, "WrapBox", 16, 106, 300, 20);
+  AddLabel(sample, "SizeLabel", "##&Size:", 16, 62)->SetFocusControl(size);
+  auto* wrap = Add<TCheckBox>(sample, "WrapBox", 16, 86, 300, 20);
   wrap->SetCaption("##&Gift wrapping");
   wrap->SetHint("##Wrapped in paper with a bow");
   wrap->SetChecked(true);
-  auto* order = Add<TButton>(sample, "OrderButton", 120, 140, 110, 27);
+  auto* order = Add<TButton>(sample, "OrderButton", 120, 112, 110, 27);
   order->SetCaption("##&Order");
   order->SetHint("##Sends the order");
-  auto* cancel = Add<TButton>(sample, "CancelButton", 240, 140, 110, 27);
+  auto* cancel = Add<TButton>(sample, "CancelButton", 240, 112, 110, 27);
   cancel->SetCaption("##&Cancel");
   cancel->SetHint("##Forgets the order");
-  AddLabel(sample, "LookUpLabel", "##Look up a word:", 16, 190);
-  auto* word = Add<TEdit>(sample, "WordEdit", 16, 210, 200, 21);
+  AddLabel(sample, "LookUpLabel", "##Look up a word:", 16, 150);
+  auto* word = Add<TEdit>(sample, "WordEdit", 16, 168, 200, 21);
   word->SetText("Forgets the order");
-  auto* lookUp = Add<TButton>(sample, "LookUpButton", 224, 208, 110, 25);
+  auto* lookUp = Add<TButton>(sample, "LookUpButton", 224, 166, 110, 25);
   lookUp->SetCaption("##&Look up");
   lookUp->SetHint("##A missing word opens the prompt");
-  auto* answer = AddLabel(sample, "Answer", "", 16, 238);
-  answer->SetWidth(400);
+  auto* answer = AddLabel(sample, "Answer", "", 344, 170);
+  answer->SetWidth(150);
   auto* lingua = new TLumLingua(sample);
   lingua->SetName("LumLingua1");
   lingua->SetNewWordPrompt(false);
@@ -147,8 +147,8 @@ String GalleryLinguaDatabase() {
 }
 
 void FillTranslation(TWinControl* Parent) {
-  AddLabel(Parent, "", "Language:", 16, 20);
-  auto* languages = Add<TComboBox>(Parent, "", 100, 16, 140, 21);
+  AddLabel(Parent, "", "Language:", 16, 16);
+  auto* languages = Add<TComboBox>(Parent, "", 100, 12, 140, 21);
   languages->SetStyle(csDropDownList);
   languages->Items()->SetText("Deutsch\nEnglish");
   languages->SetItemIndex(0);
