@@ -7,7 +7,7 @@
 #include "styled/LumMainMenu.h"
 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
-  SetBounds(40, 40, 560, 340);
+  SetBounds(40, 40, 640, 340);
   SetCaption("LumTools gallery");
   FTabs = new TPageControl(this);
   FTabs->SetAlign(alClient);
