@@ -7,7 +7,7 @@
 #include "styled/LumMainMenu.h"
 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
-  SetBounds(40, 40, 680, 340);
+  SetBounds(40, 40, 800, 340);
   SetCaption("LumTools gallery");
   FTabs = new TPageControl(this);
   FTabs->SetAlign(alClient);

@@ -9,6 +9,7 @@
 #include "demo/StandardPage.h"
 #include "demo/StyledPage.h"
 #include "demo/SurfacesPage.h"
+#include "demo/TranslationPage.h"
 #include "demo/ValueEntryPage.h"
 
 #include <cctype>
@@ -25,6 +26,7 @@ const std::vector<TGalleryPageInfo>& GalleryPages() {
       {"Printing", FillPrinting},
       {"Surfaces", FillSurfaces},
       {"Styled and games", FillStyled},
+      {"Translation", FillTranslation},
   };
   return pages;
 }

@@ -70,7 +70,7 @@ TEST(GalleryRendering, EveryPageBecomesAPictureOfTheForm) {
   for (std::size_t i = 0; i < written.size(); ++i) {
     EXPECT_EQ(std::filesystem::path(written[i]).filename(), PageFileName(GalleryPages()[i].Name));
     const TRaster picture = ReadPngFile(written[i]);
-    EXPECT_EQ(picture.Width, 680);
+    EXPECT_EQ(picture.Width, 800);
     EXPECT_EQ(picture.Height, 340);
     std::set<std::uint32_t> colours;
     for (int y = 0; y < picture.Height; y += 3)

@@ -106,7 +106,7 @@ TEST_F(SdlFormTest, TheGalleryOpensAsARealWindow) {
   ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
   const std::string id = XWindowNamed(gallery->Caption());
   const std::string geometry = RunOnDisplay("xdotool getwindowgeometry --shell " + id);
-  EXPECT_NE(geometry.find("WIDTH=560"), std::string::npos) << geometry;
+  EXPECT_NE(geometry.find("WIDTH=800"), std::string::npos) << geometry;
   EXPECT_NE(geometry.find("HEIGHT=340"), std::string::npos) << geometry;
 }
 
