@@ -100,11 +100,13 @@ TLumItemsfenster::~TLumItemsfenster() = default;
 void TLumItemsfenster::MakePreview() {
   FVorschau = PlaceNamed<TLumList>(this, this, "Vorschau", Bounds(8, 52, 330, 396));
   FVorschau->SetOnClick([this](TObject*) { ItemClicked(); });
+  // The drag starts as the mouse moves with the button down, so a click still selects.
   FVorschau->SetOnMouseDown([this](TObject*, TMouseButton Button, TShiftState, int X, int Y) {
-    const int item = FVorschau->ItemAtPos(TPoint{X, Y}, true);
-    if (Button != mbLeft || item < 0) return;
-    RecordDragged(item);
-    FVorschau->BeginDrag(false);
+    if (Button == mbLeft) RecordDragged(FVorschau->ItemAtPos(TPoint{X, Y}, true));
+  });
+  FVorschau->SetOnMouseMove([this](TObject*, TShiftState Shift, int, int) {
+    if (Shift.Contains(ssLeft) && DraggedIndex() >= 0 && !FVorschau->Dragging())
+      FVorschau->BeginDrag(true);
   });
   FVorschau->SetOnDragOver(
       [this](TObject*, TObject* Source, int X, int Y, TDragState, bool& Accept) {

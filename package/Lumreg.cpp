@@ -26,17 +26,19 @@ namespace {
 
 void RegisterPalette() {
   RegisterComponents("LumTools",
-                     {TLumValidateEdit::StaticClass(), TLumExtValEdit::StaticClass(),
-                      TLumDBExtValEdit::StaticClass(), TLumList::StaticClass(),
-                      TLumComboBox::StaticClass(),     TLumCheckBox::StaticClass(),
-                      TLumMainMenu::StaticClass(),     TLumPrinter::StaticClass(),
-                      TLumFrame::StaticClass(),        TLumImage::StaticClass(),
-                      TLumScrollText::StaticClass(),   TLumDigit::StaticClass(),
-                      TLumHistogram::StaticClass(),    TLumTacho::StaticClass(),
-                      TLumProgressBar::StaticClass(),  TLumLED::StaticClass(),
-                      TLumArrow::StaticClass(),        TLumEffect::StaticClass(),
-                      TLumZeilenDialog::StaticClass(), TLumMemoDialog::StaticClass(),
-                      TLumCalculator::StaticClass(),   TLumSchiebefixspiel::StaticClass()});
+                     {
+                         TLumValidateEdit::StaticClass(), TLumExtValEdit::StaticClass(),
+                         TLumDBExtValEdit::StaticClass(), TLumList::StaticClass(),
+                         TLumComboBox::StaticClass(),     TLumCheckBox::StaticClass(),
+                         TLumMainMenu::StaticClass(),     TLumPrinter::StaticClass(),
+                         TLumFrame::StaticClass(),        TLumImage::StaticClass(),
+                         TLumScrollText::StaticClass(),   TLumDigit::StaticClass(),
+                         TLumHistogram::StaticClass(),    TLumTacho::StaticClass(),
+                         TLumProgressBar::StaticClass(),  TLumLED::StaticClass(),
+                         TLumArrow::StaticClass(),        TLumEffect::StaticClass(),
+                         TLumZeilenDialog::StaticClass(), TLumMemoDialog::StaticClass(),
+                         TLumCalculator::StaticClass(),   TLumSchiebefixspiel::StaticClass(),
+                     });
 }
 
 void RegisterEditors() {
@@ -52,65 +54,68 @@ void RegisterPrinterEditors() {
                          PropertyEditorClassOf<TClassProperty>());
 }
 
-template <class C> void File(std::initializer_list<String> Names) {
+template <class C> void FileUnderLumTools(std::initializer_list<String> Names) {
   RegisterPropertiesInCategory(TLumToolsCategory::StaticClass(), C::StaticClass(), Names);
 }
 
 void RegisterCategories() {
-  File<TLumCheckBox>({"CheckBoxPosition", "CheckBoxStyle", "CheckBoxSize", "CheckBoxTransparent",
-                      "FocusStyle", "HookStyle", "Transparent", "WordWrap", "Layout", "FocusColor",
-                      "HookColor"});
-  File<TLumMainMenu>({"Background", "MenuHeight", "MenuStyle", "SelectImage", "SelectStyle",
-                      "SelectColor", "Font"});
-  File<TLumList>({"AnyColors", "AnyFonts", "Background", "BackgroundStyle", "BitmapStyle",
-                  "HorzScrollBar", "ItemHeightStyle", "SelectedStyle", "TabStops", "UseTabStops"});
-  File<TLumComboBox>({"AnyColors", "AnyFonts", "Background", "BackgroundStyle", "BitmapStyle",
-                      "ItemHeightStyle", "TabStops", "UseTabStops", "BoldStyle"});
-  File<TLumDigit>(
+  FileUnderLumTools<TLumCheckBox>({"CheckBoxPosition", "CheckBoxStyle", "CheckBoxSize",
+                                   "CheckBoxTransparent", "FocusStyle", "HookStyle", "Transparent",
+                                   "WordWrap", "Layout", "FocusColor", "HookColor"});
+  FileUnderLumTools<TLumMainMenu>({"Background", "MenuHeight", "MenuStyle", "SelectImage",
+                                   "SelectStyle", "SelectColor", "Font"});
+  FileUnderLumTools<TLumList>({"AnyColors", "AnyFonts", "Background", "BackgroundStyle",
+                               "BitmapStyle", "HorzScrollBar", "ItemHeightStyle", "SelectedStyle",
+                               "TabStops", "UseTabStops"});
+  FileUnderLumTools<TLumComboBox>({"AnyColors", "AnyFonts", "Background", "BackgroundStyle",
+                                   "BitmapStyle", "ItemHeightStyle", "TabStops", "UseTabStops",
+                                   "BoldStyle"});
+  FileUnderLumTools<TLumDigit>(
       {"Decimals", "DigitBitmap", "DigitCount", "DigitScrolling", "DigitStyle", "Value"});
-  File<TLumValidateEdit>({"DecimalPlaces", "MaxValue", "MinValue", "ValEditTyp", "Validate",
-                          "ValidateMessage", "OnChange", "OnEnter", "OnExit", "OnValidateError",
-                          "OnValidExit"});
-  File<TLumExtValEdit>({"Header", "PictureHeader", "PictureRange", "Pictures", "UnitBevelInner",
-                        "UnitBevelOuter", "UnitValue", "UnitWidth", "HeaderFont", "UnitFont",
-                        "UnitPanelColor", "Filter"});
-  File<TLumImage>({"FileName", "Frame", "FrameWidth", "ImageType", "FrameColor"});
-  File<TLumProgressBar>({"Decimals", "Max", "Min", "NumSegment", "Orientation", "Position",
-                         "ShowText", "Smooth", "Step", "TextUnit", "OnChange", "BackColor",
-                         "BarColor", "BevelWidth", "BorderColor", "BorderInner", "BorderOuter",
-                         "BorderWidth"});
-  File<TLumPrinter>({"AutoPaging", "DokumentStatus", "FontHeight_Promille", "Orientation",
-                     "Printermode", "TabWriteRect", "TextBase", "Title", "YPosition", "Tab",
-                     "FooterFont", "HeaderFont", "PageNumberFont", "Pen", "Font", "Brush",
-                     "Alignment", "Image"});
-  File<TLumHistogram>({"NumberOfHorizontalIntervals",
-                       "NumberOfVerticalIntervals",
-                       "NameXAxis",
-                       "NameYAxis",
-                       "HistogramType",
-                       "HorizontalGrid",
-                       "VerticalGrid",
-                       "MaxXValue",
-                       "MaxYValue",
-                       "MinXValue",
-                       "MinYValue",
-                       "ScaleType",
-                       "DigitCount",
-                       "Transparent",
-                       "XAxisPosition",
-                       "YAxisPosition",
-                       "ShowHorizontalLabels",
-                       "ShowVerticalLabels",
-                       "BarColor",
-                       "ErrorColor",
-                       "GridColor"});
-  File<TLumTacho>({"NumberOfIntervals", "LabelPosition", "MaxValue", "MinValue", "PinRadius",
-                   "Position", "Scale", "ScaleDecimals", "Transparent", "PointerWidth",
-                   "PointerType", "PinColor", "ScaleColor", "PointerColor"});
-  File<TLumEffect>({"EffectHeight", "EffectStyle", "EffectWidth", "Shadow", "ShadowWidth",
-                    "ValidComponents", "BorderColor", "BorderStyle", "BorderWidth", "EffectColor1",
-                    "EffectColor2", "ShadowColor"});
-  File<TLumArrow>(
+  FileUnderLumTools<TLumValidateEdit>({"DecimalPlaces", "MaxValue", "MinValue", "ValEditTyp",
+                                       "Validate", "ValidateMessage", "OnChange", "OnEnter",
+                                       "OnExit", "OnValidateError", "OnValidExit"});
+  FileUnderLumTools<TLumExtValEdit>({"Header", "PictureHeader", "PictureRange", "Pictures",
+                                     "UnitBevelInner", "UnitBevelOuter", "UnitValue", "UnitWidth",
+                                     "HeaderFont", "UnitFont", "UnitPanelColor", "Filter"});
+  FileUnderLumTools<TLumImage>({"FileName", "Frame", "FrameWidth", "ImageType", "FrameColor"});
+  FileUnderLumTools<TLumProgressBar>({"Decimals", "Max", "Min", "NumSegment", "Orientation",
+                                      "Position", "ShowText", "Smooth", "Step", "TextUnit",
+                                      "OnChange", "BackColor", "BarColor", "BevelWidth",
+                                      "BorderColor", "BorderInner", "BorderOuter", "BorderWidth"});
+  FileUnderLumTools<TLumPrinter>({"AutoPaging", "DokumentStatus", "FontHeight_Promille",
+                                  "Orientation", "Printermode", "TabWriteRect", "TextBase", "Title",
+                                  "YPosition", "Tab", "FooterFont", "HeaderFont", "PageNumberFont",
+                                  "Pen", "Font", "Brush", "Alignment", "Image"});
+  FileUnderLumTools<TLumHistogram>({"NumberOfHorizontalIntervals",
+                                    "NumberOfVerticalIntervals",
+                                    "NameXAxis",
+                                    "NameYAxis",
+                                    "HistogramType",
+                                    "HorizontalGrid",
+                                    "VerticalGrid",
+                                    "MaxXValue",
+                                    "MaxYValue",
+                                    "MinXValue",
+                                    "MinYValue",
+                                    "ScaleType",
+                                    "DigitCount",
+                                    "Transparent",
+                                    "XAxisPosition",
+                                    "YAxisPosition",
+                                    "ShowHorizontalLabels",
+                                    "ShowVerticalLabels",
+                                    "BarColor",
+                                    "ErrorColor",
+                                    "GridColor"});
+  FileUnderLumTools<TLumTacho>({"NumberOfIntervals", "LabelPosition", "MaxValue", "MinValue",
+                                "PinRadius", "Position", "Scale", "ScaleDecimals", "Transparent",
+                                "PointerWidth", "PointerType", "PinColor", "ScaleColor",
+                                "PointerColor"});
+  FileUnderLumTools<TLumEffect>({"EffectHeight", "EffectStyle", "EffectWidth", "Shadow",
+                                 "ShadowWidth", "ValidComponents", "BorderColor", "BorderStyle",
+                                 "BorderWidth", "EffectColor1", "EffectColor2", "ShadowColor"});
+  FileUnderLumTools<TLumArrow>(
       {"ArrowWidth", "ArrowType", "StartX", "StartY", "TargetX", "TargetY", "Transparent"});
 }
 

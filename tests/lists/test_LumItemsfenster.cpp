@@ -101,6 +101,8 @@ TEST_F(ItemsWindowTest, AcceptCarriesItemsWithTheirLookBack) {
     window->Edit->SetText("neu\r\n");
     User.Click(window->InsertBtn);
     EXPECT_EQ(Texts(window->Vorschau()->Items()), "neu,alt");
+    User.Click(window->Vorschau(), RowCentre(window->Vorschau(), 1));
+    EXPECT_EQ(window->Edit->Text(), "alt");
     User.Click(window->Vorschau(), RowCentre(window->Vorschau(), 0));
     EXPECT_EQ(window->CurrentIndex(), 0);
     EXPECT_EQ(window->Edit->Text(), "neu");
@@ -173,7 +175,7 @@ TEST_F(ItemsWindowTest, ACommandWithoutAnItemOrABadTabStopIsReportedAndTheWindow
         << User.Messages().back().Text;
     Retype(window->TSEdit, "5;x");
     ASSERT_EQ(User.Messages().size(), 2u);
-    EXPECT_EQ(User.Messages().back().Text, "x is an invalid tab stop");
+    EXPECT_EQ(User.Messages().back().Text, "x is an invalid tab stop.");
     EXPECT_EQ(window->Vorschau()->TabStops(), "5");
     User.Click(window->UT);
     EXPECT_FALSE(window->TSEdit->Enabled());
