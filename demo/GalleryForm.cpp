@@ -4,6 +4,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/design/FormDesigner.h"
+#include "package/LumToolsPck.h"
 #include "styled/LumMainMenu.h"
 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner) {
@@ -43,11 +44,7 @@ TMenuItem* TGalleryForm::AddItem(TMenuItem* Parent, const String& Caption, TNoti
 void TGalleryForm::BuildMainMenu() {
   FMainMenu = new TLumMainMenu(this);
   TMenuItem* file = AddItem(FMainMenu->Items(), "&File", nullptr);
-  AddItem(file, "Form &designer...", [](TObject*) {
-    auto* designer = new TFormDesigner(Application());
-    designer->AfterConstruction();
-    designer->Show();
-  });
+  AddItem(file, "Form &designer...", [](TObject*) { OpenLumToolsDesigner(Application())->Show(); });
   TMenuItem* exit = AddItem(file, "E&xit", [this](TObject*) { Close(); });
   exit->SetShortCut(ShortCut('Q', TShiftState{ssCtrl}));
   FView = AddItem(FMainMenu->Items(), "&View", nullptr);

@@ -3,16 +3,17 @@
 #include "framework/platform/DisplayChoice.h"
 #include "framework/platform/headless/HeadlessDisplay.h"
 #include "framework/platform/headless/ScriptedUser.h"
+#include "package/LumToolsPck.h"
 
 #include <iostream>
 
-// The form designer in a window; without a display, a picture of it (--png FILE) or a note.
+// The form designer with the LumTools page in a window; without a display, a picture of it (--png
+// FILE) or a note.
 namespace {
 
 int RenderPicture(const String& Path, const String& FormFile) {
   TScriptedUser user(1000, 680);
-  auto* designer = new TFormDesigner(Application());
-  designer->AfterConstruction();
+  auto* designer = OpenLumToolsDesigner(Application());
   if (!FormFile.empty() && designer->OpenFile(FormFile) &&
       designer->DesignedForm()->ComponentCount() > 0)
     designer->Select(designer->DesignedForm()->Components(0));
@@ -33,8 +34,10 @@ int RunWindow(const String& FormFile) {
   }
   Application()->Initialize();
   Application()->SetTitle("LumTools designer");
+  LoadLumToolsPck();
   TFormDesigner* designer = nullptr;
   Application()->CreateForm(designer);
+  ShowLumToolsPage(designer);
   if (!FormFile.empty()) designer->OpenFile(FormFile);
   Application()->Run();
   designer->Free();

@@ -2,6 +2,7 @@
 
 #include "framework/classes/Registry.h"
 #include "framework/controls/Messages.h"
+#include "lists/LumComboBoxItemsfenster.h"
 
 #include <algorithm>
 
@@ -143,6 +144,8 @@ void TLumComboBox::CreateParams(TCreateParams& Params) {
   if (FLumSorted) Params.Style |= CBS_SORT;
   if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
+
+void TLumComboBox::Edit_aufrufen() { EditLumComboBox(this); }
 
 void TLumComboBox::Clear() {
   SetText("");

@@ -63,6 +63,8 @@ public:
   ~TLumComboBox() override;
 
   void Clear() override;
+  // Opens the item editor window on this combo box; Accept changes it.
+  void Edit_aufrufen();
   // The item under a point in the control's coordinates: the rows of the list counted from
   // its top index; below them the item count, or -1 when Existing; -1 outside the control
   // and its open list.

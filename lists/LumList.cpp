@@ -2,6 +2,7 @@
 
 #include "framework/classes/Registry.h"
 #include "framework/controls/Messages.h"
+#include "lists/LumItemsfenster.h"
 
 #include <algorithm>
 #include <utility>
@@ -118,6 +119,8 @@ TLumList::~TLumList() {
 }
 
 // The rows keep their window: each is given its item's height again.
+void TLumList::Edit_aufrufen() { EditLumList(this); }
+
 void TLumList::Rebuild() {
   if (!HandleAllocated()) return;
   FItems->BeginUpdate();

@@ -68,6 +68,8 @@ public:
   ~TLumList() override;
 
   void Clear() override { FLumItems->Clear(); }
+  // Opens the item editor window on this list; Accept changes it.
+  void Edit_aufrufen();
 
   void SetItems(TLumListStrings* Value) { FLumItems->Assign(Value); }
   bool GetSorted() const { return FLumItems->Sorted(); }

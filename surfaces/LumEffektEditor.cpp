@@ -251,3 +251,11 @@ void TLumEffectEditorDialog::ChoosePicture() {
   FEffect->Picture()->LoadFromFile(FPictureDialog->FileName());
   FImagePicture->SetPicture(FEffect->Picture());
 }
+
+void TLumEffectEditor::ExecuteVerb(int Index) {
+  if (Index != 0) return;
+  auto* effect = static_cast<TLumEffect*>(Component());
+  EditEffect(effect, EffectVerbCaption(effect));
+}
+
+String TLumEffectEditor::GetVerb(int Index) { return Index == 0 ? "Edit &Effect" : ""; }

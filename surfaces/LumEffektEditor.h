@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/design/DesignEditors.h"
 #include "surfaces/LumEffekt.h"
 
 class TButton;
@@ -72,4 +73,15 @@ private:
   TImage* FImagePicture = nullptr;
   TRadioGroup* FRadioEffectStyle = nullptr;
   bool FLoading = false;
+};
+
+// The designer's editor of a TLumEffect: one verb, "Edit &Effect", opening the editor window
+// under EffectVerbCaption.
+class TLumEffectEditor : public TComponentEditor {
+  LUM_CLASS(TLumEffectEditor, TComponentEditor)
+public:
+  using TComponentEditor::TComponentEditor;
+  void ExecuteVerb(int Index) override;
+  String GetVerb(int Index) override;
+  int GetVerbCount() override { return 1; }
 };
