@@ -1,12 +1,16 @@
 #include "package/Lumreg.h"
 
 #include "displays/LumDigit.h"
+#include "displays/LumDigitEditor.h"
 #include "displays/LumProgressBar.h"
 #include "displays/LumStat.h"
 #include "displays/LumTacho.h"
 #include "framework/design/Registry.h"
 #include "framework/design/VCLEditors.h"
 #include "games/LumSchiebefix.h"
+#include "grids/LumDbGrid.h"
+#include "grids/LumGrid.h"
+#include "grids/LumJahresKalender.h"
 #include "indicators/LumLED.h"
 #include "indicators/LumPfeil.h"
 #include "indicators/LumRahmen.h"
@@ -17,6 +21,8 @@
 #include "styled/LumMainMenu.h"
 #include "surfaces/LumEffektEditor.h"
 #include "surfaces/LumImage.h"
+#include "translation/LumLingua.h"
+#include "translation/LumLinguaEditors.h"
 #include "valueentry/LumMemoDialog1.h"
 #include "valueentry/LumTaschenrechner.h"
 #include "valueentry/Lumvaled.h"
@@ -32,11 +38,13 @@ void RegisterPalette() {
                          TLumComboBox::StaticClass(),     TLumCheckBox::StaticClass(),
                          TLumMainMenu::StaticClass(),     TLumPrinter::StaticClass(),
                          TLumFrame::StaticClass(),        TLumImage::StaticClass(),
+                         TLumStringGrid::StaticClass(),   TLumDBGrid::StaticClass(),
                          TLumScrollText::StaticClass(),   TLumDigit::StaticClass(),
                          TLumHistogram::StaticClass(),    TLumTacho::StaticClass(),
                          TLumProgressBar::StaticClass(),  TLumLED::StaticClass(),
                          TLumArrow::StaticClass(),        TLumEffect::StaticClass(),
                          TLumZeilenDialog::StaticClass(), TLumMemoDialog::StaticClass(),
+                         TLumLingua::StaticClass(),       TLumYearCalendar::StaticClass(),
                          TLumCalculator::StaticClass(),   TLumSchiebefixspiel::StaticClass(),
                      });
 }
@@ -45,6 +53,7 @@ void RegisterEditors() {
   RegisterComponentEditor<TLumEffect, TLumEffectEditor>();
   RegisterComponentEditor<TLumList, TLumListEditor>();
   RegisterComponentEditor<TLumComboBox, TLumComboBoxEditor>();
+  RegisterComponentEditor<TLumDigit, TLumDigitEditor>();
 }
 
 void RegisterPrinterEditors() {
@@ -52,6 +61,17 @@ void RegisterPrinterEditors() {
                          PropertyEditorClassOf<TFontProperty>());
   RegisterPropertyEditor(lum::TypeInfoOf<TPen*>(), TLumPrinter::StaticClass(), "",
                          PropertyEditorClassOf<TClassProperty>());
+}
+
+void RegisterLinguaEditors() {
+  const TTypeInfo* text = lum::TypeInfoOf<String>();
+  RegisterPropertyEditor(text, TLumLingua::StaticClass(), "Language",
+                         PropertyEditorClassOf<TLanguageProperty>());
+  RegisterPropertyEditor(text, TLumLingua::StaticClass(), "DatabaseName",
+                         PropertyEditorClassOf<TDatabaseNameProperty>());
+  RegisterPropertyEditor(text, TLumLingua::StaticClass(), "Check",
+                         PropertyEditorClassOf<TCheckProperty>());
+  RegisterComponentEditor<TLumLingua, TLumLinguaEditor>();
 }
 
 template <class C> void FileUnderLumTools(std::initializer_list<String> Names) {
@@ -83,6 +103,8 @@ void RegisterCategories() {
                                       "Position", "ShowText", "Smooth", "Step", "TextUnit",
                                       "OnChange", "BackColor", "BarColor", "BevelWidth",
                                       "BorderColor", "BorderInner", "BorderOuter", "BorderWidth"});
+  FileUnderLumTools<TLumLingua>(
+      {"Cookie", "Databasename", "Language", "NewWordPrompt", "Check", "OnTranslate"});
   FileUnderLumTools<TLumPrinter>({"AutoPaging", "DokumentStatus", "FontHeight_Promille",
                                   "Orientation", "Printermode", "TabWriteRect", "TextBase", "Title",
                                   "YPosition", "Tab", "FooterFont", "HeaderFont", "PageNumberFont",
@@ -115,6 +137,8 @@ void RegisterCategories() {
   FileUnderLumTools<TLumEffect>({"EffectHeight", "EffectStyle", "EffectWidth", "Shadow",
                                  "ShadowWidth", "ValidComponents", "BorderColor", "BorderStyle",
                                  "BorderWidth", "EffectColor1", "EffectColor2", "ShadowColor"});
+  FileUnderLumTools<TLumYearCalendar>({"Day", "Month", "Year", "StartOfWeek", "UseCurrentDate",
+                                       "GridLineWidth", "OnChange", "OnEnter", "OnExit"});
   FileUnderLumTools<TLumArrow>(
       {"ArrowWidth", "ArrowType", "StartX", "StartY", "TargetX", "TargetY", "Transparent"});
 }
@@ -125,5 +149,6 @@ void Register() {
   RegisterPalette();
   RegisterEditors();
   RegisterPrinterEditors();
+  RegisterLinguaEditors();
   RegisterCategories();
 }
