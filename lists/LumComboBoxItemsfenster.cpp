@@ -16,10 +16,6 @@ const bool WindowRegistered = (RegisterClass<TLumComboBoxItemsfenster>(), true);
 
 constexpr int PropertyLeft = 444;
 
-struct TFormDeleter {
-  void operator()(TCustomForm* Form) const { Form->Free(); }
-};
-
 } // namespace
 
 void TransferComboBoxSettings(TLumComboBox* From, TLumComboBox* To) {
@@ -40,17 +36,7 @@ void TransferComboBoxSettings(TLumComboBox* From, TLumComboBox* To) {
 }
 
 bool EditLumComboBox(TLumComboBox* ComboBox, const String& Caption) {
-  std::unique_ptr<TLumComboBoxItemsfenster, TFormDeleter> window(
-      CreateForm<TLumComboBoxItemsfenster>(Application()));
-  if (!Caption.empty()) window->SetCaption(Caption);
-  TLumComboBox* preview = window->Vorschau();
-  TransferComboBoxSettings(ComboBox, preview);
-  if (window->ShowModal() != mrOk) return false;
-  // The mouse over the preview's items lent it their hints and help contexts.
-  preview->SetHint(ComboBox->Hint());
-  preview->SetHelpContext(ComboBox->HelpContext());
-  TransferComboBoxSettings(preview, ComboBox);
-  return true;
+  return RunItemsEditor<TLumComboBoxItemsfenster>(ComboBox, Caption, TransferComboBoxSettings);
 }
 
 TLumComboBoxItemsfenster::TLumComboBoxItemsfenster(TComponent* AOwner)

@@ -26,10 +26,6 @@ constexpr std::array<TSelectedStyle, 4> SelectedStyleItems{psStandard, psBoldTex
 
 constexpr int PropertyLeft = 444;
 
-struct TFormDeleter {
-  void operator()(TCustomForm* Form) const { Form->Free(); }
-};
-
 // Characters of Text before byte Position, after its last line break.
 int ColumnAt(const String& Text, std::size_t Position) {
   const std::size_t lineStart = Text.rfind('\n', Position == 0 ? 0 : Position - 1);
@@ -73,17 +69,7 @@ int ItemOfSelectedStyle(TSelectedStyle Style) {
 }
 
 bool EditLumList(TLumList* List, const String& Caption) {
-  std::unique_ptr<TLumItemsfenster, TFormDeleter> window(
-      CreateForm<TLumItemsfenster>(Application()));
-  if (!Caption.empty()) window->SetCaption(Caption);
-  TLumList* preview = window->Vorschau();
-  TransferListSettings(List, preview);
-  if (window->ShowModal() != mrOk) return false;
-  // The mouse over the preview's items lent it their hints and help contexts.
-  preview->SetHint(List->Hint());
-  preview->SetHelpContext(List->HelpContext());
-  TransferListSettings(preview, List);
-  return true;
+  return RunItemsEditor<TLumItemsfenster>(List, Caption, TransferListSettings);
 }
 
 TLumItemsfenster::TLumItemsfenster(TComponent* AOwner)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/controls/Application.h"
 #include "framework/controls/Forms.h"
 #include "lists/LumItems.h"
 
@@ -132,3 +133,21 @@ private:
   int FCurrent = -1;
   int FDragged = -1;
 };
+
+// Runs an item editor window of class W over Control: the control's settings go to the
+// window's preview, and back only on Accept. The mouse over the preview's items lent it their
+// hints and help contexts, so the control keeps its own.
+template <class W, class C>
+bool RunItemsEditor(C* Control, const String& Caption, void (*Transfer)(C* From, C* To)) {
+  W* window = CreateForm<W>(Application());
+  const std::unique_ptr<TCustomForm, void (*)(TCustomForm*)> owned(
+      window, [](TCustomForm* Form) { Form->Free(); });
+  if (!Caption.empty()) window->SetCaption(Caption);
+  C* preview = window->Vorschau();
+  Transfer(Control, preview);
+  if (window->ShowModal() != mrOk) return false;
+  preview->SetHint(Control->Hint());
+  preview->SetHelpContext(Control->HelpContext());
+  Transfer(preview, Control);
+  return true;
+}
