@@ -16,6 +16,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 // What a user meets in a real window: accelerators, focus marks, dialog keys, drop-downs,
 // spin arrows and the caret, each driven through the X server.
@@ -67,6 +68,18 @@ protected:
       for (int x = Client.Left; x < Client.Right; ++x)
         colours.insert(shot.At(origin.X - frame.Left + x, origin.Y - frame.Top + y));
     return colours;
+  }
+
+  // The real window's pixels inside a rectangle of the form's client area, row by row.
+  std::vector<std::uint32_t> PixelsIn(const std::string& Window, const TRect& Client) {
+    const TRaster shot = ScreenshotOfXWindow(Window);
+    const TPoint origin = Form->ClientToScreen({0, 0});
+    const TRect frame = Form->BoundsRect();
+    std::vector<std::uint32_t> pixels;
+    for (int y = Client.Top; y < Client.Bottom; ++y)
+      for (int x = Client.Left; x < Client.Right; ++x)
+        pixels.push_back(shot.At(origin.X - frame.Left + x, origin.Y - frame.Top + y));
+    return pixels;
   }
 
   // A drop-down shows and leaves its form active; after a message box the keyboard reaches the
@@ -178,6 +191,31 @@ TPages TwoPages(TForm* Form) {
   pages.Second->SetPageControl(control);
   control->SetActivePage(pages.First);
   return pages;
+}
+
+TEST_F(SdlBehaviourTest, ThePageTabLosesItsFocusMarkWhenAControlOnThePageIsClicked) {
+  MakeForm("Sdl Page Focus Mark");
+  const TPages pages = TwoPages(Form);
+  auto* edit = new TEdit(Form);
+  edit->SetBounds(10, 10, 120, 22);
+  edit->SetParent(pages.First);
+  auto* outside = new TButton(Form);
+  outside->SetBounds(312, 8, 40, 25);
+  outside->SetParent(Form);
+  const std::string window = Show();
+  outside->SetFocus();
+  PumpFor(100);
+  const TRect tabs = Bounds(8, 8, 300, 24);
+  const std::vector<std::uint32_t> unmarked = PixelsIn(window, tabs);
+  const TRect firstTab = pages.Control->TabRect(0);
+  ClickAt(pages.Control->ClientToScreen({firstTab.Left + 6, firstTab.Top + 6}));
+  ASSERT_TRUE(PumpUntil([&] { return pages.Control->Focused(); }));
+  PumpFor(100);
+  ASSERT_NE(PixelsIn(window, tabs), unmarked) << "the focused tab shows its mark";
+  ClickAt(edit->ClientToScreen({20, 8}));
+  ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+  PumpFor(100);
+  EXPECT_EQ(PixelsIn(window, tabs), unmarked) << "the tab kept its mark";
 }
 
 TEST_F(SdlBehaviourTest, CtrlTabSwitchesPagesFromAComboBox) {
