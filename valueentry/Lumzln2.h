@@ -1,23 +1,17 @@
 #pragma once
 
-#include "framework/controls/Buttons.h"
-#include "framework/controls/Forms.h"
 #include "framework/controls/MaskEdit.h"
-#include "framework/controls/Panels.h"
+#include "valueentry/LumEntryDialog.h"
 
 // The line dialog's window: a label over a masked edit, OK and cancel.
-class TZeilenDialog : public TForm {
-  LUM_CLASS(TZeilenDialog, TForm)
+class TZeilenDialog : public TLumEntryDialog {
+  LUM_CLASS(TZeilenDialog, TLumEntryDialog)
 public:
   explicit TZeilenDialog(TComponent* AOwner);
 
   void SetKommazuPunkt(bool Value) { FKommazuPunkt = Value; }
   bool KommazuPunkt() const { return FKommazuPunkt; }
 
-  TPanel* Panel1 = nullptr;
-  TBitBtn* BitBtn1 = nullptr;
-  TBitBtn* BitBtn2 = nullptr;
-  TLabel* Label1 = nullptr;
   TMaskEdit* MaskEdit1 = nullptr;
 
 private:
