@@ -218,6 +218,26 @@ TEST_F(SdlBehaviourTest, ThePageTabLosesItsFocusMarkWhenAControlOnThePageIsClick
   EXPECT_EQ(PixelsIn(window, tabs), unmarked) << "the tab kept its mark";
 }
 
+// The server gives a new connection the ids of a closed one: windows of a display opened
+// again must not pass for the ones destroyed with the old.
+TEST_F(SdlBehaviourTest, WindowsOfAReopenedDisplayAreNotTakenForDestroyedOnes) {
+  const auto showAndPump = [this] {
+    MakeForm("Sdl Reopened");
+    Form->Show();
+    EXPECT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+    PumpFor(100);
+  };
+  for (int round = 0; round < 2; ++round) {
+    showAndPump();
+    Form->Free();
+    Form = nullptr;
+    PumpFor(100);
+    Display.reset();
+    Display = std::make_unique<TSdlDisplay>();
+  }
+  EXPECT_NO_THROW(showAndPump());
+}
+
 TEST_F(SdlBehaviourTest, CtrlTabSwitchesPagesFromAComboBox) {
   MakeForm("Sdl Combo Ctrl Tab");
   const TPages pages = TwoPages(Form);

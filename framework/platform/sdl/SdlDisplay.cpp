@@ -168,6 +168,7 @@ SDL_Window* TSdlDisplay::WindowFor(HWND window, const TRect& screenRect) {
       SDL_CreateWindow("", screenRect.Left, screenRect.Top, std::max(1, screenRect.Width()),
                        std::max(1, screenRect.Height()), WindowFlagsOf(WindowOf(window)));
   if (!native) throw EDisplayError(String("Cannot open a window: ") + SDL_GetError());
+  NoteWindowCreated(native);
   windows_[window] = native;
   return native;
 }

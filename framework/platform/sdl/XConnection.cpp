@@ -37,9 +37,19 @@ int OnConnectionLost(Display* display) {
   std::_Exit(1);
 }
 
+// The X window under an SDL window; 0 when it has none.
+unsigned long XWindowOf(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  return info.info.x11.window;
+}
+
 } // namespace
 
 void WatchXConnection() {
+  // A new connection: the server hands out the ids of closed ones again.
+  GoneWindows().clear();
   XSetErrorHandler(OnXError);
   XSetIOErrorHandler(OnConnectionLost);
 }
@@ -50,9 +60,9 @@ void NoteWindowSystemEvent(const SDL_Event& event) {
     GoneWindows().insert(message->msg.x11.event.xdestroywindow.window);
 }
 
+void NoteWindowCreated(SDL_Window* window) { GoneWindows().erase(XWindowOf(window)); }
+
 bool XWindowGone(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
-  return GoneWindows().count(info.info.x11.window) != 0;
+  const unsigned long id = XWindowOf(window);
+  return id != 0 && GoneWindows().count(id) != 0;
 }

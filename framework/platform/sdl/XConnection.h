@@ -11,5 +11,8 @@ void WatchXConnection();
 // Notes the X windows destroyed behind the program's back, from SDL's window-system events.
 void NoteWindowSystemEvent(const SDL_Event& event);
 
+// A window just made may carry the id of one destroyed before: it is alive.
+void NoteWindowCreated(SDL_Window* window);
+
 // Whether the SDL window's X window has been destroyed behind the program's back.
 bool XWindowGone(SDL_Window* window);
