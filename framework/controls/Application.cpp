@@ -237,6 +237,12 @@ void TApplication::ActivateHint() {
   StartHintTimer(static_cast<UINT>(FHintHidePause));
 }
 
+void TApplication::SetHint(const String& Value) {
+  if (FHint == Value) return;
+  FHint = Value;
+  if (FOnHint) FOnHint(this);
+}
+
 void TApplication::CancelHint() {
   StopHintTimer();
   FHintControl = nullptr;

@@ -42,6 +42,8 @@ public:
   String Title() const { return FTitle; }
   void SetTitle(const String& Value) { FTitle = Value; }
   String Hint() const { return FHint; }
+  // The hint for a status line; OnHint hears of every change.
+  void SetHint(const String& Value);
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
   int HintPause() const { return FHintPause; }

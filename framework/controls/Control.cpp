@@ -794,6 +794,13 @@ TControl* CaptureControl() {
   return owner;
 }
 
+String GetShortHint(const String& Hint) { return Hint.substr(0, Hint.find('|')); }
+
+String GetLongHint(const String& Hint) {
+  const std::size_t bar = Hint.find('|');
+  return bar == String::npos ? Hint : Hint.substr(bar + 1);
+}
+
 void SetCaptureControl(TControl* Control) {
   CapturedControl = nullptr;
   if (!Control) {

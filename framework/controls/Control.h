@@ -437,6 +437,10 @@ TControl* FindDragTarget(TPoint ScreenPos, bool AllowDisabled);
 // The control a drag in progress comes from; null when none.
 TControl* DragControl();
 void CancelDrag();
+// A hint "short|long": the part for the hint window and the part for a status line. A hint
+// without a bar is both.
+String GetShortHint(const String& Hint);
+String GetLongHint(const String& Hint);
 
 // Published blocks that most standard controls share; each class's header shows which it uses.
 #define LUM_PUBLISH_ANCHORS_CONSTRAINTS                                                            \

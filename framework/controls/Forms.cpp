@@ -206,6 +206,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
     return;
   case WM_COMMAND:
   case WM_INITMENUPOPUP:
+  case WM_MENUSELECT:
   case WM_MEASUREITEM:
   case WM_DRAWITEM:
     if (FMenu && FMenu->WindowMessage(Message)) {

@@ -1,5 +1,6 @@
 #include "framework/controls/Menus.h"
 
+#include "framework/controls/Application.h"
 #include "framework/graphics/Color.h"
 #include "framework/rtl/Strings.h"
 #include "framework/win32/user/HiddenWindow.h"
@@ -643,6 +644,19 @@ bool TMenu::DispatchCommand(Word ACommand) {
   return true;
 }
 
+bool TMenu::DispatchMenuSelect(UINT Id, UINT Flags, HMENU Menu) {
+  const bool closed = Flags == 0xFFFF && Id == 0;
+  TMenuItem* item = nullptr;
+  if (!closed && (Flags & MF_POPUP) != 0)
+    item = FindItem(
+        static_cast<UINT>(reinterpret_cast<UINT_PTR>(GetSubMenu(Menu, static_cast<int>(Id)))),
+        fkHandle);
+  else if (!closed)
+    item = FindItem(Id, fkCommand);
+  Application()->SetHint(item ? GetLongHint(item->Hint()) : String());
+  return true;
+}
+
 bool TMenu::DispatchPopup(HMENU AHandle) {
   TMenuItem* item = FindItem(static_cast<UINT>(reinterpret_cast<UINT_PTR>(AHandle)), fkHandle);
   if (!item) return AHandle == FItems->FHandle;
@@ -691,6 +705,9 @@ bool TMenu::WindowMessage(TMessage& Message) {
     return DispatchCommand(LOWORD(Message.WParam));
   case WM_INITMENUPOPUP:
     return DispatchPopup(reinterpret_cast<HMENU>(Message.WParam));
+  case WM_MENUSELECT:
+    return DispatchMenuSelect(LOWORD(Message.WParam), HIWORD(Message.WParam),
+                              reinterpret_cast<HMENU>(Message.LParam));
   case WM_MEASUREITEM: {
     auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
     return m && m->CtlType == ODT_MENU && MeasureItemMessage(*m);

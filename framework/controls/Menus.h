@@ -189,6 +189,9 @@ public:
   bool DispatchCommand(Word ACommand);
   // WM_INITMENUPOPUP: the Click of the item whose submenu opens.
   bool DispatchPopup(HMENU AHandle);
+  // WM_MENUSELECT: the highlighted item's long hint becomes the application's hint; no item,
+  // or the menu closing, clears it.
+  bool DispatchMenuSelect(UINT Id, UINT Flags, HMENU Menu);
   // A key with its shift state that some enabled item has as ShortCut clicks it.
   bool IsShortCut(Word Key, TShiftState Shift);
   // WM_MEASUREITEM and WM_DRAWITEM of an item of this menu; false for other items.

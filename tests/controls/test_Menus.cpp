@@ -2,6 +2,7 @@
 #include "tests/controls/ControlTestSupport.h"
 
 #include "framework/classes/FormFile.h"
+#include "framework/controls/Application.h"
 #include "framework/controls/Edits.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panels.h"
@@ -157,6 +158,26 @@ TEST_F(MenusTest, TheBarOnAFormIsUsedByMouseKeysAndShortCuts) {
   ClickItem(Exit);
   User.Escape();
   EXPECT_EQ(Log.back(), "file") << "a disabled item does nothing";
+}
+
+TEST_F(MenusTest, TheHighlightedItemsLongHintIsTheApplicationsHintUntilTheMenuCloses) {
+  TForm* form = NewForm();
+  BuildMenu(form);
+  File->SetHint("File|File commands");
+  Open->SetHint("Open|Opens a file");
+  Exit->SetHint("Ends the program");
+  std::vector<String> hints;
+  const TNotifyEvent previous = Application()->OnHint();
+  Application()->SetOnHint([&](TObject*) { hints.push_back(Application()->Hint()); });
+  form->Show();
+  User.PressKey(VK_F10);
+  User.PressKey(VK_DOWN);
+  User.PressKey(VK_DOWN);
+  User.Escape();
+  User.Escape();
+  Application()->SetOnHint(previous);
+  EXPECT_EQ(hints, (std::vector<String>{"File commands", "Opens a file", "Ends the program",
+                                        "File commands", ""}));
 }
 
 TEST_F(MenusTest, APopupMenuOpensOnARightClickAndOnShiftF10) {
