@@ -5,14 +5,16 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <string_view>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 // Without libFuzzer: feeds a fixed, reproducible series of inputs to the fuzz target.
-// Given a folder of seed files, each input is a seed with random bytes changed and its
-// end cut off; otherwise inputs are random bytes, half of them drawn from the characters
-// number texts are made of.
+// Usage: replay RUNS [SEEDS|-] [KEPT]. Given a folder of seed files, each input is a seed with
+// random bytes changed and its end cut off; otherwise inputs are random bytes, half of them
+// drawn from the characters number texts are made of. The files of KEPT, inputs earlier
+// fuzzing found, are fed first as they are.
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -49,7 +51,11 @@ Bytes RandomInput(std::mt19937& generator) {
 
 int main(int argc, char** argv) {
   const long runs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 10000;
-  const std::vector<Bytes> seeds = argc > 2 ? ReadSeeds(argv[2]) : std::vector<Bytes>();
+  const bool seeded = argc > 2 && std::string_view(argv[2]) != "-";
+  const std::vector<Bytes> seeds = seeded ? ReadSeeds(argv[2]) : std::vector<Bytes>();
+  if (argc > 3)
+    for (const Bytes& input : ReadSeeds(argv[3]))
+      LLVMFuzzerTestOneInput(input.data(), input.size());
   std::mt19937 generator(12345);
   for (long run = 0; run < runs; ++run) {
     const Bytes input = seeds.empty() ? RandomInput(generator) : MutatedSeed(seeds, generator);

@@ -163,4 +163,24 @@ TEST(GdiFrameControl, ScrollArrowPointsItsWay) {
             7);
 }
 
+// Part of an arrow outside the bitmap or the clip is the same as the whole arrow cut; a
+// button far larger than the bitmap draws only what shows.
+TEST(GdiFrameControl, ArrowsCutByTheBitmapAndClipDrawTheirVisiblePart) {
+  for (UINT kind : {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT}) {
+    TTestCanvas whole(48, 40), cut(16, 16);
+    RECT all{0, 0, 48, 40}, shifted{-20, -13, 28, 27};
+    DrawFrameControl(whole.Dc(), &all, DFC_SCROLL, kind);
+    IntersectClipRect(cut.Dc(), 2, 2, 14, 14);
+    DrawFrameControl(cut.Dc(), &shifted, DFC_SCROLL, kind);
+    for (int y = 2; y < 14; ++y)
+      for (int x = 2; x < 14; ++x)
+        ASSERT_EQ(GetPixel(cut.Dc(), x, y), GetPixel(whole.Dc(), x + 20, y + 13))
+            << kind << " at " << x << "," << y;
+  }
+  TTestCanvas huge(16, 16);
+  RECT r{-(1 << 26), -(1 << 26), 1 << 26, 1 << 26};
+  DrawFrameControl(huge.Dc(), &r, DFC_SCROLL, DFCS_SCROLLLEFT);
+  EXPECT_EQ(GetPixel(huge.Dc(), 8, 8), Face) << "the middle of the face, far from its arrow";
+}
+
 } // namespace

@@ -161,7 +161,22 @@ void DrawPushButton(TDeviceContext& dc, TRect& r, unsigned state) {
   if (state & AdjustRect) r = inner;
 }
 
-// A scroll button: a push button with a filled triangle, n + 1 pixels from tip to base.
+// The device clip box in logical coordinates; empty when it lies beyond the device limit,
+// where logical points cannot reach it.
+TRect LogicalClipBox(const TDeviceContext& dc, const TSpanWriter& out) {
+  const TRect box = out.DeviceClipBox();
+  if (box.IsEmpty()) return {};
+  const TPoint topLeft = dc.ToLogical({box.Left, box.Top});
+  const TPoint bottomRight = dc.ToLogical({box.Right - 1, box.Bottom - 1});
+  if (dc.ToDevice(topLeft) != TPoint{box.Left, box.Top} ||
+      dc.ToDevice(bottomRight) != TPoint{box.Right - 1, box.Bottom - 1})
+    return {};
+  return {topLeft.X, topLeft.Y, bottomRight.X + 1, bottomRight.Y + 1};
+}
+
+// A scroll button: a push button with a filled triangle, n + 1 pixels from tip to base. Only
+// the triangle's part inside the clip box is walked, so a huge button costs no more than it
+// shows.
 void DrawArrow(TDeviceContext& dc, TRect r, unsigned kind, unsigned state) {
   const bool pushed = state & Pushed;
   TRect face = r;
@@ -169,18 +184,27 @@ void DrawArrow(TDeviceContext& dc, TRect r, unsigned kind, unsigned state) {
   const int n = std::max(1, (std::min(r.Width(), r.Height()) - 4) / 4);
   const int shift = pushed ? 1 : 0;
   const bool vertical = kind <= 1;
-  const int along =
+  const long long along =
       (vertical ? r.Top + (r.Height() - n - 1) / 2 : r.Left + (r.Width() - n - 1) / 2) + shift;
-  const int across =
+  const long long across =
       (vertical ? r.Left + (r.Width() - 1) / 2 : r.Top + (r.Height() - 1) / 2) + shift;
   const bool tipFirst = kind == 0 || kind == 2;
   TSpanWriter out = dc.Writer();
+  const TRect vis = LogicalClipBox(dc, out);
+  if (vis.IsEmpty()) return;
+  const long long lineFrom = vertical ? vis.Top : vis.Left,
+                  lineTo = vertical ? vis.Bottom : vis.Right;
+  const long long acrossFrom = vertical ? vis.Left : vis.Top,
+                  acrossTo = vertical ? vis.Right : vis.Bottom;
   TPaint ink;
   ink.Colour = ColorRefToPixel(SysColorRef((state & Inactive) ? GrayText : BtnText));
-  for (int k = 0; k <= n; ++k) {
-    const int line = along + (tipFirst ? k : n - k);
-    for (int j = -k; j <= k; ++j) {
-      const TPoint d = dc.ToDevice(vertical ? TPoint{across + j, line} : TPoint{line, across + j});
+  for (long long line = std::max(along, lineFrom); line < std::min(along + n + 1, lineTo); ++line) {
+    const long long k = tipFirst ? line - along : n - (line - along);
+    const long long from = std::max(across - k, acrossFrom),
+                    to = std::min(across + k + 1, acrossTo);
+    for (long long a = from; a < to; ++a) {
+      const int l = static_cast<int>(line), c = static_cast<int>(a);
+      const TPoint d = dc.ToDevice(vertical ? TPoint{c, l} : TPoint{l, c});
       out.Pixel(d.X, d.Y, ink);
     }
   }
