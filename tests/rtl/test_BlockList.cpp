@@ -33,7 +33,9 @@ TEST(BlockList, RandomInsertsAndDeletesMatchAVector) {
       model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
     }
     ASSERT_EQ(list.Count(), model.size());
-    if (step % 97 == 0) ASSERT_EQ(Contents(list), model) << "after step " << step;
+    if (step % 97 == 0) {
+      ASSERT_EQ(Contents(list), model) << "after step " << step;
+    }
   }
   ASSERT_EQ(Contents(list), model);
   for (std::size_t i = 0; i < model.size(); ++i) ASSERT_EQ(list[i], model[i]);

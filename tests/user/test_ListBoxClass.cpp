@@ -292,10 +292,11 @@ TEST_F(ListBoxClassTest, SortedListOrdersManyEqualTextsByArrival) {
   for (int i = 1; i < 1200; ++i) {
     const String before = Text(list, i - 1), here = Text(list, i);
     ASSERT_LE(CompareText(before, here), 0) << i;
-    if (CompareText(before, here) == 0)
+    if (CompareText(before, here) == 0) {
       ASSERT_LT(SendMessageA(list, LB_GETITEMDATA, i - 1, 0),
                 SendMessageA(list, LB_GETITEMDATA, i, 0))
           << "equal texts stay in the order they came, at " << i;
+    }
   }
 }
 

@@ -51,8 +51,9 @@ struct TListBoxData : TControlData {
   bool Resizing = false;
   bool OwnScrollV = false;
   bool OwnScrollH = false;
-  bool ScrollStale = false; // the bars' numbers wait for the next message that shows or uses them
-  HWND Combo = nullptr;     // the combo box whose list this is
+  bool WhollyInvalid = false; // invalidated whole since the last paint
+  bool ScrollStale = false;   // the bars' numbers wait for the next message that shows or uses them
+  HWND Combo = nullptr;       // the combo box whose list this is
 };
 
 TListBoxData& Data(TWindow& w) { return DataOf<TListBoxData>(w); }
@@ -159,14 +160,19 @@ int MaxTop(const TWindow& w, const TListBoxData& d) {
 
 // A list whose whole client area already waits to be erased and painted needs nothing more,
 // so a fill invalidates once.
-bool WhollyInvalid(const TWindow& w) {
-  return w.EraseNeeded && w.Children.empty() && w.Update.Kind() == TRegionKind::Simple &&
-         w.Update.Box() == Rect(0, 0, ClientWidth(w), ClientHeight(w));
+bool StillWhollyInvalid(const TWindow& w, const TListBoxData& d) {
+  const TRect box = w.Update.Box();
+  return d.WhollyInvalid && w.EraseNeeded && w.Children.empty() && box.Left <= 0 && box.Top <= 0 &&
+         box.Right >= ClientWidth(w) && box.Bottom >= ClientHeight(w);
 }
 
 void Repaint(HWND h) {
   TWindow* w = WindowOf(h);
-  if (w && Data(*w).Redraw && !WhollyInvalid(*w)) Invalidate(h);
+  if (!w) return;
+  TListBoxData& d = Data(*w);
+  if (!d.Redraw || StillWhollyInvalid(*w, d)) return;
+  Invalidate(h);
+  if (TWindow* again = WindowOf(h)) Data(*again).WhollyInvalid = true;
 }
 
 // A multi-column list scrolls sideways by whole columns.
@@ -1174,10 +1180,12 @@ LRESULT ListBoxWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_CREATE:
     return Create(h, *w);
   case WM_SIZE:
+    d.WhollyInvalid = false;
     FitIntegralHeight(h);
     UpdateScrollBars(h);
     return 0;
   case WM_PAINT:
+    d.WhollyInvalid = false;
     Paint(h, *w);
     return 0;
   case WM_ERASEBKGND:
