@@ -28,8 +28,7 @@ TLumItemStrings::~TLumItemStrings() {
 }
 
 void TLumItemStrings::ReleaseAll() {
-  FList.clear();
-  FList.shrink_to_fit();
+  FList.Clear();
   FCount = 0;
   FCapacity = 0;
 }
@@ -83,8 +82,6 @@ String TLumItemStrings::Get(Integer Index) const {
 
 void TLumItemStrings::SetCapacity(Integer NewCapacity) {
   if (NewCapacity < FCount || NewCapacity > LumMaxListSize) Error(SListCapacityError, NewCapacity);
-  FList.resize(static_cast<std::size_t>(NewCapacity));
-  if (NewCapacity == 0) FList.shrink_to_fit();
   FCapacity = NewCapacity;
 }
 
@@ -109,16 +106,13 @@ void TLumItemStrings::InsertItem(Integer Index, const String& S) {
   const int remembered = OwnerItemIndex();
   std::unique_ptr<TLumEintrag> e = NewDefaultEintrag();
   if (FCount == FCapacity) Grow();
-  const auto at = FList.begin() + Index;
-  std::move_backward(at, FList.begin() + FCount, FList.begin() + FCount + 1);
-  *at = TLumItem{S, std::move(e)};
+  FList.Insert(static_cast<std::size_t>(Index), TLumItem{S, std::move(e)});
   ++FCount;
   try {
     FHost->Insert(Index, S);
   } catch (...) {
-    std::move(FList.begin() + Index + 1, FList.begin() + FCount, FList.begin() + Index);
+    FList.Delete(static_cast<std::size_t>(Index));
     --FCount;
-    FList[static_cast<std::size_t>(FCount)] = TLumItem{};
     throw;
   }
   RestoreSelection(remembered);
@@ -144,9 +138,8 @@ void TLumItemStrings::Insert(Integer Index, const String& S) {
 void TLumItemStrings::Delete(Integer Index) {
   CheckIndex(Index);
   Changing();
-  std::move(FList.begin() + Index + 1, FList.begin() + FCount, FList.begin() + Index);
+  FList.Delete(static_cast<std::size_t>(Index));
   --FCount;
-  FList[static_cast<std::size_t>(FCount)] = TLumItem{};
   FHost->Delete(Index);
   Changed();
 }

@@ -6,6 +6,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Picture.h"
+#include "framework/rtl/BlockList.h"
 
 #include <memory>
 #include <vector>
@@ -149,9 +150,9 @@ private:
 
   TWinControl* FControl;
   TItemStrings* FHost;
-  std::vector<TLumItem> FList;
+  TOwningBlockList<TLumItem> FList; // an insertion moves pointers within one block
   Integer FCount = 0;
-  Integer FCapacity = 0;
+  Integer FCapacity = 0; // the entries the collection admits before it grows
   bool FSorted = false;
   TDuplicates FDuplicates = dupIgnore;
   TNotifyEvent FOnChange;

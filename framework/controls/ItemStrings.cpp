@@ -28,20 +28,18 @@ void TItemStrings::CheckAnswer(LRESULT Result, Integer Index) const {
 }
 
 void TItemStrings::CheckKeptIndex(Integer Index) const {
-  if (Index < 0 || Index >= static_cast<Integer>(FEntries.size()))
+  if (Index < 0 || Index >= static_cast<Integer>(FEntries.Count()))
     throw EListError(Format(SListIndexError, {Index}));
 }
 
 Integer TItemStrings::KeptInsertPosition(const String& S) const {
-  if (!FSorted) return static_cast<Integer>(FEntries.size());
-  const auto at = std::upper_bound(
-      FEntries.begin(), FEntries.end(), S,
-      [](const String& s, const TItemEntry& e) { return AnsiCompareText(s, e.Text) < 0; });
-  return static_cast<Integer>(at - FEntries.begin());
+  if (!FSorted) return static_cast<Integer>(FEntries.Count());
+  return static_cast<Integer>(FEntries.UpperBound(
+      S, [](const String& s, const TItemEntry& e) { return AnsiCompareText(s, e.Text) < 0; }));
 }
 
 Integer TItemStrings::GetCount() const {
-  if (!Windowed()) return static_cast<Integer>(FEntries.size());
+  if (!Windowed()) return static_cast<Integer>(FEntries.Count());
   return static_cast<Integer>(Send(FMessages.GetCount));
 }
 
@@ -82,7 +80,7 @@ void TItemStrings::PutObject(Integer Index, TObject* Object) {
 Integer TItemStrings::Add(const String& S) {
   if (!Windowed()) {
     const Integer at = KeptInsertPosition(S);
-    FEntries.insert(FEntries.begin() + at, {S});
+    FEntries.Insert(static_cast<std::size_t>(at), TItemEntry{S});
     return at;
   }
   const LRESULT result = Send(FMessages.AddString, 0, TextParam(S));
@@ -93,7 +91,7 @@ Integer TItemStrings::Add(const String& S) {
 void TItemStrings::Insert(Integer Index, const String& S) {
   if (!Windowed()) {
     if (Index < 0 || Index > GetCount()) Error(SListIndexError, Index);
-    FEntries.insert(FEntries.begin() + Index, {S});
+    FEntries.Insert(static_cast<std::size_t>(Index), TItemEntry{S});
     return;
   }
   CheckInserted(Send(FMessages.InsertString, static_cast<WPARAM>(Index), TextParam(S)));
@@ -102,7 +100,7 @@ void TItemStrings::Insert(Integer Index, const String& S) {
 void TItemStrings::Delete(Integer Index) {
   if (!Windowed()) {
     CheckKeptIndex(Index);
-    FEntries.erase(FEntries.begin() + Index);
+    FEntries.Delete(static_cast<std::size_t>(Index));
     return;
   }
   CheckAnswer(Send(FMessages.DeleteString, static_cast<WPARAM>(Index)), Index);
@@ -110,7 +108,7 @@ void TItemStrings::Delete(Integer Index) {
 
 void TItemStrings::Clear() {
   if (!Windowed()) {
-    FEntries.clear();
+    FEntries.Clear();
     if (FOnKeptCleared) FOnKeptCleared();
     return;
   }
@@ -129,20 +127,20 @@ void TItemStrings::SetUpdateState(bool Updating) {
   if (!Updating) FControl->Refresh();
 }
 
-std::vector<TItemEntry>& TItemStrings::KeepEntries() {
-  std::vector<TItemEntry> entries;
+TItemEntries& TItemStrings::KeepEntries() {
+  TItemEntries entries;
   const Integer count = GetCount();
-  entries.reserve(static_cast<std::size_t>(count));
-  for (Integer i = 0; i < count; ++i) entries.push_back(TItemEntry{Get(i), GetObject(i)});
+  for (Integer i = 0; i < count; ++i) entries.Add(TItemEntry{Get(i), GetObject(i)});
   FEntries = std::move(entries);
   return FEntries;
 }
 
 void TItemStrings::RestoreEntries(
     const std::function<void(WPARAM At, const TItemEntry& Entry)>& Restored) {
-  std::vector<TItemEntry> entries = std::move(FEntries);
-  FEntries.clear();
-  for (const TItemEntry& e : entries) {
+  const TItemEntries entries = std::move(FEntries);
+  FEntries.Clear();
+  for (std::size_t i = 0; i < entries.Count(); ++i) {
+    const TItemEntry& e = entries[i];
     const LRESULT at = Send(FMessages.AddString, 0, TextParam(e.Text));
     CheckInserted(at);
     Send(FMessages.SetItemData, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(e.Object));

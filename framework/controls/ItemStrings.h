@@ -2,6 +2,7 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/WinControl.h"
+#include "framework/rtl/BlockList.h"
 
 #include <functional>
 #include <vector>
@@ -28,6 +29,7 @@ struct TItemEntry {
   TObject* Object = nullptr;
   bool Selected = false;
 };
+using TItemEntries = TOwningBlockList<TItemEntry>;
 
 // The entries of a list-like control: its window's entries while it has a window, kept here
 // otherwise (and across a recreation of the window).
@@ -51,7 +53,7 @@ public:
 
   // Copies the window's entries (text and object) into the kept list before the window goes;
   // the control may mark them further.
-  std::vector<TItemEntry>& KeepEntries();
+  TItemEntries& KeepEntries();
   // Moves the kept entries into the new window; Restored hears where each one went.
   void RestoreEntries(const std::function<void(WPARAM At, const TItemEntry& Entry)>& Restored);
 
@@ -72,7 +74,7 @@ private:
 
   TWinControl* FControl;
   TItemMessages FMessages;
-  std::vector<TItemEntry> FEntries; // while there is no window
+  TItemEntries FEntries; // while there is no window
   bool FSorted = false;
   std::function<void()> FOnKeptCleared;
 };

@@ -70,9 +70,9 @@ void TCustomListBox::DestroyWnd() {
 
 // The window's entries, with their objects and selection, move into the control.
 void TCustomListBox::SaveEntries() {
-  std::vector<TItemEntry>& kept = FItems->KeepEntries();
+  TItemEntries& kept = FItems->KeepEntries();
   if (FMultiSelect)
-    for (std::size_t i = 0; i < kept.size(); ++i)
+    for (std::size_t i = 0; i < kept.Count(); ++i)
       kept[i].Selected = Send(this, LB_GETSEL, static_cast<WPARAM>(i)) > 0;
   FSavedItemIndex = ItemIndex();
   FSavedTopIndex = TopIndex();

@@ -1,5 +1,7 @@
 #include "tests/user/UserTestSupport.h"
 
+#include "framework/rtl/Strings.h"
+
 #include <cstring>
 
 namespace {
@@ -228,6 +230,106 @@ TEST_F(ListBoxClassTest, TabStopsAlignColumns) {
   EXPECT_GT(a, 130);
   EXPECT_EQ(a, b);
   EXPECT_EQ(SendMessageA(Make(0), LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(stops)), 0);
+}
+
+// Enough items for several storage blocks, so that insertions and deletions cross them.
+TEST_F(ListBoxClassTest, ManyItemsKeepTextDataAndSelectionThroughInsertsAndDeletes) {
+  const HWND list = Make(LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL);
+  struct TModel {
+    String Text;
+    LPARAM Data;
+    bool Selected;
+  };
+  std::vector<TModel> model;
+  for (int i = 0; i < 1500; ++i) {
+    const std::size_t at = i % 3 == 0 ? 0 : (i % 3 == 1 ? model.size() : model.size() / 2);
+    const String text = "n" + std::to_string(i);
+    ASSERT_EQ(SendMessageA(list, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.c_str())),
+              static_cast<LRESULT>(at));
+    SendMessageA(list, LB_SETITEMDATA, at, i);
+    const bool selected = i % 5 == 0;
+    if (selected) SendMessageA(list, LB_SETSEL, TRUE, static_cast<LPARAM>(at));
+    model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), {text, i, selected});
+  }
+  for (std::size_t at = 7; at < model.size(); at += 4) {
+    ASSERT_EQ(SendMessageA(list, LB_DELETESTRING, at, 0), static_cast<LRESULT>(model.size() - 1));
+    model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+  }
+  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(model.size()));
+  std::vector<int> selected;
+  for (std::size_t i = 0; i < model.size(); ++i) {
+    ASSERT_EQ(Text(list, static_cast<int>(i)), model[i].Text) << i;
+    ASSERT_EQ(SendMessageA(list, LB_GETITEMDATA, i, 0), model[i].Data) << i;
+    ASSERT_EQ(SendMessageA(list, LB_GETSEL, i, 0) > 0, model[i].Selected) << i;
+    if (model[i].Selected) selected.push_back(static_cast<int>(i));
+  }
+  std::vector<int> got(selected.size() + 1);
+  ASSERT_EQ(SendMessageA(list, LB_GETSELITEMS, got.size(), reinterpret_cast<LPARAM>(got.data())),
+            static_cast<LRESULT>(selected.size()));
+  got.pop_back();
+  EXPECT_EQ(got, selected);
+  const String last = model.back().Text;
+  EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(last.c_str())),
+            static_cast<LRESULT>(model.size() - 1));
+  Display.ProcessMessages();
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE;
+  GetScrollInfo(list, SB_VERT, &info);
+  EXPECT_EQ(info.nMax, static_cast<int>(model.size()) - 1) << "the range follows the count";
+}
+
+TEST_F(ListBoxClassTest, SortedListOrdersManyEqualTextsByArrival) {
+  const HWND list = Make(LBS_SORT);
+  const char* const spellings[] = {"key", "KEY", "Key"};
+  for (int i = 0; i < 1200; ++i) {
+    const String text = spellings[i % 3] + std::to_string((i * 37) % 40 + 10);
+    const LRESULT at = Add(list, text.c_str());
+    ASSERT_GE(at, 0);
+    SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at), i);
+    ASSERT_EQ(CompareText(Text(list, static_cast<int>(at)), text), 0) << "answered its index";
+  }
+  for (int i = 1; i < 1200; ++i) {
+    const String before = Text(list, i - 1), here = Text(list, i);
+    ASSERT_LE(CompareText(before, here), 0) << i;
+    if (CompareText(before, here) == 0) {
+      ASSERT_LT(SendMessageA(list, LB_GETITEMDATA, i - 1, 0),
+                SendMessageA(list, LB_GETITEMDATA, i, 0))
+          << "equal texts stay in the order they came, at " << i;
+    }
+  }
+}
+
+TEST_F(ListBoxClassTest, VariableHeightsFollowTheirItemsThroughInserts) {
+  TestHandler() = [](HWND, UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+    if (message != WM_MEASUREITEM) return std::nullopt;
+    auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    m->itemHeight = static_cast<UINT>(10 + m->itemData % 7);
+    return 1;
+  };
+  const HWND list = Make(LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT, 200);
+  std::vector<LPARAM> model;
+  for (LPARAM i = 0; i < 1100; ++i) {
+    const std::size_t at = i % 2 ? 0 : model.size() / 3;
+    ASSERT_EQ(SendMessageA(list, LB_INSERTSTRING, at, i), static_cast<LRESULT>(at));
+    model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), i);
+  }
+  for (std::size_t at = 0; at < model.size(); at += 9) {
+    SendMessageA(list, LB_DELETESTRING, at, 0);
+    model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+  }
+  SendMessageA(list, LB_SETTOPINDEX, 500, 0);
+  const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+  int y = 0;
+  for (std::size_t i = static_cast<std::size_t>(top); i < static_cast<std::size_t>(top) + 12; ++i) {
+    ASSERT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, i, 0), 10 + model[i] % 7) << i;
+    RECT r;
+    SendMessageA(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    ASSERT_EQ(r.Top, y) << i;
+    y = r.Bottom;
+  }
+  for (std::size_t i = 0; i < model.size(); ++i)
+    ASSERT_EQ(SendMessageA(list, LB_GETITEMDATA, i, 0), model[i]) << i;
 }
 
 } // namespace

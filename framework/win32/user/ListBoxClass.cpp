@@ -1,5 +1,6 @@
 #include "framework/win32/user/ListBoxClass.h"
 
+#include "framework/rtl/BlockList.h"
 #include "framework/rtl/Strings.h"
 #include "framework/win32/gdi/GdiObjects.h"
 #include "framework/win32/user/ControlPaint.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace {
@@ -31,7 +33,7 @@ struct TItem {
 };
 
 struct TListBoxData : TControlData {
-  std::vector<TItem> Items;
+  TOwningBlockList<TItem> Items; // an insertion moves pointers within one block
   int Top = 0;
   int Selection = -1; // single selection
   int Caret = 0;
@@ -49,7 +51,9 @@ struct TListBoxData : TControlData {
   bool Resizing = false;
   bool OwnScrollV = false;
   bool OwnScrollH = false;
-  HWND Combo = nullptr; // the combo box whose list this is
+  bool WhollyInvalid = false; // invalidated whole since the last paint
+  bool ScrollStale = false;   // the bars' numbers wait for the next message that shows or uses them
+  HWND Combo = nullptr;       // the combo box whose list this is
 };
 
 TListBoxData& Data(TWindow& w) { return DataOf<TListBoxData>(w); }
@@ -76,7 +80,7 @@ THandleId BackgroundBrush(HWND h, TWindow& w, HDC dc) {
   if (answer && TGdiHandles::Instance().FindAs<TGdiBrush>(answer)) return answer;
   return SysBrush(ColorWindow);
 }
-int Count(const TListBoxData& d) { return static_cast<int>(d.Items.size()); }
+int Count(const TListBoxData& d) { return static_cast<int>(d.Items.Count()); }
 bool Valid(const TListBoxData& d, WPARAM index) {
   return static_cast<LRESULT>(index) >= 0 && static_cast<LRESULT>(index) < Count(d);
 }
@@ -154,9 +158,21 @@ int MaxTop(const TWindow& w, const TListBoxData& d) {
   return std::min(i, std::max(0, Count(d) - 1));
 }
 
+// A list whose whole client area already waits to be erased and painted needs nothing more,
+// so a fill invalidates once.
+bool StillWhollyInvalid(const TWindow& w, const TListBoxData& d) {
+  const TRect box = w.Update.Box();
+  return d.WhollyInvalid && w.EraseNeeded && w.Children.empty() && box.Left <= 0 && box.Top <= 0 &&
+         box.Right >= ClientWidth(w) && box.Bottom >= ClientHeight(w);
+}
+
 void Repaint(HWND h) {
   TWindow* w = WindowOf(h);
-  if (w && Data(*w).Redraw) Invalidate(h);
+  if (!w) return;
+  TListBoxData& d = Data(*w);
+  if (!d.Redraw || StillWhollyInvalid(*w, d)) return;
+  Invalidate(h);
+  if (TWindow* again = WindowOf(h)) Data(*again).WhollyInvalid = true;
 }
 
 // A multi-column list scrolls sideways by whole columns.
@@ -176,6 +192,7 @@ void UpdateScrollBars(HWND h) {
   if (!w) return;
   TListBoxData& d = Data(*w);
   if (!d.Redraw) return;
+  d.ScrollStale = false;
   const UINT keep = (w->Style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
   if (MultiColumn(*w)) return UpdateColumnScrollBar(h, *w, d, keep);
   if (d.OwnScrollV) {
@@ -193,6 +210,42 @@ void UpdateScrollBars(HWND h) {
     info.nPage = static_cast<UINT>(ClientWidth(*again));
     info.nPos = d.HorizontalPos;
     SetScrollInfoOn(h, SB_HORZ, info, true);
+  }
+}
+
+// Whether the vertical bar is wanted by the numbers it was last given, and by the items now.
+bool BarWanted(const TScrollBarState& s) {
+  return s.Min < s.Max - std::max(static_cast<int>(s.Page) - 1, 0);
+}
+bool BarWanted(const TWindow& w, const TListBoxData& d) { return Count(d) > PageSize(w, d); }
+
+// After an add or delete the bars' numbers wait, so a fill sets them once; a bar that has to
+// appear or go does so at once, since the client area changes with it.
+void CountChanged(HWND h) {
+  TWindow* w = WindowOf(h);
+  if (!w) return;
+  TListBoxData& d = Data(*w);
+  if (!d.Redraw) return;
+  if (MultiColumn(*w) || !d.OwnScrollV || BarWanted(w->ScrollBars[SB_VERT]) != BarWanted(*w, d))
+    return UpdateScrollBars(h);
+  d.ScrollStale = true;
+}
+
+// The messages of a fill, which leave stale bars as they are.
+bool KeepsBarsStale(UINT message) {
+  switch (message) {
+  case LB_ADDSTRING:
+  case LB_INSERTSTRING:
+  case LB_DELETESTRING:
+  case LB_GETCOUNT:
+  case LB_GETTEXT:
+  case LB_GETTEXTLEN:
+  case LB_SETITEMDATA:
+  case LB_GETITEMDATA:
+  case LB_GETCURSEL:
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -708,10 +761,8 @@ int CompareNoCase(const String& a, const String& b) {
 }
 
 int SortedPosition(const TListBoxData& d, const String& text) {
-  const auto at = std::upper_bound(
-      d.Items.begin(), d.Items.end(), text,
-      [](const String& t, const TItem& item) { return CompareNoCase(t, item.Text) < 0; });
-  return static_cast<int>(at - d.Items.begin());
+  return static_cast<int>(d.Items.UpperBound(
+      text, [](const String& t, const TItem& item) { return CompareNoCase(t, item.Text) < 0; }));
 }
 
 TItem ItemFrom(const TWindow& w, LPARAM lParam) {
@@ -732,7 +783,7 @@ LRESULT Insert(HWND h, TWindow& w, int index, LPARAM lParam, bool sort) {
     if (sort && HasStrings(w) && (w.Style & LBS_SORT)) index = SortedPosition(d, item.Text);
     if (index == -1) index = Count(d);
     item.Height = d.ItemHeight;
-    d.Items.insert(d.Items.begin() + index, std::move(item));
+    d.Items.Insert(static_cast<std::size_t>(index), std::move(item));
   } catch (const std::bad_alloc&) {
     if (w.Style & LBS_NOTIFY) Notify(h, LBN_ERRSPACE);
     return LB_ERRSPACE;
@@ -745,7 +796,7 @@ LRESULT Insert(HWND h, TWindow& w, int index, LPARAM lParam, bool sort) {
     if (TWindow* again = WindowOf(h))
       Data(*again).Items[static_cast<std::size_t>(index)].Height = height;
   }
-  UpdateScrollBars(h);
+  CountChanged(h);
   Repaint(h);
   return index;
 }
@@ -773,14 +824,14 @@ LRESULT Delete(HWND h, TWindow& w, WPARAM wParam) {
   if (!again) return LB_ERR;
   TListBoxData& e = Data(*again);
   if (index >= Count(e)) return LB_ERR;
-  e.Items.erase(e.Items.begin() + index);
+  e.Items.Delete(static_cast<std::size_t>(index));
   if (e.Selection == index) e.Selection = -1;
   if (e.Selection > index) --e.Selection;
   if (e.Anchor >= index) e.Anchor = std::max(-1, e.Anchor - 1);
   if (e.Caret > index || (e.Caret == index && e.Caret >= Count(e)))
     e.Caret = std::max(0, e.Caret - 1);
   e.Top = std::clamp(e.Top, 0, MaxTop(*again, e));
-  UpdateScrollBars(h);
+  CountChanged(h);
   Repaint(h);
   return Count(e);
 }
@@ -788,9 +839,12 @@ LRESULT Delete(HWND h, TWindow& w, WPARAM wParam) {
 void DeleteAll(HWND h, TWindow& w) {
   while (TWindow* again = WindowOf(h)) {
     TListBoxData& d = Data(*again);
-    if (d.Items.empty()) break;
+    if (d.Items.Empty()) break;
     SendDeleteItem(*again, Count(d) - 1);
-    if (TWindow* still = WindowOf(h)) Data(*still).Items.pop_back();
+    if (TWindow* still = WindowOf(h)) {
+      TListBoxData& e = Data(*still);
+      e.Items.Delete(e.Items.Count() - 1);
+    }
   }
   (void)w;
 }
@@ -856,14 +910,20 @@ LRESULT GetSelItems(const TWindow& w, const TListBoxData& d, WPARAM max, LPARAM 
   if (!Multiple(w)) return LB_ERR;
   auto* indexes = reinterpret_cast<int*>(out);
   LRESULT n = 0;
-  for (int k = 0; k < Count(d) && n < static_cast<LRESULT>(max) && indexes; ++k)
-    if (d.Items[static_cast<std::size_t>(k)].Selected) indexes[n++] = k;
+  if (!indexes) return 0;
+  int k = 0;
+  d.Items.ForEach(0, d.Items.Count(), [&](const TItem& item) {
+    if (item.Selected && n < static_cast<LRESULT>(max)) indexes[n++] = k;
+    ++k;
+  });
   return n;
 }
 
 LRESULT SelCount(const TWindow& w, const TListBoxData& d) {
   if (!Multiple(w)) return LB_ERR;
-  return std::count_if(d.Items.begin(), d.Items.end(), [](const TItem& i) { return i.Selected; });
+  LRESULT n = 0;
+  d.Items.ForEach(0, d.Items.Count(), [&n](const TItem& item) { n += item.Selected ? 1 : 0; });
+  return n;
 }
 
 LRESULT Find(const TWindow& w, const TListBoxData& d, WPARAM start, LPARAM lParam, bool exact) {
@@ -957,8 +1017,10 @@ LRESULT SetCaret(HWND h, TWindow& w, WPARAM index) {
 LRESULT SetCount(HWND h, TWindow& w, WPARAM count) {
   TListBoxData& d = Data(w);
   if (!(w.Style & LBS_NODATA) || HasStrings(w)) return LB_ERR;
+  if (count > static_cast<WPARAM>(std::numeric_limits<int>::max())) return LB_ERRSPACE;
   try {
-    d.Items.resize(count);
+    while (d.Items.Count() > count) d.Items.Delete(d.Items.Count() - 1);
+    while (d.Items.Count() < count) d.Items.Add(TItem{});
   } catch (const std::bad_alloc&) {
     return LB_ERRSPACE;
   }
@@ -1087,8 +1149,7 @@ LRESULT ListMessage(HWND h, TWindow& w, UINT message, WPARAM wParam, LPARAM lPar
   case LB_SETCOUNT:
     return SetCount(h, w, wParam);
   case LB_INITSTORAGE:
-    d.Items.reserve(d.Items.size() + wParam);
-    return static_cast<LRESULT>(d.Items.capacity());
+    return static_cast<LRESULT>(d.Items.Count() + wParam);
   case LB_SETTABSTOPS:
     return SetTabStops(h, w, wParam, lParam);
   case LB_SETHORIZONTALEXTENT:
@@ -1114,14 +1175,17 @@ LRESULT ListBoxWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
   TWindow* w = WindowOf(h);
   if (!w) return 0;
   TListBoxData& d = Data(*w);
+  if (d.ScrollStale && !KeepsBarsStale(message)) UpdateScrollBars(h);
   switch (message) {
   case WM_CREATE:
     return Create(h, *w);
   case WM_SIZE:
+    d.WhollyInvalid = false;
     FitIntegralHeight(h);
     UpdateScrollBars(h);
     return 0;
   case WM_PAINT:
+    d.WhollyInvalid = false;
     Paint(h, *w);
     return 0;
   case WM_ERASEBKGND:
