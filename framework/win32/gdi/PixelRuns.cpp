@@ -99,6 +99,8 @@ std::vector<TPixelRunKernel> Kernels() { return {{"loop", FillLoop, CopySetLoop}
 
 namespace {
 
+constexpr std::size_t ShortRun = 16;
+
 const TPixelRunKernel& Best() {
   static const TPixelRunKernel best = Kernels().front();
   return best;
@@ -109,7 +111,12 @@ const TPixelRunKernel& Best() {
 std::vector<TPixelRunKernel> SupportedPixelRunKernels() { return Kernels(); }
 
 void FillPixels(std::uint32_t* first, std::size_t count, std::uint32_t value) {
-  if (count) Best().Fill(first, count, value);
+  // Short runs (the steps of a line) cost less as plain stores than as a call through.
+  if (count < ShortRun) {
+    for (std::size_t i = 0; i < count; ++i) first[i] = value;
+    return;
+  }
+  Best().Fill(first, count, value);
 }
 
 void CopyPixels(std::uint32_t* to, const std::uint32_t* from, std::size_t count,
