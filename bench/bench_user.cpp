@@ -59,6 +59,37 @@ void BM_RepaintOneSmallChildAmong500(benchmark::State& state) {
 }
 BENCHMARK(BM_RepaintOneSmallChildAmong500)->Unit(benchmark::kMicrosecond);
 
+// Two rectangles of a child invalidated (the second beside the first) and validated again.
+void BM_InvalidateTwoRectsOfAChildAmong500(benchmark::State& state) {
+  TForm form;
+  const HWND child = form.Children[Columns * Rows / 2];
+  const RECT first{2, 2, 10, 10}, second{10, 2, 20, 10};
+  for (auto _ : state) {
+    InvalidateRect(child, &first, TRUE);
+    InvalidateRect(child, &second, TRUE);
+    ValidateRect(child, nullptr);
+  }
+}
+BENCHMARK(BM_InvalidateTwoRectsOfAChildAmong500)->Unit(benchmark::kMicrosecond);
+
+// The frame of a 600-pixel-high window with a vertical scroll bar, its track checkered.
+void BM_PaintFrameWithVerticalScrollBar(benchmark::State& state) {
+  THeadlessDisplay display;
+  WNDCLASSA wc;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "BenchScrolled";
+  RegisterClassA(&wc);
+  const HWND window =
+      CreateWindowExA(0, "BenchScrolled", "Scrolled", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE,
+                      0, 0, 300, 600, nullptr, nullptr, nullptr, nullptr);
+  SetScrollRange(window, SB_VERT, 0, 1000, TRUE);
+  display.ProcessMessages();
+  for (auto _ : state) SendMessageA(window, WM_NCPAINT, 1, 0);
+  DestroyWindow(window);
+}
+BENCHMARK(BM_PaintFrameWithVerticalScrollBar)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 namespace {

@@ -13,6 +13,8 @@ namespace {
 TWinControl* CreationControl = nullptr;
 UINT_PTR NextChildId = 100;
 
+bool Meets(const TRect& a, const TRect& b) { return !Intersection(a, b).IsEmpty(); }
+
 std::unordered_map<HWND, TWinControl*>& ControlsByHandle() {
   static std::unordered_map<HWND, TWinControl*> map;
   return map;
@@ -807,11 +809,17 @@ void TWinControl::PaintHandler(TMessage& Message) {
   PAINTSTRUCT ps{};
   if (!dc) dc = BeginPaint(FHandle, &ps);
   const int saved = SaveDC(dc);
+  // Opaque controls outside the clip box leave the clip as it is: only the others cut it.
+  RECT box{};
+  int kind = GetClipBox(dc, &box);
   bool covered = false;
   for (TControl* c : FControls)
-    if (c->Visible() && c->ControlStyle().Contains(csOpaque))
-      covered = ExcludeClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(),
-                                c->Top() + c->Height()) == NULLREGION;
+    if (c->Visible() && c->ControlStyle().Contains(csOpaque)) {
+      if (kind != NULLREGION && Meets(c->BoundsRect(), box))
+        kind = ExcludeClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(),
+                               c->Top() + c->Height());
+      covered = kind == NULLREGION;
+    }
   if (!covered) PaintWindow(dc);
   RestoreDC(dc, saved);
   PaintControls(dc, nullptr);
@@ -824,12 +832,16 @@ void TWinControl::PaintWindow(HDC DC) {
 }
 
 void TWinControl::PaintControls(HDC DC, TControl* First) {
+  // The clip box is taken once; controls outside it cost no DC work.
+  RECT box{};
+  const int kind = GetClipBox(DC, &box);
+  if (kind == ERROR || kind == NULLREGION) return;
   auto it = First ? std::find(FControls.begin(), FControls.end(), First) : FControls.begin();
   if (it == FControls.end()) it = FControls.begin();
   for (; it != FControls.end(); ++it) {
     TControl* c = *it;
     const TRect bounds = c->BoundsRect();
-    if (!c->Visible() || !RectVisible(DC, &bounds)) continue;
+    if (!c->Visible() || !Meets(bounds, box) || !RectVisible(DC, &bounds)) continue;
     const int saved = SaveDC(DC);
     POINT org{};
     GetWindowOrgEx(DC, &org);

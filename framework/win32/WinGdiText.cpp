@@ -33,7 +33,7 @@ public:
     target_.Surface = dc.Surface();
     TRegion clip = dc.DeviceClip();
     clip.Offset(dc.SurfaceOrigin().X, dc.SurfaceOrigin().Y);
-    target_.Clip = clip.Rects();
+    target_.Clip.assign(clip.Rects().begin(), clip.Rects().end());
     const TDcState& s = dc.State();
     state_.Align = s.TextAlign;
     state_.BkMode = s.BkMode;

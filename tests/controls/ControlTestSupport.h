@@ -59,10 +59,12 @@ public:
   }
   TColor Fill;
   int Clicks = 0;
+  int Paints = 0;
   TPoint LastDown{-1, -1};
 
 protected:
   void Paint() override {
+    ++Paints;
     Canvas()->Brush()->SetColor(Fill);
     Canvas()->FillRect(ClientRect());
   }

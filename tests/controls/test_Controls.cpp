@@ -19,6 +19,26 @@ TEST_F(ControlTest, WindowlessControlPaintsOverItsParentAndUnderWindowedSiblings
   User.SaveSnapshot(form, SheetPath("controls_layers.png"));
 }
 
+// One windowless control repainted: the windowless ones it overlaps paint again over it in
+// their order, windowed siblings stay on top, and controls away from it are left alone.
+TEST_F(ControlTest, RepaintingOneWindowlessControlRedrawsOnlyWhatOverlapsIt) {
+  TForm* form = NewForm();
+  auto* under = Place(form, new TPatch(form, clBlue), 20, 20);
+  auto* over = Place(form, new TPatch(form, clLime), 40, 30); // covers under's lower right
+  Place(form, new TSwatch(form, clRed), 0, 35);               // windowed, over under's left
+  auto* away = Place(form, new TPatch(form, clYellow), 200, 100);
+  form->Show();
+  User.ProcessMessages();
+  const int overPaints = over->Paints, awayPaints = away->Paints;
+  under->Repaint();
+  EXPECT_EQ(over->Paints, overPaints + 1);
+  EXPECT_EQ(away->Paints, awayPaints);
+  EXPECT_EQ(PixelAt(form, under, {5, 5}), clBlue);
+  EXPECT_EQ(PixelAt(form, under, {25, 15}), clLime);
+  EXPECT_EQ(PixelAt(form, under, {5, 18}), clRed);
+  EXPECT_EQ(PixelAt(form, away, {5, 5}), clYellow);
+}
+
 TEST_F(ControlTest, ClicksReachTheControlUnderThePointWindowedOrNot) {
   TForm* form = NewForm();
   auto* swatch = Place(form, new TSwatch(form), 10, 10);

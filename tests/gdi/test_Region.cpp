@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -76,6 +78,82 @@ TEST(Region, CuttingToARectangleGivesTheCanonicalIntersection) {
     ASSERT_EQ(TRegion::Combine(a, cut, TRegionOp::And), general);
     ASSERT_EQ(TRegion::Combine(cut, a, TRegionOp::And), general);
   }
+}
+
+// The canonical rectangles of the pixels in [0, size)²: each row's runs, rows with the same
+// runs next to each other joined into one band.
+std::vector<TRect> CanonicalRects(const std::function<bool(int, int)>& inside, int size) {
+  std::vector<TRect> out;
+  std::vector<std::pair<int, int>> previous;
+  int previousBottom = -1;
+  for (int y = 0; y < size; ++y) {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < size; ++x)
+      if (inside(x, y) && (x == 0 || !inside(x - 1, y)))
+        runs.push_back({x, x + 1});
+      else if (inside(x, y))
+        runs.back().second = x + 1;
+    if (runs.empty()) continue;
+    if (runs == previous && previousBottom == y) {
+      for (std::size_t i = out.size() - runs.size(); i < out.size(); ++i) out[i].Bottom = y + 1;
+    } else {
+      for (const auto& [left, right] : runs) out.push_back(Rect(left, y, right, y + 1));
+    }
+    previous = runs;
+    previousBottom = y + 1;
+  }
+  return out;
+}
+
+// Rectangles on a small grid meet, touch, nest, repeat and vanish often: every shortcut of the
+// combination (an empty side, one inside the other, two making one) and the band sweep must
+// give the canonical rectangles of the right pixels.
+TEST(Region, ShortcutsAndSweepGiveTheCanonicalRectangles) {
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> coord(0, 6), count(0, 3);
+  auto region = [&] {
+    TRegion r;
+    for (int i = count(rng); i > 0; --i)
+      r = TRegion::Combine(r, TRegion(Rect(coord(rng), coord(rng), coord(rng), coord(rng))),
+                           TRegionOp::Or);
+    return r;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const TRegion a = region(), b = region();
+    for (TRegionOp op :
+         {TRegionOp::And, TRegionOp::Or, TRegionOp::Xor, TRegionOp::Diff, TRegionOp::Copy}) {
+      const TRegion r = TRegion::Combine(a, b, op);
+      const std::vector<TRect> expected = CanonicalRects(
+          [&](int x, int y) {
+            return Expected(op, a.Contains(TPoint{x, y}), b.Contains(TPoint{x, y}));
+          },
+          8);
+      ASSERT_EQ(std::vector<TRect>(r.Rects().begin(), r.Rects().end()), expected)
+          << "round " << round << " op " << static_cast<int>(op);
+    }
+  }
+}
+
+// Past the rectangles a region keeps in place, copies, moves and assignments keep them all.
+TEST(Region, ManyRectanglesSurviveCopiesAndMoves) {
+  TRegion comb;
+  for (int i = 0; i < 12; ++i)
+    comb = TRegion::Combine(comb, TRegion(Rect(i * 4, 0, i * 4 + 2, 10)), TRegionOp::Or);
+  ASSERT_EQ(comb.Rects().size(), 12u);
+  TRegion copy = comb;
+  EXPECT_EQ(copy, comb);
+  TRegion moved = std::move(copy);
+  EXPECT_EQ(moved, comb);
+  TRegion small(Rect(0, 0, 1, 1));
+  small = moved;
+  EXPECT_EQ(small, comb);
+  moved = TRegion(Rect(1, 1, 2, 2));
+  EXPECT_EQ(moved.Rects().size(), 1u);
+  small = std::move(moved);
+  EXPECT_EQ(small, TRegion(Rect(1, 1, 2, 2)));
+  comb.Offset(1, 0);
+  EXPECT_TRUE(comb.Contains(TPoint{45, 9}));
+  EXPECT_FALSE(comb.Contains(TPoint{44, 9}));
 }
 
 TEST(Region, KindsAndBox) {

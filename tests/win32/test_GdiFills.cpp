@@ -3,12 +3,15 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/win32/WinHandles.h"
+#include "framework/win32/gdi/PixelRuns.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <vector>
 
 // Pies, chords and polygons of every angle and size against what they are meant to fill, and a
 // sheet of them all to compare pictures by.
@@ -141,6 +144,66 @@ TEST(GdiFills, AlternateFillsNoPixelThatWindingLeavesAndSheet) {
   DeleteObject(red);
   DeleteObject(blue);
   sheet.SaveToFile(SheetPath("GdiFills.bmp"));
+}
+
+// Every kernel the processor runs, at every alignment and at lengths around the vector widths,
+// writes what a plain loop writes and nothing outside the run.
+TEST(GdiFills, VectorRunsMatchAPlainLoopAtEveryOffsetAndLength) {
+  constexpr std::size_t Room = 200;
+  std::vector<std::uint32_t> source(Room);
+  for (std::size_t i = 0; i < Room; ++i) source[i] = 0x00030507u * static_cast<std::uint32_t>(i);
+  for (const TPixelRunKernel& kernel : SupportedPixelRunKernels())
+    for (std::size_t offset = 0; offset < 17; ++offset)
+      for (std::size_t length = 0; offset + length + 16 < Room; ++length) {
+        std::vector<std::uint32_t> got(Room, 0xDEADBEEFu), want = got;
+        kernel.Fill(got.data() + offset, length, 0xFF123456u);
+        std::fill_n(want.begin() + static_cast<std::ptrdiff_t>(offset), length, 0xFF123456u);
+        ASSERT_EQ(got, want) << kernel.Name << " fill at " << offset << " of " << length;
+        kernel.CopySet(got.data() + offset, source.data() + 16 - offset % 16, length, 0xFF000000u);
+        for (std::size_t i = 0; i < length; ++i)
+          want[offset + i] = source[16 - offset % 16 + i] | 0xFF000000u;
+        ASSERT_EQ(got, want) << kernel.Name << " copy at " << offset << " of " << length;
+      }
+}
+
+// Fills and straight copies of odd sizes at odd places, through a clip of two parts, against
+// the same pixels set one by one.
+TEST(GdiFills, FillsAndCopiesOfOddRectanglesMatchPixelByPixel) {
+  constexpr int Width = 83, Height = 9;
+  TTestCanvas source(Width, Height), canvas(Width, Height), model(Width, Height);
+  for (int y = 0; y < Height; ++y)
+    for (int x = 0; x < Width; ++x) SetPixel(source.Dc(), x, y, RGB(x * 3, y * 20, (x * y) & 0xFF));
+  HRGN clip = CreateRectRgn(1, 0, 40, Height);
+  HRGN right = CreateRectRgn(45, 2, 80, 7);
+  CombineRgn(clip, clip, right, RGN_OR);
+  auto inClip = [](int x, int y) {
+    return (x >= 1 && x < 40) || (x >= 45 && x < 80 && y >= 2 && y < 7);
+  };
+  HBRUSH brush = CreateSolidBrush(RGB(10, 200, 30));
+  TDice dice;
+  for (int round = 0; round < 60; ++round) {
+    const int l = dice.Roll(-3, Width), t = dice.Roll(-2, Height);
+    const RECT r{l, t, l + dice.Roll(0, 70), t + dice.Roll(0, 6)};
+    const bool copy = round % 2 == 1;
+    const int sx = dice.Roll(0, 20), sy = dice.Roll(0, 3);
+    SelectClipRgn(canvas.Dc(), clip);
+    if (copy)
+      BitBlt(canvas.Dc(), r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, source.Dc(), sx, sy,
+             SRCCOPY);
+    else
+      FillRect(canvas.Dc(), &r, brush);
+    for (int y = std::max<int>(r.Top, 0); y < std::min<int>(r.Bottom, Height); ++y)
+      for (int x = std::max<int>(r.Left, 0); x < std::min<int>(r.Right, Width); ++x) {
+        const int fromX = sx + x - r.Left, fromY = sy + y - r.Top;
+        if (!inClip(x, y) || (copy && (fromX >= Width || fromY >= Height))) continue;
+        SetPixel(model.Dc(), x, y, copy ? GetPixel(source.Dc(), fromX, fromY) : RGB(10, 200, 30));
+      }
+    SelectClipRgn(canvas.Dc(), nullptr); // GetPixel answers for the clip's pixels only
+    ASSERT_EQ(canvas.Pixels(), model.Pixels()) << "round " << round;
+  }
+  DeleteObject(brush);
+  DeleteObject(right);
+  DeleteObject(clip);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "framework/win32/gdi/Blit.h"
 
+#include "framework/win32/gdi/PixelRuns.h"
 #include "framework/win32/gdi/Rop.h"
 
 #include <algorithm>
@@ -70,10 +71,12 @@ public:
                               columns.back() >= -src_->Origin.X &&
                               columns.front() + src_->Origin.X < src_->Raster->Width &&
                               columns.back() + src_->Origin.X < src_->Raster->Width;
+    // Unstretched and unmirrored: each row is a run of consecutive source pixels.
+    const bool straight = !ax.Mirror && ax.SrcCount == ax.Count;
     for (long long y = y0; y < y1; ++y) {
       const long long sy = SourceIndex(ay, y - ay.DstStart);
       if (plainColumns && sy + src_->Origin.Y >= 0 && sy + src_->Origin.Y < src_->Raster->Height) {
-        CopyRow(out, y, x0, x1, columns, sy);
+        CopyRow(out, y, x0, x1, columns, sy, straight);
         continue;
       }
       auto [first, last] = out.SurfaceClip().RowRects(static_cast<int>(y) + o.Y);
@@ -94,7 +97,7 @@ private:
 
   // Copies row y of [x0, x1) through the clip; the source columns are monotonic and inside.
   void CopyRow(TSpanWriter& out, long long y, long long x0, long long x1,
-               const std::vector<long long>& columns, long long sy) {
+               const std::vector<long long>& columns, long long sy, bool straight) {
     const TPoint o = out.Origin();
     const std::uint32_t* from = src_->Raster->Pixels.data() +
                                 static_cast<std::size_t>(sy + src_->Origin.Y) *
@@ -109,6 +112,11 @@ private:
     for (const TRect* r = first; r != last; ++r) {
       const long long a = std::max<long long>(x0, r->Left - o.X);
       const long long b = std::min<long long>(x1, r->Right - o.X);
+      if (straight && a < b) {
+        CopyPixels(row + a + o.X, from + columns[static_cast<std::size_t>(a - x0)],
+                   static_cast<std::size_t>(b - a), forced);
+        continue;
+      }
       for (long long x = a; x < b; ++x)
         row[x + o.X] = forced | from[columns[static_cast<std::size_t>(x - x0)]];
     }

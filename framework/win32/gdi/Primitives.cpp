@@ -197,6 +197,11 @@ void FillRectWith(TDeviceContext& dc, TRect r, THandleId brush) {
   FillDeviceRect(out, Normalised(dc.ToDevice(r)), *paint);
 }
 
+void FillRectWithPaint(TDeviceContext& dc, TRect r, const TPaint& paint) {
+  TSpanWriter out = dc.Writer();
+  FillDeviceRect(out, Normalised(dc.ToDevice(r)), paint);
+}
+
 void FrameRectWith(TDeviceContext& dc, TRect r, THandleId brush) {
   const std::optional<TPaint> paint = dc.BrushPaint(brush, Rop2CopyPen);
   TRect d = dc.ToDevice(r);

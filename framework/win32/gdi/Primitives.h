@@ -28,6 +28,8 @@ void DrawPolyPolygon(TDeviceContext& dc, const std::vector<std::vector<TPoint>>&
 
 // FillRect, FrameRect with a brush handle (PATCOPY, whatever the ROP2); InvertRect.
 void FillRectWith(TDeviceContext& dc, TRect r, THandleId brush);
+// Fills the rectangle with a paint of the caller's (a pattern placed where it wants it).
+void FillRectWithPaint(TDeviceContext& dc, TRect r, const TPaint& paint);
 void FrameRectWith(TDeviceContext& dc, TRect r, THandleId brush);
 void InvertRectangle(TDeviceContext& dc, TRect r);
 // Inverts every other pixel of the rectangle's one-pixel frame; twice restores.

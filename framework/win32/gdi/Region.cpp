@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -11,10 +12,13 @@ struct TInterval {
   friend bool operator==(const TInterval&, const TInterval&) = default;
 };
 
-using TIntervals = std::vector<TInterval>;
+// Sized so that regions of a few rectangles combine without touching the heap.
+using TIntervals = TSmallVector<TInterval, 8>;
+using TEdges = TSmallVector<int, 16>;
+using TRects = TSmallVector<TRect, 4>;
 
 // The x intervals a banded rectangle list covers in the band starting at row y.
-TIntervals IntervalsAt(const std::vector<TRect>& rects, int y) {
+TIntervals IntervalsAt(std::span<const TRect> rects, int y) {
   TIntervals out;
   auto it = std::partition_point(rects.begin(), rects.end(),
                                  [y](const TRect& r) { return r.Bottom <= y; });
@@ -36,11 +40,18 @@ private:
   std::size_t next_ = 0;
 };
 
-std::vector<int> EdgesOf(const TIntervals& list) {
-  std::vector<int> xs;
-  xs.reserve(list.size() * 2);
-  for (const TInterval& i : list) xs.insert(xs.end(), {i.Left, i.Right});
+TEdges EdgesOf(const TIntervals& list) {
+  TEdges xs;
+  for (const TInterval& i : list) {
+    xs.push_back(i.Left);
+    xs.push_back(i.Right);
+  }
   return xs;
+}
+
+void SortUnique(TEdges& xs) {
+  std::sort(xs.begin(), xs.end());
+  xs.resize(static_cast<std::size_t>(std::unique(xs.begin(), xs.end()) - xs.begin()));
 }
 
 bool Apply(TRegionOp op, bool a, bool b) {
@@ -61,10 +72,11 @@ bool Apply(TRegionOp op, bool a, bool b) {
 
 // Combines two interval lists of one band by sweeping their edges.
 TIntervals CombineIntervals(const TIntervals& a, const TIntervals& b, TRegionOp op) {
-  const std::vector<int> xa = EdgesOf(a), xb = EdgesOf(b);
-  std::vector<int> xs(xa.size() + xb.size());
+  const TEdges xa = EdgesOf(a), xb = EdgesOf(b);
+  TEdges xs;
+  xs.resize(xa.size() + xb.size());
   std::merge(xa.begin(), xa.end(), xb.begin(), xb.end(), xs.begin());
-  xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+  xs.resize(static_cast<std::size_t>(std::unique(xs.begin(), xs.end()) - xs.begin()));
   TIntervals out;
   TIntervalCursor inA(a), inB(b);
   for (std::size_t k = 0; k + 1 < xs.size(); ++k) {
@@ -77,8 +89,8 @@ TIntervals CombineIntervals(const TIntervals& a, const TIntervals& b, TRegionOp 
   return out;
 }
 
-void AppendBand(std::vector<TRect>& rects, const TIntervals& band, int top, int bottom,
-                TIntervals& previous, int& previousBottom) {
+void AppendBand(TRects& rects, const TIntervals& band, int top, int bottom, TIntervals& previous,
+                int& previousBottom) {
   if (band.empty()) return;
   if (band == previous && previousBottom == top) {
     for (auto it = rects.end() - static_cast<std::ptrdiff_t>(band.size()); it != rects.end(); ++it)
@@ -90,13 +102,75 @@ void AppendBand(std::vector<TRect>& rects, const TIntervals& band, int top, int 
   previousBottom = bottom;
 }
 
-std::vector<int> BandEdges(const TRegion& a, const TRegion& b) {
-  std::vector<int> ys;
-  for (const TRect& r : a.Rects()) ys.insert(ys.end(), {r.Top, r.Bottom});
-  for (const TRect& r : b.Rects()) ys.insert(ys.end(), {r.Top, r.Bottom});
-  std::sort(ys.begin(), ys.end());
-  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+TEdges BandEdges(const TRegion& a, const TRegion& b) {
+  TEdges ys;
+  for (const TRegion* region : {&a, &b})
+    for (const TRect& r : region->Rects()) {
+      ys.push_back(r.Top);
+      ys.push_back(r.Bottom);
+    }
+  SortUnique(ys);
   return ys;
+}
+
+bool Covers(const TRect& outer, const TRect& inner) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+bool CoversRect(const TRegion& region, const TRect& inner) {
+  for (const TRect& r : region.Rects())
+    if (Covers(r, inner)) return true;
+  return false;
+}
+
+// Two rectangles that make one: the same band touching or overlapping, or the same columns.
+std::optional<TRect> Merged(const TRect& a, const TRect& b) {
+  if (a.Top == b.Top && a.Bottom == b.Bottom && a.Left <= b.Right && b.Left <= a.Right)
+    return Rect(std::min(a.Left, b.Left), a.Top, std::max(a.Right, b.Right), a.Bottom);
+  if (a.Left == b.Left && a.Right == b.Right && a.Top <= b.Bottom && b.Top <= a.Bottom)
+    return Rect(a.Left, std::min(a.Top, b.Top), a.Right, std::max(a.Bottom, b.Bottom));
+  return std::nullopt;
+}
+
+std::optional<TRegion> SimpleUnion(const TRegion& a, const TRegion& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  if (b.Rects().size() == 1 && CoversRect(a, b.Rects().front())) return a;
+  if (a.Rects().size() == 1 && CoversRect(b, a.Rects().front())) return b;
+  if (a.Rects().size() == 1 && b.Rects().size() == 1)
+    if (const std::optional<TRect> one = Merged(a.Rects().front(), b.Rects().front()))
+      return TRegion(*one);
+  return std::nullopt;
+}
+
+std::optional<TRegion> SimpleDifference(const TRegion& a, const TRegion& b) {
+  if (a.IsEmpty() || b.IsEmpty() || !b.Intersects(a.Box())) return a;
+  if (b.Rects().size() == 1 && Covers(b.Rects().front(), a.Box())) return TRegion();
+  return std::nullopt;
+}
+
+// The answers that need no band sweep: an empty side, one rectangle inside the other, two
+// rectangles that meet in one.
+std::optional<TRegion> SimpleCombine(const TRegion& a, const TRegion& b, TRegionOp op) {
+  switch (op) {
+  case TRegionOp::And:
+    if (a.IsEmpty() || b.IsEmpty()) return TRegion();
+    if (a.Rects().size() == 1 && b.Rects().size() == 1)
+      return TRegion(Intersection(a.Rects().front(), b.Rects().front()));
+    return std::nullopt;
+  case TRegionOp::Or:
+    return SimpleUnion(a, b);
+  case TRegionOp::Xor:
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    return std::nullopt;
+  case TRegionOp::Diff:
+    return SimpleDifference(a, b);
+  case TRegionOp::Copy:
+    return a;
+  }
+  return std::nullopt;
 }
 
 } // namespace
@@ -127,16 +201,16 @@ TRegion TRegion::ClippedTo(const TRect& rect) const {
 }
 
 TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TRegionOp op) {
-  if (op == TRegionOp::Copy) return a;
+  if (std::optional<TRegion> simple = SimpleCombine(a, b, op)) return std::move(*simple);
   if (op == TRegionOp::And && b.rects_.size() == 1) return a.ClippedTo(b.rects_.front());
   if (op == TRegionOp::And && a.rects_.size() == 1) return b.ClippedTo(a.rects_.front());
   TRegion out;
-  std::vector<int> ys = BandEdges(a, b);
+  const TEdges ys = BandEdges(a, b);
   TIntervals previous;
   int previousBottom = INT_MIN;
   for (std::size_t k = 0; k + 1 < ys.size(); ++k) {
     TIntervals band =
-        CombineIntervals(IntervalsAt(a.rects_, ys[k]), IntervalsAt(b.rects_, ys[k]), op);
+        CombineIntervals(IntervalsAt(a.Rects(), ys[k]), IntervalsAt(b.Rects(), ys[k]), op);
     AppendBand(out.rects_, band, ys[k], ys[k + 1], previous, previousBottom);
   }
   return out;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "framework/rtl/Geometry.h"
+#include "framework/win32/gdi/SmallVector.h"
 
-#include <vector>
+#include <span>
+#include <utility>
 
 // How two regions combine, in the order of the RGN_ codes (RGN_AND = 1 … RGN_COPY = 5).
 enum class TRegionOp { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
@@ -12,7 +14,8 @@ enum class TRegionKind { Empty = 1, Simple = 2, Complex = 3 };
 
 // A set of pixels kept as rectangles in bands: rows of equal top and bottom, sorted top
 // to bottom and left to right, never overlapping, neighbours merged. The form is canonical,
-// so two regions with the same pixels have the same rectangles.
+// so two regions with the same pixels have the same rectangles. A region of a few rectangles
+// lives in place, and combining small regions allocates nothing.
 class TRegion {
 public:
   TRegion() = default;
@@ -20,7 +23,7 @@ public:
 
   static TRegion Combine(const TRegion& a, const TRegion& b, TRegionOp op);
 
-  const std::vector<TRect>& Rects() const { return rects_; }
+  std::span<const TRect> Rects() const { return {rects_.begin(), rects_.end()}; }
   bool IsEmpty() const { return rects_.empty(); }
   TRegionKind Kind() const;
   TRect Box() const;
@@ -37,5 +40,5 @@ public:
 private:
   TRegion ClippedTo(const TRect& rect) const;
 
-  std::vector<TRect> rects_;
+  TSmallVector<TRect, 4> rects_;
 };

@@ -1,5 +1,6 @@
 #include "framework/win32/gdi/SpanWriter.h"
 
+#include "framework/win32/gdi/PixelRuns.h"
 #include "framework/win32/gdi/Rop.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ void TSpanWriter::PaintRun(std::uint32_t* row, int x0, int x1, int deviceY, cons
   if (!paint.Pattern) {
     const std::uint32_t c = Land(paint.Colour);
     if (paint.Rop2 == Rop2CopyPen) {
-      std::fill(row + x0, row + x1, Opaque | c);
+      FillPixels(row + x0, static_cast<std::size_t>(x1 - x0), Opaque | c);
       return;
     }
     for (int x = x0; x < x1; ++x) row[x] = Opaque | ApplyRop2(paint.Rop2, c, row[x]);
@@ -78,6 +79,13 @@ void TSpanWriter::PaintRun(std::uint32_t* row, int x0, int x1, int deviceY, cons
   const std::uint8_t* mask =
       p.Opaque.empty() ? nullptr : p.Opaque.data() + static_cast<std::size_t>(py) * p.Width;
   int px = Wrap(std::int64_t{x0} - origin_.X - paint.Origin.X, p.Width);
+  if (!mask && paint.Rop2 == Rop2CopyPen) {
+    for (int x = x0; x < x1; ++x) {
+      row[x] = Opaque | Land(line[px]);
+      if (++px == p.Width) px = 0;
+    }
+    return;
+  }
   for (int x = x0; x < x1; ++x) {
     if (!mask || mask[px]) row[x] = Opaque | ApplyRop2(paint.Rop2, Land(line[px]), row[x]);
     if (++px == p.Width) px = 0;

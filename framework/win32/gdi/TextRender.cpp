@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Checked.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/win32/gdi/PixelRuns.h"
 #include "framework/win32/gdi/Utf8.h"
 
 #include <algorithm>
@@ -254,7 +255,7 @@ void FillRect(TRaster& surface, std::span<const TRect> visible, const TRect& rec
     const auto part = Intersect(rect, clip);
     if (!part) continue;
     for (int y = part->Top; y < part->Bottom; ++y)
-      std::fill_n(&surface.At(part->Left, y), part->Width(), pixel);
+      FillPixels(&surface.At(part->Left, y), static_cast<std::size_t>(part->Width()), pixel);
   }
 }
 

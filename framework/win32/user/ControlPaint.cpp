@@ -29,7 +29,7 @@ TTextSetup TextSetupOf(TDeviceContext& dc) {
   s.Target.Surface = dc.Surface();
   TRegion clip = dc.DeviceClip();
   clip.Offset(dc.SurfaceOrigin().X, dc.SurfaceOrigin().Y);
-  s.Target.Clip = clip.Rects();
+  s.Target.Clip.assign(clip.Rects().begin(), clip.Rects().end());
   s.State.BkMode = dc.State().BkMode;
   s.State.TextColor = dc.State().TextColour;
   s.State.BkColor = dc.State().BkColour;

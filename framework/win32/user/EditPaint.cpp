@@ -150,7 +150,9 @@ void PaintEdit(HWND h, const TEditView& view) {
     clip.IntersectWith(dc->ToDevice(view.FormatRect));
     clip.Offset(dc->SurfaceOrigin().X, dc->SurfaceOrigin().Y);
     if (TRaster* surface = dc->Surface(); surface && !clip.IsEmpty()) {
-      const TPainter painter{view, *surface, dc->SurfaceOrigin(), clip.Rects(), colours};
+      const std::span<const TRect> parts = clip.Rects();
+      const TPainter painter{
+          view, *surface, dc->SurfaceOrigin(), {parts.begin(), parts.end()}, colours};
       const int height = view.Layout->LineHeight();
       for (int line = view.TopLine, y = view.FormatRect.Top;
            line < view.Layout->LineCount() && y < view.FormatRect.Bottom &&

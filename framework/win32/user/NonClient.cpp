@@ -183,7 +183,8 @@ void DrawCaption(TWindow& w, bool active, TDeviceContext& dc, TRaster& surface, 
   TRegion textClip = clip;
   textClip.IntersectWith(Rect(bar.Left + origin.X + 2, bar.Top + origin.Y, textRight + origin.X,
                               bar.Bottom + origin.Y));
-  TTextTarget target{&surface, textClip.Rects()};
+  const std::span<const TRect> parts = textClip.Rects();
+  TTextTarget target{&surface, {parts.begin(), parts.end()}};
   TTextState state;
   state.BkMode = TTextState::Transparent;
   state.TextColor = SysColorRef(active ? SysCaptiontext : SysInactivecaptiontext);

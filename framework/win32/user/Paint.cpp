@@ -24,6 +24,10 @@ TRect SurfaceClientRect(const TWindow& w) {
 
 TRect ClientArea(const TWindow& w) { return Rect(0, 0, w.Client.Width(), w.Client.Height()); }
 
+TRect Shifted(const TRect& r, TPoint by) {
+  return Rect(r.Left + by.X, r.Top + by.Y, r.Right + by.X, r.Bottom + by.Y);
+}
+
 // The union of many rectangles, merged pairwise so large sets stay fast.
 TRegion UnionOf(const std::vector<TRect>& rects, std::size_t begin, std::size_t end) {
   if (end - begin == 1) return TRegion(rects[begin]);
@@ -45,13 +49,11 @@ void CollectCoveringSiblings(const TWindow& w, bool clipSiblings, const TRect& b
     const bool clip = a == &w ? clipSiblings : (a->Style & WS_CLIPSIBLINGS) != 0;
     if (!clip) continue;
     const TPoint origin = ClientSurfaceOrigin(a->Parent);
-    const TRect local = Rect(bounds.Left - origin.X, bounds.Top - origin.Y, bounds.Right - origin.X,
-                             bounds.Bottom - origin.Y);
+    const TRect local = Shifted(bounds, TPoint{-origin.X, -origin.Y});
     for (const TWindow* s : a->Parent->Children) {
       if (s == a) break;
-      if (!(s->Style & WS_VISIBLE) || !Overlap(s->Rect, local)) continue;
-      cut.push_back(Rect(s->Rect.Left + origin.X, s->Rect.Top + origin.Y, s->Rect.Right + origin.X,
-                         s->Rect.Bottom + origin.Y));
+      if ((s->Style & WS_VISIBLE) && Overlap(s->Rect, local))
+        cut.push_back(Shifted(s->Rect, origin));
     }
   }
 }
@@ -91,6 +93,27 @@ void ApplyToChildren(TWindow& w, const TRegion& area, UINT flags) {
     part.Offset(-(c->Rect.Left + c->Client.Left), -(c->Rect.Top + c->Client.Top));
     RedrawRegion(*c, &part, flags & ~RDW_FRAME);
   }
+}
+
+// Whether the window, shown, or one of its descendants waits for WM_PAINT.
+bool SubtreeNeedsPaint(const TWindow& w) {
+  if (!(w.Style & WS_VISIBLE)) return false;
+  if (w.NeedsPaint()) return true;
+  for (const TWindow* c : w.Children)
+    if (SubtreeNeedsPaint(*c)) return true;
+  return false;
+}
+
+// Children (client coordinates) that meet the area, cut to the client area and moved to the
+// surface, for clipping them out.
+void CollectChildren(const TWindow& w, const TRect& surfaceArea, std::vector<TRect>& cut) {
+  const TPoint origin = ClientSurfaceOrigin(&w);
+  const TRect area =
+      Intersection(Shifted(surfaceArea, TPoint{-origin.X, -origin.Y}), ClientArea(w));
+  if (area.IsEmpty()) return;
+  for (const TWindow* c : w.Children)
+    if ((c->Style & WS_VISIBLE) && Overlap(c->Rect, area))
+      cut.push_back(Shifted(Intersection(c->Rect, ClientArea(w)), origin));
 }
 
 TWindow* FindNeedingPaint(TWindow& w) {
@@ -144,21 +167,14 @@ TRegion VisibleRegion(const TWindow& w, bool windowArea, bool clipChildren, bool
   if (bounds.IsEmpty()) return {};
   std::vector<TRect> cut;
   CollectCoveringSiblings(w, clipSiblings, bounds, cut);
-  if (clipChildren)
-    for (const TWindow* c : w.Children)
-      if (c->Style & WS_VISIBLE) {
-        const TRect r = Intersection(SurfaceWindowRect(*c), SurfaceClientRect(w));
-        if (Overlap(r, bounds)) cut.push_back(r);
-      }
+  if (clipChildren) CollectChildren(w, bounds, cut);
   return Without(TRegion(bounds), cut);
 }
 
 void RedrawRegion(TWindow& w, const TRegion* region, UINT flags) {
   if (!IsVisibleTree(&w) || &w == User().Desktop) return;
   TRegion area = region ? *region : TRegion(ClientArea(w));
-  const bool reachesFrame = !region || area.Box().Left < 0 || area.Box().Top < 0 ||
-                            area.Box().Right > w.Client.Width() ||
-                            area.Box().Bottom > w.Client.Height();
+  const bool reachesFrame = !region || !Inside(area.Box(), ClientArea(w));
   area.IntersectWith(ClientArea(w));
   if (flags & RDW_INVALIDATE) {
     w.Update = w.Update.IsEmpty() ? area : TRegion::Combine(w.Update, area, TRegionOp::Or);
@@ -180,7 +196,12 @@ void UpdateNow(HWND h, bool children) {
   if (!w || !IsVisibleTree(w)) return;
   if (w->NeedsPaint()) SendTo(h, WM_PAINT, 0, 0);
   if (!children || !(w = WindowOf(h))) return;
-  for (HWND child : ChildHandles(w)) UpdateNow(child, true);
+  // Only the children with something to paint are visited; their handles are taken first,
+  // as painting one may destroy another.
+  std::vector<HWND> waiting;
+  for (const TWindow* c : w->Children)
+    if (SubtreeNeedsPaint(*c)) waiting.push_back(c->Handle);
+  for (HWND child : waiting) UpdateNow(child, true);
 }
 
 void InvalidateWholeWindow(TWindow& w) {

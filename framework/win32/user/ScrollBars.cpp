@@ -12,6 +12,7 @@
 #include "framework/win32/user/WindowTree.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -81,14 +82,28 @@ void FollowNeed(HWND h, TWindow& w, int bar, const SCROLLINFO& info, TScrollBarS
   }
 }
 
+// Two by two pixels: the light colour where x + y is even, the face colour elsewhere.
+std::shared_ptr<const TPattern> CheckerPattern(std::uint32_t light, std::uint32_t face) {
+  static std::shared_ptr<const TPattern> last;
+  if (!last || last->Pixels[0] != light || last->Pixels[1] != face) {
+    auto pattern = std::make_shared<TPattern>();
+    pattern->Width = pattern->Height = 2;
+    pattern->Pixels = {light, face, face, light};
+    last = std::move(pattern);
+  }
+  return last;
+}
+
+// The track: highlight pixels on every other one of the scroll-bar colour, in one pattern
+// fill whose checker lies on the DC's logical pixels.
 void Checker(TDeviceContext& dc, const TRect& r) {
   const std::uint32_t light = ControlPaint::SysColor(ControlPaint::ColorBtnHighlight);
   const std::uint32_t face = ControlPaint::SysColor(ControlPaint::ColorScrollbar);
-  ControlPaint::FillSys(dc, r, ControlPaint::ColorScrollbar);
-  if (light == face) return;
-  for (int y = r.Top; y < r.Bottom; ++y)
-    for (int x = r.Left + ((r.Left + y) & 1); x < r.Right; x += 2)
-      SetPixelColour(dc, TPoint{x, y}, light);
+  if (light == face) return ControlPaint::FillSys(dc, r, ControlPaint::ColorScrollbar);
+  TPaint paint;
+  paint.Pattern = CheckerPattern(ColorRefToPixel(light), ColorRefToPixel(face));
+  paint.Origin = dc.ToDevice(TPoint{});
+  FillRectWithPaint(dc, r, paint);
 }
 
 // The page part of the track between an arrow and the thumb.
