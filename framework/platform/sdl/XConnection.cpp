@@ -40,8 +40,6 @@ int OnConnectionLost(Display* display) {
 } // namespace
 
 void WatchXConnection() {
-  // Window ids belong to one connection: a new one hands out the same ids again.
-  GoneWindows().clear();
   XSetErrorHandler(OnXError);
   XSetIOErrorHandler(OnConnectionLost);
 }

@@ -6,7 +6,6 @@ union SDL_Event;
 // The X connection under the SDL windows. Errors naming a window another program has
 // destroyed are expected and kept quiet; losing the connection ends the program at once with
 // a message and exit code 1, since nothing can be shown, and no cleanup reach, through it.
-// Called before each connection opens; it forgets the windows noted on the last one.
 void WatchXConnection();
 
 // Notes the X windows destroyed behind the program's back, from SDL's window-system events.
