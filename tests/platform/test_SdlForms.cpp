@@ -157,6 +157,43 @@ TEST_F(SdlFormTest, TextTypedIntoTheRealWindowReachesTheFocusedEdit) {
   EXPECT_EQ(edit->Text(), "Ab 1");
 }
 
+// The US international layout, with Compose on the right Alt key, while this lives: typed
+// keys then have keys of their own (keys xdotool maps for the moment get lost).
+class TInternationalKeyboard {
+public:
+  TInternationalKeyboard() {
+    RunOnDisplay("setxkbmap -layout us -variant intl -option compose:ralt");
+  }
+  ~TInternationalKeyboard() { RunOnDisplay("setxkbmap -layout us -option"); }
+  TInternationalKeyboard(const TInternationalKeyboard&) = delete;
+  TInternationalKeyboard& operator=(const TInternationalKeyboard&) = delete;
+};
+
+// The input method opens on the first key, a dead key here, which must still start its
+// sequence; then a character outside Latin-1 and a compose sequence.
+TEST_F(SdlFormTest, ComposedAndUtf8TextReachTheEditThroughTheInputMethodOpenedOnTheFirstKey) {
+  TSampleForm sample = MakeSampleForm("Sdl Form Compose");
+  Forms.push_back(sample.Form);
+  auto* edit = new TEdit(sample.Form);
+  edit->SetBounds(16, 60, 200, 22);
+  edit->SetParent(sample.Form);
+  sample.Form->Show();
+  ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
+  edit->SetFocus();
+  const TInternationalKeyboard keyboard;
+  const DWORD settled = Display->Now() + 300;
+  PumpUntil([&] { return static_cast<std::int32_t>(Display->Now() - settled) >= 0; });
+  EXPECT_FALSE(Display->TextInputOpened()) << "the input method opened before any key";
+  const std::string window = XWindowNamed("Sdl Form Compose");
+  RunOnDisplay("xdotool windowfocus --sync " + window + " key dead_acute e");
+  RunOnDisplay("xdotool type 'x€'");
+  RunOnDisplay("xdotool key Multi_key o c");
+  const String expected = "éx€©";
+  ASSERT_TRUE(PumpUntil([&] { return edit->Text().size() >= expected.size(); })) << edit->Text();
+  EXPECT_EQ(edit->Text(), expected);
+  EXPECT_TRUE(Display->TextInputOpened());
+}
+
 TEST_F(SdlFormTest, TheRealWindowLooksLikeTheHeadlessSnapshotOfTheSameForm) {
   Open("Sdl Form Look");
   const TRaster real = ScreenshotOfXWindow(XWindowNamed("Sdl Form Look"));

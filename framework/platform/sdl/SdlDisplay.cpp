@@ -2,6 +2,7 @@
 
 #include "framework/platform/sdl/SdlKeys.h"
 #include "framework/platform/sdl/XConnection.h"
+#include "framework/platform/sdl/XTextInput.h"
 #include "framework/win32/user/Focus.h"
 #include "framework/win32/user/Input.h"
 #include "framework/win32/user/MessageQueue.h"
@@ -94,8 +95,10 @@ void StartVideo() {
   // Before SDL's start: SDL passes X errors on to the handlers it found, and puts them back
   // before it closes the connection, when the last errors arrive.
   WatchXConnection();
-  if (SDL_Init(SDL_INIT_VIDEO) != 0)
-    throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
+  TXTextInput::StartVideo([] {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+      throw EDisplayError(String("No display for real windows: ") + SDL_GetError());
+  });
   const String driver = SDL_GetCurrentVideoDriver();
   if (ShowsNoWindows(driver)) {
     SDL_Quit();
@@ -121,6 +124,7 @@ TSdlDisplay::TSdlDisplay() {
   // most of the start-up time.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   StartVideo();
+  text_ = std::make_unique<TXTextInput>();
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
     width_ = mode.w;
@@ -135,6 +139,7 @@ TSdlDisplay::~TSdlDisplay() {
   SetDisplayBackend(nullptr);
   for (const auto& [h, window] : windows_) SDL_DestroyWindow(window);
   for (const auto& [shape, cursor] : cursors_) SDL_FreeCursor(cursor);
+  text_.reset();
   const TLeakCheckPause pause;
   SDL_Quit();
 }
@@ -225,6 +230,8 @@ void TSdlDisplay::SetCursorShape(int cursor) {
   if (!shape) shape = SDL_CreateSystemCursor(SystemCursorOf(cursor));
   if (shape) SDL_SetCursor(shape);
 }
+
+bool TSdlDisplay::TextInputOpened() const { return text_->Opened(); }
 
 SDL_Window* TSdlDisplay::NativeWindow(HWND window) const {
   const auto it = windows_.find(window);

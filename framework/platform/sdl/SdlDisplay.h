@@ -3,14 +3,17 @@
 #include "framework/win32/user/Backend.h"
 
 #include <map>
+#include <memory>
 
 struct SDL_Window;
 struct SDL_Cursor;
 union SDL_Event;
+class TXTextInput;
 
 // Real windows through SDL2: every visible top-level engine window is a borderless SDL
 // window at its screen rectangle showing the whole engine surface (the engine draws its own
-// caption and frame), titled with the window's text. Input is queued raw for the engine.
+// caption and frame), titled with the window's text. Input is queued raw for the engine;
+// typed text arrives as UTF-8, compose sequences included (see XTextInput.h).
 // Creating one opens the video subsystem, installs it and starts the window engine afresh;
 // EDisplayError when there is no display.
 class TSdlDisplay : public TDisplayBackend {
@@ -32,6 +35,8 @@ public:
   // The SDL window showing an engine window; null when it has none.
   SDL_Window* NativeWindow(HWND window) const;
   int PresentCount() const { return presented_; }
+  // Whether the input method for compose sequences has been opened (by a key press).
+  bool TextInputOpened() const;
 
 private:
   SDL_Window* WindowFor(HWND window, const TRect& screenRect);
@@ -46,6 +51,7 @@ private:
 
   std::map<HWND, SDL_Window*> windows_;
   std::map<int, SDL_Cursor*> cursors_;
+  std::unique_ptr<TXTextInput> text_;
   int width_ = 1024;
   int height_ = 768;
   int presented_ = 0;
