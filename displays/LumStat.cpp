@@ -5,6 +5,7 @@
 #include "framework/controls/Dialogs.h"
 #include "framework/rtl/Checked.h"
 #include "framework/rtl/Maths.h"
+#include "framework/win32/WinPrint.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,6 +39,78 @@ LOGFONTA LabelFontRecord() {
 TRect Ordered(int X1, int Y1, int X2, int Y2) {
   return Rect(std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2));
 }
+
+// The raster pixel (0x00RRGGBB) of a plain colour; 0 when the colour is a palette entry.
+std::uint32_t PlainPixel(TColor Colour, bool& Plain) {
+  const COLORREF rgb = static_cast<COLORREF>(ColorToRGB(Colour));
+  Plain = Plain && (rgb >> 24) == 0;
+  return std::uint32_t(GetRValue(rgb)) << 16 | std::uint32_t(GetGValue(rgb)) << 8 | GetBValue(rgb);
+}
+
+// Whether the device context paints logical pixels 1:1 onto a 32-bit picture.
+bool PaintsRawPixels(HDC Dc) {
+  if (!Dc || RecorderOf(Dc) || GetMapMode(Dc) != MM_TEXT) return false;
+  if (GetObjectType(Dc) != OBJ_MEMDC) return GetObjectType(Dc) == OBJ_DC;
+  BITMAP bitmap{};
+  return GetObject(GetCurrentObject(Dc, OBJ_BITMAP), sizeof bitmap, &bitmap) != 0 &&
+         bitmap.bmBitsPixel == 32;
+}
+
+// A 32-bit copy of an area of a device context's picture, drawn on in memory and put back
+// through the context's clipping.
+class TPixelPatch {
+public:
+  TPixelPatch(HDC Target, const TRect& Area) : FTarget(Target), FArea(Area) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = Area.Width();
+    info.bmiHeader.biHeight = -Area.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    FBitmap = CreateDIBSection(Target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    FBits = static_cast<std::uint32_t*>(bits);
+    if (!FBitmap) return;
+    FDc = CreateCompatibleDC(Target);
+    FPrevious = SelectObject(FDc, FBitmap);
+    BitBlt(FDc, 0, 0, Area.Width(), Area.Height(), Target, Area.Left, Area.Top, SRCCOPY);
+  }
+  ~TPixelPatch() {
+    if (FDc) {
+      SelectObject(FDc, FPrevious);
+      DeleteDC(FDc);
+    }
+    if (FBitmap) DeleteObject(FBitmap);
+  }
+  TPixelPatch(const TPixelPatch&) = delete;
+  TPixelPatch& operator=(const TPixelPatch&) = delete;
+
+  bool Valid() const { return FBits && FDc; }
+  // Fills [Left, Right) x [Top, Bottom), in the target's coordinates, within the area.
+  void Fill(int Left, int Top, int Right, int Bottom, std::uint32_t Pixel) {
+    const int x0 = std::max(Left, FArea.Left) - FArea.Left;
+    const int x1 = std::min(Right, FArea.Right) - FArea.Left;
+    const int y0 = std::max(Top, FArea.Top) - FArea.Top;
+    const int y1 = std::min(Bottom, FArea.Bottom) - FArea.Top;
+    if (x0 >= x1) return;
+    for (int y = y0; y < y1; ++y) {
+      std::uint32_t* row = FBits + static_cast<std::ptrdiff_t>(y) * FArea.Width();
+      std::fill(row + x0, row + x1, Pixel);
+    }
+  }
+  void Put() {
+    BitBlt(FTarget, FArea.Left, FArea.Top, FArea.Width(), FArea.Height(), FDc, 0, 0, SRCCOPY);
+  }
+
+private:
+  HDC FTarget;
+  TRect FArea;
+  HBITMAP FBitmap = nullptr;
+  HDC FDc = nullptr;
+  HGDIOBJ FPrevious = nullptr;
+  std::uint32_t* FBits = nullptr;
+};
 
 // The value at tick I of N between Lo and Hi.
 double TickValue(double Lo, double Hi, int N, int I) {
@@ -97,7 +170,8 @@ int ScaledOffset(double Value, double Min, double Max, int Intervals, int Pixels
 int ClampedOffset(double Value, double Min, double Max, int Intervals, int Pixels) {
   const double offset = static_cast<double>(Intervals) * Pixels / (Max - Min) * (Value - Min);
   if (std::isnan(offset)) return 0;
-  return static_cast<int>(Round(std::clamp(offset, -FigureReach, FigureReach)));
+  // Halves to even, as Round does, without its long-double work: this runs for every pair.
+  return static_cast<int>(std::nearbyint(std::clamp(offset, -FigureReach, FigureReach)));
 }
 
 TLumHistogram::TLumHistogram(TComponent* AOwner)
@@ -387,10 +461,12 @@ void TLumHistogram::PaintScatter() {
     canvas->Pen()->SetColor(clBlack);
     canvas->Brush()->SetStyle(bsSolid);
   }
-  for (const TScatterSquare& square : ScatterSquares()) {
-    canvas->Brush()->SetColor(square.InRange ? FBarColor : FErrorColor);
-    canvas->Rectangle(square.X - 2, square.Y - 2, square.X + 2, square.Y + 2);
-  }
+  const std::vector<TScatterSquare> squares = ScatterSquares();
+  if (!PaintSquarePixels(squares))
+    for (const TScatterSquare& square : squares) {
+      canvas->Brush()->SetColor(square.InRange ? FBarColor : FErrorColor);
+      canvas->Rectangle(square.X - 2, square.Y - 2, square.X + 2, square.Y + 2);
+    }
   canvas->Brush()->SetStyle(bsClear);
   canvas->Ellipse(Ordered(XFigurePixel(FMinXValue), YFigurePixel(FMinYValue),
                           XFigurePixel(FMaxXValue), YFigurePixel(FMaxYValue)));
@@ -406,6 +482,38 @@ void TLumHistogram::PaintScatter() {
     canvas->LineTo(x, FHeight);
   }
   PaintMeanCaptions(sumX, sumY);
+}
+
+bool TLumHistogram::PaintSquarePixels(const std::vector<TScatterSquare>& Squares) {
+  TCanvas* canvas = Canvas();
+  const HDC dc = canvas->Handle();
+  bool plain = canvas->Pen()->Mode() == pmCopy;
+  const std::uint32_t frame = PlainPixel(clBlack, plain);
+  const std::uint32_t fill[] = {PlainPixel(FErrorColor, plain), PlainPixel(FBarColor, plain)};
+  if (!plain || !PaintsRawPixels(dc)) return false;
+  if (Squares.empty()) return true;
+  TRect reach = Rect(Squares[0].X, Squares[0].Y, Squares[0].X, Squares[0].Y);
+  for (const TScatterSquare& s : Squares)
+    reach = Rect(std::min(reach.Left, s.X), std::min(reach.Top, s.Y), std::max(reach.Right, s.X),
+                 std::max(reach.Bottom, s.Y));
+  RECT clip{};
+  GetClipBox(dc, &clip);
+  const TRect area = Rect(
+      std::max<int>(reach.Left - 2, clip.Left), std::max<int>(reach.Top - 2, clip.Top),
+      std::min<int>(reach.Right + 2, clip.Right), std::min<int>(reach.Bottom + 2, clip.Bottom));
+  if (area.IsEmpty()) return true;
+  TPixelPatch patch(dc, area);
+  if (!patch.Valid()) return false;
+  // Each square as Rectangle draws it: a one-pixel frame round a 2 x 2 fill.
+  for (const TScatterSquare& s : Squares) {
+    patch.Fill(s.X - 2, s.Y - 2, s.X + 2, s.Y - 1, frame);
+    patch.Fill(s.X - 2, s.Y + 1, s.X + 2, s.Y + 2, frame);
+    patch.Fill(s.X - 2, s.Y - 1, s.X - 1, s.Y + 1, frame);
+    patch.Fill(s.X + 1, s.Y - 1, s.X + 2, s.Y + 1, frame);
+    patch.Fill(s.X - 1, s.Y - 1, s.X + 1, s.Y + 1, fill[s.InRange]);
+  }
+  patch.Put();
+  return true;
 }
 
 HFONT TLumHistogram::SelectLabelFont(Integer Escapement) {

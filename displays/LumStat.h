@@ -151,6 +151,9 @@ private:
   // The squares the scatter plot shows, in drawing order: of several at one place only the last,
   // which covers the others whole.
   std::vector<TScatterSquare> ScatterSquares() const;
+  // Draws the squares straight into the pixels of the canvas's picture; false when the
+  // canvas cannot be drawn on that way.
+  bool PaintSquarePixels(const std::vector<TScatterSquare>& Squares);
   void PaintScatter();
   void PaintMeanCaptions(double MeanX, double MeanY);
   void PaintAxes();

@@ -16,8 +16,6 @@ namespace {
 const bool TachoRegistered = (RegisterClass<TLumTacho>(), true);
 
 constexpr double HalfTurn = std::numbers::pi;
-// Vertices of the ring sector's arcs: one every half degree.
-constexpr double RingStep = HalfTurn / 360;
 
 int Nearest(double V) { return static_cast<int>(Round(V)); }
 
@@ -43,13 +41,33 @@ TPoint DialPoint(const TTachoGeometry& Dial, double Fraction, double Angle) {
   return RadialPoint(Dial.Centre, Fraction * Dial.Radius, Angle);
 }
 
-std::vector<TPoint> RingSectorPolygon(TPoint Centre, int Outer, int Inner, double Angle) {
-  const int steps = std::max(1, static_cast<int>(std::ceil(Angle / RingStep)));
-  std::vector<TPoint> polygon;
-  polygon.reserve(2 * static_cast<size_t>(steps) + 2);
-  for (int i = 0; i <= steps; ++i) polygon.push_back(RadialPoint(Centre, Outer, Angle * i / steps));
-  for (int i = steps; i >= 0; --i) polygon.push_back(RadialPoint(Centre, Inner, Angle * i / steps));
-  return polygon;
+std::vector<TRingSpan> RingSectorSpans(TPoint Centre, int Outer, int Inner, double Angle) {
+  std::vector<TRingSpan> spans;
+  const double cot = Angle >= HalfTurn ? 0 : std::cos(Angle) / std::sin(Angle);
+  const bool wholeHalf = Angle >= HalfTurn;
+  const double outer2 = double(Outer) * Outer, inner2 = double(Inner) * Inner;
+  for (int dy = Outer; dy >= 1; --dy) {
+    const double rest = outer2 - double(dy) * dy;
+    const double ho = std::sqrt(rest);
+    const double hi = dy < Inner ? std::sqrt(inner2 - double(dy) * dy) : 0;
+    // Pixels at most at the pointer's direction lie left of its radial.
+    const int limit =
+        wholeHalf ? Centre.X + Outer : static_cast<int>(std::floor(Centre.X - dy * cot + 1e-9));
+    const int y = Centre.Y - dy;
+    const int left = static_cast<int>(std::ceil(Centre.X - ho));
+    const int right = static_cast<int>(std::floor(Centre.X + ho));
+    auto add = [&](int From, int To) {
+      To = std::min(To, limit);
+      if (From <= To) spans.push_back({y, From, To});
+    };
+    if (dy >= Inner) {
+      add(left, right);
+    } else {
+      add(left, static_cast<int>(std::floor(Centre.X - hi)));
+      add(static_cast<int>(std::ceil(Centre.X + hi)), right);
+    }
+  }
+  return spans;
 }
 
 UINT TachoLabelAlignment(TLabelposition Position, int I, int N) {
@@ -160,9 +178,8 @@ void TLumTacho::PaintSector(const TTachoGeometry& Dial, double Angle) {
   // can lie outside it.
   canvas->Brush()->SetColor(FPointerColor);
   canvas->Brush()->SetStyle(bsSolid);
-  canvas->Pen()->SetStyle(psClear);
-  canvas->Polygon(RingSectorPolygon(c, outer, inner, Angle));
-  canvas->Pen()->SetStyle(psSolid);
+  for (const TRingSpan& span : RingSectorSpans(c, outer, inner, Angle))
+    canvas->FillRect(Rect(span.Left, span.Y, span.Right + 1, span.Y + 1));
 }
 
 void TLumTacho::PaintTicks(const TTachoGeometry& Dial) {

@@ -21,8 +21,14 @@ double ValueAngle(double V, double Min, double Max);
 TPoint DialPoint(const TTachoGeometry& Dial, double Fraction, double Angle);
 // The point at radius R (pixels) in direction Angle, rounded.
 TPoint RadialPoint(TPoint Centre, double R, double Angle);
-// The band between radii Inner and Outer from angle 0 up to Angle, as a polygon.
-std::vector<TPoint> RingSectorPolygon(TPoint Centre, int Outer, int Inner, double Angle);
+// Pixels [Left, Right] of row Y.
+struct TRingSpan {
+  int Y, Left, Right;
+};
+// The band between radii Inner and Outer above the centre, from angle 0 (left) up to Angle,
+// row by row from the top: the pixels whose distance from the centre lies within the radii
+// and whose direction lies within the angle.
+std::vector<TRingSpan> RingSectorSpans(TPoint Centre, int Outer, int Inner, double Angle);
 // The SetTextAlign value of label I of N.
 UINT TachoLabelAlignment(TLabelposition Position, int I, int N);
 

@@ -989,6 +989,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
           ShowEditor();
         } else {
           FGridState = gsSelecting;
+          SetTimer(Handle(), ScrollTimerId, ScrollTimerInterval, nullptr);
           if (Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect)) {
             const TGridRect old = Selection();
             FAnchor = hit;
@@ -1018,12 +1019,8 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
   case gsSelecting: {
     const TGridCoord hit = MouseCoord(X, Y);
     if (hit.X >= FFixedCols && hit.Y >= FFixedRows && FOptions.Contains(goRangeSelect) &&
-        !(hit == FAnchor)) {
-      const TGridRect old = Selection();
-      FAnchor = hit;
-      if (FOptions.Contains(goRowSelect)) FAnchor.X = FColCount - 1;
-      SelectionMoved(old);
-    }
+        !(hit == FAnchor))
+      MoveAnchorTo(hit, false);
     break;
   }
   case gsColSizing:
@@ -1048,6 +1045,34 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomControl::MouseMove(Shift, X, Y);
 }
 
+void TCustomGrid::MoveAnchorTo(TGridCoord Anchor, bool Show) {
+  const TGridRect old = Selection();
+  FAnchor = Anchor;
+  if (FOptions.Contains(goRowSelect)) FAnchor.X = FColCount - 1;
+  if (Show) ClampInView(Anchor);
+  SelectionMoved(old);
+}
+
+// While a drag selects with the mouse beyond the cells, each tick scrolls the block's far
+// corner one cell further that way.
+void TCustomGrid::TimedScroll() {
+  if (FGridState != gsSelecting) {
+    KillTimer(Handle(), ScrollTimerId);
+    return;
+  }
+  if (!FOptions.Contains(goRangeSelect)) return;
+  POINT p{};
+  GetCursorPos(&p);
+  const TPoint at = ScreenToClient(TPoint{p.X, p.Y});
+  const TGridDrawInfo info = CalcDrawInfo();
+  TGridCoord anchor = FAnchor;
+  if (at.X < info.Horz.FixedBoundary && anchor.X > FFixedCols) --anchor.X;
+  if (at.X >= info.Horz.GridBoundary && anchor.X < FColCount - 1) ++anchor.X;
+  if (at.Y < info.Vert.FixedBoundary && anchor.Y > FFixedRows) --anchor.Y;
+  if (at.Y >= info.Vert.GridBoundary && anchor.Y < FRowCount - 1) ++anchor.Y;
+  if (!(anchor == FAnchor)) MoveAnchorTo(anchor, true);
+}
+
 void TCustomGrid::TrackSize(int X, int Y) {
   const bool cols = FGridState == gsColSizing;
   const int size = std::max((cols ? X : Y) - FSizingPos, 1);
@@ -1069,6 +1094,7 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   case gsSelecting:
     MouseMove(Shift, X, Y);
     FGridState = gsNormal;
+    KillTimer(Handle(), ScrollTimerId);
     UpdateEdit();
     Click();
     break;
@@ -1142,6 +1168,10 @@ void TCustomGrid::Dispatch(TMessage& Message) {
     if (Message.LParam != 0) break;
     ScrollMessage(Message.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ,
                   static_cast<int>(Message.WParamLo()), static_cast<SHORT>(Message.WParamHi()));
+    return;
+  case WM_TIMER:
+    if (Message.WParam != ScrollTimerId) break;
+    TimedScroll();
     return;
   case WM_MOUSEWHEEL: {
     const int delta = GET_WHEEL_DELTA_WPARAM(Message.WParam);

@@ -283,6 +283,9 @@ private:
     return Horizontal ? FColWidths.Get(Index) : FRowHeights.Get(Index);
   }
   void CalcAxis(TGridAxisDrawInfo& Axis, bool Horizontal, int ClientExtent);
+  // The far corner of the block moves; with Show it scrolls into view.
+  void MoveAnchorTo(TGridCoord Anchor, bool Show);
+  void TimedScroll();
   void TrackSize(int X, int Y);
   void EndSizing();
   void ReadColWidths(TReader* Reader);
@@ -314,6 +317,8 @@ private:
   int FSizingPos = 0;
   int FMoveIndex = -1;
   int FMovePos = -1;
+  static constexpr UINT_PTR ScrollTimerId = 1;
+  static constexpr UINT ScrollTimerInterval = 60;
   friend class TInplaceEdit;
 };
 

@@ -205,6 +205,28 @@ TEST_F(GridsTest, ClicksAndDragsSelectCells) {
   EXPECT_EQ(Current(grid), (TGridCoord{1, 1})) << "a fixed cell is not selected";
 }
 
+TEST_F(GridsTest, DraggingBeyondAnEdgeScrollsTheBlockOnATimerUntilTheButtonIsUp) {
+  TStringGrid* grid = ShowGrid();
+  const TRect client = grid->ClientRect();
+  User.Press(grid, CellCentre(grid, 2, 2));
+  User.MoveTo(grid, TPoint{100, client.Bottom + 20});
+  User.Advance(5 * 60);
+  EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 2, 7}));
+  User.Advance(20 * 60);
+  EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 2, 27}));
+  EXPECT_EQ(grid->TopRow() + grid->VisibleRowCount() - 1, 27) << "the block's end is in view";
+  const int top = grid->TopRow();
+  User.MoveTo(grid, TPoint{client.Right + 20, -20});
+  User.Advance(3 * 60);
+  EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 5, 24}));
+  EXPECT_EQ(grid->TopRow(), top) << "row 24 was in view already";
+  EXPECT_GE(grid->LeftCol() + grid->VisibleColCount() - 1, 5);
+  User.Release(grid, TPoint{client.Right + 20, -20});
+  User.Advance(10 * 60);
+  EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 5, 24})) << "no scrolling once released";
+  EXPECT_EQ(Current(grid), (TGridCoord{2, 2}));
+}
+
 TEST_F(GridsTest, FixedLinesDragToSizeAndFixedCellsDragToMove) {
   TStringGrid* grid = ShowGrid(DefaultGridOptions +
                                TGridOptions{goColSizing, goColMoving, goRowSizing, goRowMoving});

@@ -42,16 +42,32 @@ TEST(TachoGeometry, LabelsEndLeftOfTheTopStartRightOfItAndAnEvenMiddleIsCentred)
   EXPECT_EQ(TachoLabelAlignment(lpInnen, 9, 10), 2u);
 }
 
-TEST(TachoGeometry, TheRingSectorPolygonStaysInsideItsBand) {
-  const std::vector<TPoint> ring = RingSectorPolygon({125, 180}, 69, 58, Pi / 3);
-  for (const TPoint& p : ring) {
-    const double r = std::hypot(p.X - 125, p.Y - 180);
-    EXPECT_GE(r, 57.5 - 0.71);
-    EXPECT_LE(r, 69.5 + 0.71);
-    EXPECT_LE(p.Y, 180);
+TEST(TachoGeometry, TheRingSectorSpansCoverTheBandUpToTheAngleRowByRow) {
+  const TPoint c{125, 180};
+  const double angle = Pi / 3;
+  const std::vector<TRingSpan> spans = RingSectorSpans(c, 69, 58, angle);
+  long long pixels = 0;
+  int lastY = c.Y - 70;
+  for (const TRingSpan& s : spans) {
+    EXPECT_GE(s.Y, lastY) << "rows run from the top";
+    lastY = s.Y;
+    for (const int x : {s.Left, s.Right}) {
+      const double dx = x - c.X, dy = c.Y - s.Y;
+      EXPECT_GE(std::hypot(dx, dy), 58);
+      EXPECT_LE(std::hypot(dx, dy), 69);
+      EXPECT_LE(std::atan2(dy, -dx), angle + 1e-9);
+    }
+    pixels += s.Right - s.Left + 1;
   }
-  EXPECT_EQ(ring.front().X, 125 - 69);
-  EXPECT_EQ(RingSectorPolygon({0, 0}, 10, 5, Pi / 360).size(), 4u);
+  // A sixth of the ring's area, to within its rim.
+  const double area = Pi * (69.0 * 69 - 58.0 * 58) / 6;
+  EXPECT_NEAR(static_cast<double>(pixels), area, 0.08 * area);
+  const std::vector<TRingSpan> half = RingSectorSpans(c, 10, 5, Pi);
+  ASSERT_FALSE(half.empty());
+  EXPECT_EQ(half.front().Y, c.Y - 10);
+  EXPECT_EQ(half.back().Y, c.Y - 1) << "the row of the centre is not above it";
+  EXPECT_EQ(half.back().Right, c.X + 9);
+  EXPECT_TRUE(RingSectorSpans(c, 10, 5, Pi / 360).size() <= 5u) << "a sliver";
 }
 
 using TachoTest = DisplayTest;
