@@ -176,8 +176,7 @@ TEST_F(MenusTest, TheHighlightedItemsLongHintIsTheApplicationsHintUntilTheMenuCl
   User.Escape();
   User.Escape();
   Application()->SetOnHint(previous);
-  EXPECT_EQ(hints, (std::vector<String>{"File commands", "Opens a file", "Ends the program",
-                                        "File commands", ""}));
+  EXPECT_EQ(hints, (std::vector<String>{"File commands", "Opens a file", "Ends the program", ""}));
 }
 
 TEST_F(MenusTest, APopupMenuOpensOnARightClickAndOnShiftF10) {
