@@ -58,18 +58,6 @@ protected:
                  " click 1");
   }
 
-  // The real window's pixels inside a rectangle of the form's client area.
-  std::set<std::uint32_t> ColoursIn(const std::string& Window, const TRect& Client) {
-    const TRaster shot = ScreenshotOfXWindow(Window);
-    const TPoint origin = Form->ClientToScreen({0, 0});
-    const TRect frame = Form->BoundsRect();
-    std::set<std::uint32_t> colours;
-    for (int y = Client.Top; y < Client.Bottom; ++y)
-      for (int x = Client.Left; x < Client.Right; ++x)
-        colours.insert(shot.At(origin.X - frame.Left + x, origin.Y - frame.Top + y));
-    return colours;
-  }
-
   // The real window's pixels inside a rectangle of the form's client area, row by row.
   std::vector<std::uint32_t> PixelsIn(const std::string& Window, const TRect& Client) {
     const TRaster shot = ScreenshotOfXWindow(Window);
@@ -80,6 +68,12 @@ protected:
       for (int x = Client.Left; x < Client.Right; ++x)
         pixels.push_back(shot.At(origin.X - frame.Left + x, origin.Y - frame.Top + y));
     return pixels;
+  }
+
+  // The colours the real window shows inside a rectangle of the form's client area.
+  std::set<std::uint32_t> ColoursIn(const std::string& Window, const TRect& Client) {
+    const std::vector<std::uint32_t> pixels = PixelsIn(Window, Client);
+    return {pixels.begin(), pixels.end()};
   }
 
   // A drop-down shows and leaves its form active; after a message box the keyboard reaches the
