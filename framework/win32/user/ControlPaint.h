@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 // Drawing helpers the native control classes share: device contexts by handle, fonts,
@@ -73,9 +74,11 @@ void TabbedText(TDeviceContext& dc, int x, int y, std::string_view text,
                 const std::vector<int>& stops);
 
 // The control's data, made on first use (a window that was given another class's data gets
-// fresh data of this class).
+// fresh data of this class). The exact type is checked first: it is one pointer compare.
 template <class T> T& DataOf(TWindow& w) {
-  if (auto* data = dynamic_cast<T*>(w.Control.get())) return *data;
+  TControlData* control = w.Control.get();
+  if (control && typeid(*control) == typeid(T)) return static_cast<T&>(*control);
+  if (auto* data = dynamic_cast<T*>(control)) return *data;
   w.Control = std::make_unique<T>();
   return static_cast<T&>(*w.Control);
 }

@@ -749,12 +749,16 @@ LRESULT Create(HWND h, TWindow& w) {
   return 0;
 }
 
-// Case-insensitive comparison as the sorted list orders its strings.
+// Case-insensitive comparison as the sorted list orders its strings; only A–Z fold, so the
+// order does not depend on the C library's locale.
 int CompareNoCase(const String& a, const String& b) {
+  const auto fold = [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
+  };
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t k = 0; k < n; ++k) {
-    const int x = std::tolower(static_cast<unsigned char>(a[k]));
-    const int y = std::tolower(static_cast<unsigned char>(b[k]));
+    const unsigned x = fold(a[k]), y = fold(b[k]);
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
