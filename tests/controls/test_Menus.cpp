@@ -297,14 +297,15 @@ TEST_F(MenusTest, APopupMenuTakesTheRightToLeftModeOfItsControlOrItsOwn) {
   form->Show();
   TRect copy{};
   int textAtRight = 0, textAtLeft = 0;
-  User.Display().WhenWaiting([&] {
+  const auto inspect = [&] {
     copy = ItemRect(nullptr, popup->Handle(), 0);
     const int middle = (copy.Left + copy.Right) / 2;
     textAtRight = InkIn(Rect(middle, copy.Top, copy.Right, copy.Bottom));
     textAtLeft = InkIn(Rect(copy.Left, copy.Top, middle, copy.Bottom));
     User.Escape();
-  });
+  };
   panel->SetBiDiMode(bdRightToLeft);
+  User.Display().WhenWaiting(inspect);
   User.Click(panel, TPoint{100, 10}, THeadlessButton::Right);
   EXPECT_EQ(popup->BiDiMode(), bdRightToLeft);
   EXPECT_EQ(copy.Right + 3, panel->ClientToScreen(TPoint{100, 10}).X) << "right edge at the point";
@@ -312,11 +313,13 @@ TEST_F(MenusTest, APopupMenuTakesTheRightToLeftModeOfItsControlOrItsOwn) {
   EXPECT_EQ(textAtLeft, 0);
 
   panel->SetBiDiMode(bdLeftToRight);
+  User.Display().WhenWaiting(inspect);
   User.Click(panel, TPoint{10, 10}, THeadlessButton::Right);
   EXPECT_EQ(copy.Left - 3, panel->ClientToScreen(TPoint{10, 10}).X);
   EXPECT_EQ(textAtRight, 0);
   popup->SetBiDiMode(bdRightToLeft);
   EXPECT_FALSE(popup->ParentBiDiMode()) << "its own mode is kept";
+  User.Display().WhenWaiting(inspect);
   User.Click(panel, TPoint{100, 10}, THeadlessButton::Right);
   EXPECT_EQ(copy.Right + 3, panel->ClientToScreen(TPoint{100, 10}).X);
 }
