@@ -204,6 +204,10 @@ void TCustomForm::Dispatch(TMessage& Message) {
   case CM_RELEASE:
     Free();
     return;
+  case CM_BIDIMODECHANGED:
+    TWinControl::Dispatch(Message);
+    if (FMenu) FMenu->ParentBiDiModeChanged(this);
+    return;
   case WM_COMMAND:
   case WM_INITMENUPOPUP:
   case WM_MENUSELECT:

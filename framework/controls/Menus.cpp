@@ -96,6 +96,11 @@ TRect Moved(const TRect& R, int DX, int DY) {
   return Rect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY);
 }
 
+// R mirrored about x = Axis / 2; unchanged for Axis 0.
+TRect Mirrored(const TRect& R, int Axis) {
+  return Axis > 0 ? Rect(Axis - R.Right, R.Top, Axis - R.Left, R.Bottom) : R;
+}
+
 // The system check mark, transparent, in the button text colour, centred one pixel low.
 void DrawCheckMark(TCanvas* Canvas, const TRect& G) {
   TBitmap mark;
@@ -361,6 +366,8 @@ bool TMenuItem::IsOwnerDrawn() const {
 
 UINT TMenuItem::ItemType() const {
   UINT type = IsOwnerDrawn() ? MFT_OWNERDRAW : MFT_STRING;
+  if (const TMenu* menu = GetParentMenu(); menu && menu->IsRightToLeft())
+    type |= MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;
   if (IsLine()) return type | MFT_SEPARATOR;
   if (FRadioItem) type |= MFT_RADIOCHECK;
   if (FBreak == mbBreak) type |= MFT_MENUBREAK;
@@ -462,6 +469,8 @@ void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
 void TMenuItem::DoDrawText(TCanvas* ACanvas, const String& ACaption, TRect& Rect, bool Selected,
                            int Flags) {
   String text = ACaption;
+  if (const TMenu* menu = GetParentMenu(); menu && menu->IsRightToLeft())
+    Flags |= DT_RIGHT | DT_RTLREADING;
   if ((Flags & DT_CALCRECT) && (text.empty() || text == "&")) text += ' ';
   HDC dc = ACanvas->Handle();
   if (text == LineCaption) {
@@ -488,7 +497,7 @@ void TMenuItem::DoDrawText(TCanvas* ACanvas, const String& ACaption, TRect& Rect
             static_cast<UINT>(Flags));
 }
 
-void TMenuItem::DrawGlyph(TCanvas* ACanvas, TRect& G, bool TopLevel) {
+void TMenuItem::DrawGlyph(TCanvas* ACanvas, TRect& G, bool TopLevel, int Axis) {
   TImageList* images = GetParentMenu() ? GetParentMenu()->Images() : nullptr;
   const bool image =
       images && ((FImageIndex > -1 && FImageIndex < images->Count()) || (FChecked && !HasBitmap()));
@@ -509,17 +518,18 @@ void TMenuItem::DrawGlyph(TCanvas* ACanvas, TRect& G, bool TopLevel) {
     ++G.Bottom;
     const TColor brush = ACanvas->Brush()->Color();
     ACanvas->Brush()->SetColor(clBtnFace);
-    ACanvas->FillRect(G);
+    ACanvas->FillRect(Mirrored(G, Axis));
     ACanvas->Brush()->SetColor(brush);
     ++G.Left;
     ++G.Top;
   }
+  const TRect at = Mirrored(G, Axis);
   if (image && FImageIndex > -1 && FImageIndex < images->Count()) {
-    images->Draw(ACanvas, G.Left, G.Top, FImageIndex, FEnabled);
+    images->Draw(ACanvas, at.Left, at.Top, FImageIndex, FEnabled);
   } else if (image) {
-    DrawCheckMark(ACanvas, G);
+    DrawCheckMark(ACanvas, at);
   } else {
-    ACanvas->StretchDraw(G, FBitmap.get());
+    ACanvas->StretchDraw(at, FBitmap.get());
   }
   if (FChecked) {
     --G.Right;
@@ -539,33 +549,51 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, TRect ARect, TOwnerDrawState 
     return;
   }
   if (!selected) ACanvas->FillRect(ARect);
+  // Laid out left to right; right-to-left every part is mirrored within the item.
+  const TMenu* menu = GetParentMenu();
+  const bool rightToLeft = menu && menu->IsRightToLeft();
+  const int axis = rightToLeft ? ARect.Left + ARect.Right : 0;
   TRect glyph = Rect(ARect.Left + 1, ARect.Top + 1, ARect.Left + 1, ARect.Top + 1);
   bool hasGlyph = false;
   if (IsLine()) {
     glyph.Left = 0;
     glyph.Right = -4;
   } else {
-    DrawGlyph(ACanvas, glyph, TopLevel);
+    DrawGlyph(ACanvas, glyph, TopLevel, axis);
     hasGlyph = glyph.Right > glyph.Left;
   }
   glyph = Rect(glyph.Left - 1, glyph.Top - 1, glyph.Right + 1, glyph.Bottom + 1);
-  if (FChecked || (selected && hasGlyph))
-    DrawEdge(ACanvas->Handle(), &glyph, FChecked ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  if (FChecked || (selected && hasGlyph)) {
+    TRect edge = Mirrored(glyph, axis);
+    DrawEdge(ACanvas->Handle(), &edge, FChecked ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  }
   if (selected) {
     TRect s = ARect;
     if (hasGlyph) s.Left = glyph.Right + 1;
-    ACanvas->FillRect(s);
+    ACanvas->FillRect(Mirrored(s, axis));
   }
-  TRect text = Rect(glyph.Right + 3, ARect.Top, ARect.Right - 1, ARect.Bottom);
-  const TMenu* menu = GetParentMenu();
+  TRect text = Mirrored(Rect(glyph.Right + 3, ARect.Top, ARect.Right - 1, ARect.Bottom), axis);
   const int style = DT_EXPANDTABS | DT_SINGLELINE | (menu ? menu->AlignmentFlags() : DT_LEFT);
-  const TRect saved = text;
-  DoDrawText(ACanvas, FCaption, text, selected, style | DT_CALCRECT | DT_NOCLIP);
-  text = Moved(text, 0, (saved.Height() - text.Height()) / 2);
+  TRect measured = text;
+  DoDrawText(ACanvas, FCaption, measured, selected, style | DT_CALCRECT | DT_NOCLIP);
+  const int width = measured.Width();
+  text = Moved(text, 0, (text.Height() - measured.Height()) / 2);
+  text.Bottom = text.Top + measured.Height();
+  if (rightToLeft)
+    text.Left = text.Right - width;
+  else
+    text.Right = text.Left + width;
   DoDrawText(ACanvas, FCaption, text, selected, style);
   if (FShortCut && !TopLevel) {
+    // The shortcut goes to the far edge from the caption.
+    const String shortCutText = ShortCutToText(FShortCut);
     TRect shortCut = Rect(text.Right, text.Top, ARect.Right - 10, text.Bottom);
-    DoDrawText(ACanvas, ShortCutToText(FShortCut), shortCut, selected, DT_RIGHT);
+    if (rightToLeft) {
+      TRect size{};
+      DoDrawText(ACanvas, shortCutText, size, selected, DT_SINGLELINE | DT_CALCRECT | DT_NOCLIP);
+      shortCut = Rect(ARect.Left + 10, text.Top, ARect.Left + 10 + size.Width(), text.Bottom);
+    }
+    DoDrawText(ACanvas, shortCutText, shortCut, selected, DT_RIGHT);
   }
 }
 
@@ -600,6 +628,26 @@ void TMenu::SetImages(TImageList* Value) {
   FImages = Value;
   if (Value) Value->FreeNotification(this);
   FItems->RebuildAll();
+}
+
+void TMenu::SetBiDiMode(TBiDiMode Value) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  FItems->RebuildAll();
+}
+
+void TMenu::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (Value) ParentBiDiModeChanged();
+}
+
+void TMenu::ParentBiDiModeChanged(TObject* AControl) {
+  const auto* control = dynamic_cast<const TControl*>(AControl);
+  if (!FParentBiDiMode || !control) return;
+  SetBiDiMode(control->BiDiMode());
+  FParentBiDiMode = true;
 }
 
 void TMenu::SetOwnerDraw(bool Value) {
@@ -746,7 +794,9 @@ void TMainMenu::SetWindowHandle(HWND Value) {
       GetMenu(FWindowHandle) == AllocatedHandle())
     ::SetMenu(FWindowHandle, nullptr);
   FWindowHandle = Value;
-  if (Value) ::SetMenu(Value, Handle());
+  if (!Value) return;
+  ParentBiDiModeChanged(FindControl(Value));
+  ::SetMenu(Value, Handle());
 }
 
 void TMainMenu::MenuChanged(TMenuItem*) {
@@ -781,12 +831,14 @@ void TPopupMenu::DoPopup(TObject* Sender) {
 
 void TPopupMenu::Popup(int X, int Y) {
   FPopupPoint = TPoint{X, Y};
+  ParentBiDiModeChanged(FPopupComponent ? FPopupComponent : Owner());
   DoPopup(this);
   const HMENU menu = Handle();
   if (GetMenuItemCount(menu) <= 0) return;
-  const UINT align = FAlignment == paRight    ? TPM_RIGHTALIGN
-                     : FAlignment == paCenter ? TPM_CENTERALIGN
-                                              : TPM_LEFTALIGN;
+  const bool mirrored = BiDiMode() == bdRightToLeft;
+  const UINT align = FAlignment == paCenter                ? TPM_CENTERALIGN
+                     : (FAlignment == paRight) != mirrored ? TPM_RIGHTALIGN
+                                                           : TPM_LEFTALIGN;
   TrackPopupMenu(menu, align | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, X, Y, 0, FWindow, nullptr);
 }
 

@@ -137,7 +137,8 @@ private:
   bool IsOwnerDrawn() const;
   void TurnSiblingsOff();
   void RebuildAll();
-  void DrawGlyph(TCanvas* ACanvas, TRect& Glyph, bool TopLevel);
+  // Glyph is laid out left to right; with Axis > 0 it is drawn mirrored about x = Axis / 2.
+  void DrawGlyph(TCanvas* ACanvas, TRect& Glyph, bool TopLevel, int Axis);
   void SetParentItem(TMenuItem* Value) { FParent = Value; }
 
   TMenuItem* FParent = nullptr;
@@ -171,11 +172,25 @@ public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
 
+  LUM_PUBLISHED(TBiDiMode, BiDiMode, FBiDiMode, SetBiDiMode, Default(bdLeftToRight),
+                Stored(IsBiDiModeStored))
   LUM_PUBLISHED(TImageList*, Images, FImages, SetImages, NoDefault)
   LUM_PUBLISHED(bool, OwnerDraw, FOwnerDraw, SetOwnerDraw, Default(false))
+  LUM_PUBLISHED(bool, ParentBiDiMode, FParentBiDiMode, SetParentBiDiMode, Default(true))
 
+  // Setting it turns ParentBiDiMode off; a change rebuilds the items in the new order.
+  void SetBiDiMode(TBiDiMode Value);
   void SetImages(TImageList* Value);
   void SetOwnerDraw(bool Value);
+  // Turning it on takes the owner's BiDiMode.
+  void SetParentBiDiMode(bool Value);
+  bool IsBiDiModeStored() const { return !FParentBiDiMode; }
+  // Every mode but bdLeftToRight: the items go in right-to-left order, their text right-aligned.
+  bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
+  // With ParentBiDiMode on, the BiDiMode of a control (the owner form, or the control a popup
+  // opens for) becomes the menu's; anything but a control is ignored.
+  void ParentBiDiModeChanged(TObject* AControl);
+  void ParentBiDiModeChanged() { ParentBiDiModeChanged(Owner()); }
   // The root item; its sub-items are the menu's items.
   TMenuItem* Items() const { return FItems; }
   virtual HMENU Handle();
@@ -217,6 +232,8 @@ private:
   TMenuItem* FItems;
   TImageList* FImages = nullptr;
   bool FOwnerDraw = false;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
 };
 
 // The bar of a form (TForm.Menu).
@@ -256,7 +273,7 @@ public:
   LUM_PUBLISHED(TNotifyEvent, OnPopup, FOnPopup, Field, NoDefault)
 
   // Shows the menu with its corner at a screen point and returns when it closes; a chosen
-  // item's OnClick runs.
+  // item's OnClick runs. Right-to-left, paLeft and paRight swap the side that meets the point.
   virtual void Popup(int X, int Y);
   // The control it was opened for.
   TComponent* PopupComponent() const { return FPopupComponent; }

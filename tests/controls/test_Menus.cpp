@@ -6,6 +6,7 @@
 #include "framework/controls/Edits.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panels.h"
+#include "framework/win32/gdi/PngCodec.h"
 
 using namespace controltest;
 
@@ -55,6 +56,24 @@ protected:
 
   void ClickItem(TMenuItem* Item) {
     ClickScreen(Centre(nullptr, Item->Parent()->Handle(), Item->MenuIndex()));
+  }
+
+  // Dark (text) pixels of the screen inside a screen rectangle.
+  int InkIn(const TRect& R) {
+    const TRaster screen = User.Display().ScreenSnapshot();
+    int ink = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+      for (int x = R.Left; x < R.Right; ++x) {
+        const std::uint32_t c = screen.At(x, y);
+        ink += (c >> 16 & 0xFF) < 0x40 && (c >> 8 & 0xFF) < 0x40 && (c & 0xFF) < 0x40;
+      }
+    return ink;
+  }
+
+  TRect ItemRect(HWND Window, HMENU Menu, int Index) {
+    RECT r{};
+    EXPECT_TRUE(GetMenuItemRect(Window, Menu, static_cast<UINT>(Index), &r)) << Index;
+    return r;
   }
 
   std::vector<String> Log;
@@ -210,6 +229,99 @@ TEST_F(MenusTest, APopupMenuOpensOnARightClickAndOnShiftF10) {
   EXPECT_EQ(popup->PopupComponent(), edit);
   EXPECT_EQ(popup->PopupPoint(), edit->ClientToScreen(TPoint{0, 0}));
   EXPECT_EQ(Screen()->ActiveForm(), form);
+}
+
+TEST_F(MenusTest, ARightToLeftFormsBarRunsFromTheRightAndItsDropDownsAreMirrored) {
+  TForm* form = NewForm();
+  TMainMenu* menu = BuildMenu(form);
+  TMenuItem* more = NewItem(form, "&More", File);
+  NewItem(form, "&Deep", more, [this](TObject*) { Log.push_back("deep"); });
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(menu->BiDiMode(), bdRightToLeft) << "the menu follows its form";
+  EXPECT_TRUE(menu->ParentBiDiMode());
+  form->Show();
+  const TRect file = ItemRect(form->Handle(), menu->Handle(), 0);
+  const TRect view = ItemRect(form->Handle(), menu->Handle(), 1);
+  const int clientLeft = form->ClientToScreen(TPoint{0, 0}).X;
+  const int clientRight = form->ClientToScreen(TPoint{form->ClientWidth(), 0}).X;
+  EXPECT_EQ(file.Right, clientRight) << "the first item lies at the right";
+  EXPECT_EQ(view.Right, file.Left);
+  EXPECT_GT(InkIn(file), 10);
+  EXPECT_EQ(InkIn(Rect(clientLeft, file.Top, view.Left, file.Bottom)), 0);
+
+  ClickBar(form, 0);
+  const TRect open = ItemRect(nullptr, File->Handle(), 0);
+  const TRect exit = ItemRect(nullptr, File->Handle(), 2);
+  EXPECT_EQ(open.Right + 3, file.Right) << "the drop-down meets its bar item's right edge";
+  const int middle = (exit.Left + exit.Right) / 2;
+  EXPECT_GT(InkIn(Rect(middle, exit.Top, exit.Right, exit.Bottom)), 10) << "text at the right";
+  EXPECT_EQ(InkIn(Rect(exit.Left, exit.Top, middle, exit.Bottom)), 0);
+  EXPECT_GT(InkIn(Rect(open.Left, open.Top, open.Left + 40, open.Bottom)), 10) << "Ctrl+O";
+  ClickItem(more);
+  const TRect deep = ItemRect(nullptr, more->Handle(), 0);
+  EXPECT_LE(deep.Right, open.Left) << "the submenu opens to the left";
+  WritePngFile(User.Display().ScreenSnapshot(), SheetPath("menu_right_to_left.png"));
+  User.Escape();
+  User.Escape();
+  User.Escape();
+
+  ClickBar(form, 1);
+  const TRect grid = ItemRect(nullptr, View->Handle(), 0);
+  EXPECT_GT(InkIn(Rect(grid.Right - 18, grid.Top, grid.Right, grid.Bottom)), 6) << "check mark";
+  User.Escape();
+  User.Escape();
+  User.PressKey(VK_F10);
+  User.PressKey(VK_LEFT); // to View, left of File
+  User.PressKey(VK_DOWN);
+  User.Enter();
+  User.PressKey(VK_F10);
+  User.PressKey(VK_DOWN);
+  User.PressKey(VK_UP); // More, the last
+  User.PressKey(VK_LEFT);
+  User.Enter();
+  EXPECT_EQ(Log, (std::vector<String>{"file", "grid", "file", "deep"}));
+
+  form->SetBiDiMode(bdLeftToRight);
+  EXPECT_LT(ItemRect(form->Handle(), menu->Handle(), 0).Left,
+            ItemRect(form->Handle(), menu->Handle(), 1).Left);
+}
+
+TEST_F(MenusTest, APopupMenuTakesTheRightToLeftModeOfItsControlOrItsOwn) {
+  TForm* form = NewForm();
+  auto* panel = Place(form, new TPanel(form), 20, 20);
+  auto* popup = new TPopupMenu(form);
+  NewItem(form, "&Copy", popup->Items());
+  NewItem(form, "A much longer second item", popup->Items());
+  popup->SetOwnerDraw(true);
+  panel->SetPopupMenu(popup);
+  form->Show();
+  TRect copy{};
+  int textAtRight = 0, textAtLeft = 0;
+  const auto inspect = [&] {
+    copy = ItemRect(nullptr, popup->Handle(), 0);
+    const int middle = (copy.Left + copy.Right) / 2;
+    textAtRight = InkIn(Rect(middle, copy.Top, copy.Right, copy.Bottom));
+    textAtLeft = InkIn(Rect(copy.Left, copy.Top, middle, copy.Bottom));
+    User.Escape();
+  };
+  panel->SetBiDiMode(bdRightToLeft);
+  User.Display().WhenWaiting(inspect);
+  User.Click(panel, TPoint{100, 10}, THeadlessButton::Right);
+  EXPECT_EQ(popup->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(copy.Right + 3, panel->ClientToScreen(TPoint{100, 10}).X) << "right edge at the point";
+  EXPECT_GT(textAtRight, 10) << "owner-drawn text right-aligned";
+  EXPECT_EQ(textAtLeft, 0);
+
+  panel->SetBiDiMode(bdLeftToRight);
+  User.Display().WhenWaiting(inspect);
+  User.Click(panel, TPoint{10, 10}, THeadlessButton::Right);
+  EXPECT_EQ(copy.Left - 3, panel->ClientToScreen(TPoint{10, 10}).X);
+  EXPECT_EQ(textAtRight, 0);
+  popup->SetBiDiMode(bdRightToLeft);
+  EXPECT_FALSE(popup->ParentBiDiMode()) << "its own mode is kept";
+  User.Display().WhenWaiting(inspect);
+  User.Click(panel, TPoint{100, 10}, THeadlessButton::Right);
+  EXPECT_EQ(copy.Right + 3, panel->ClientToScreen(TPoint{100, 10}).X);
 }
 
 TEST_F(MenusTest, MenusStreamAsNestedObjectsOfTheForm) {

@@ -47,6 +47,11 @@ String TMenuItemRecord::ShortCutText() const {
   return tab == String::npos ? String() : Text.substr(tab + 1);
 }
 
+bool TMenuRecord::RightToLeft() const {
+  return std::any_of(Items.begin(), Items.end(),
+                     [](const TMenuItemRecord& item) { return (item.Type & MFT_RIGHTORDER) != 0; });
+}
+
 HMENU NewMenu(bool popup) {
   TMenuTable& t = Table();
   auto record = std::make_unique<TMenuRecord>();

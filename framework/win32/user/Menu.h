@@ -43,6 +43,11 @@ struct TMenuRecord {
   bool LaidOut = false;
   TPoint Size; // a popup's window size, a bar's size after layout
   DWORD ContextHelpId = 0;
+
+  // An item with MFT_RIGHTORDER makes the menu right-to-left: a bar's items run from its
+  // right edge, a popup's text is right-aligned with glyphs on the right, submenus open to
+  // the left and the Left and Right keys swap.
+  bool RightToLeft() const;
 };
 
 HMENU NewMenu(bool popup);

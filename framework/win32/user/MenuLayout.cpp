@@ -130,6 +130,14 @@ bool StartsColumn(const TMenuItemRecord& item) {
   return (item.Type & (MFT_MENUBREAK | MFT_MENUBARBREAK)) != 0;
 }
 
+// Right-to-left, the items' places mirrored within the width.
+void MirrorItems(TMenuRecord& menu, int width) {
+  if (!menu.RightToLeft()) return;
+  for (TMenuItemRecord& item : menu.Items)
+    item.Rect =
+        Rect(width - item.Rect.Right, item.Rect.Top, width - item.Rect.Left, item.Rect.Bottom);
+}
+
 } // namespace
 
 THandleId MenuFontId(bool bold) {
@@ -173,6 +181,7 @@ void LayoutPopup(TMenuRecord& menu, HWND owner) {
   }
   if (menu.Items.empty()) x += 40;
   menu.Size = TPoint{x + PopupBorder, bottom + PopupBorder};
+  MirrorItems(menu, menu.Size.X);
   menu.LaidOut = true;
 }
 
@@ -190,6 +199,7 @@ int LayoutBar(TMenuRecord& menu, HWND owner, int width) {
     x += item.Size.X;
   }
   menu.Size = TPoint{width, y + rowHeight + 1};
+  MirrorItems(menu, width);
   menu.LaidOut = true;
   return menu.Size.Y;
 }

@@ -53,10 +53,13 @@ void DrawCheck(TDeviceContext& dc, const TRect& box, bool radio, std::uint32_t c
         SetPixelColour(dc, TPoint{cx - w / 2 + x, cy - h / 2 + y}, colour);
 }
 
-void DrawArrow(TDeviceContext& dc, const TRect& r, std::uint32_t colour) {
-  const int x = r.Right - ArrowColumn / 2 - 2, cy = r.Top + r.Height() / 2;
+// The submenu arrow, at the right pointing right, or right-to-left at the left pointing left.
+void DrawArrow(TDeviceContext& dc, const TRect& r, bool rightToLeft, std::uint32_t colour) {
+  const int x = rightToLeft ? r.Left + ArrowColumn / 2 + 1 : r.Right - ArrowColumn / 2 - 2;
+  const int step = rightToLeft ? -1 : 1, cy = r.Top + r.Height() / 2;
   for (int i = 0; i < 4; ++i)
-    for (int y = cy - 3 + i; y <= cy + 3 - i; ++y) SetPixelColour(dc, TPoint{x + i, y}, colour);
+    for (int y = cy - 3 + i; y <= cy + 3 - i; ++y)
+      SetPixelColour(dc, TPoint{x + step * i, y}, colour);
 }
 
 void DrawSeparator(TDeviceContext& dc, const TRect& r) {
@@ -67,7 +70,9 @@ void DrawSeparator(TDeviceContext& dc, const TRect& r) {
 void DrawGlyph(TDeviceContext& dc, const TMenuRecord& menu, const TMenuItemRecord& item,
                const TRect& r, std::uint32_t ink) {
   const bool checked = (item.State & MFS_CHECKED) != 0;
-  const TRect column = Bounds(r.Left + GlyphMargin, r.Top, GlyphColumnWidth(menu), r.Height());
+  const int width = GlyphColumnWidth(menu);
+  const int left = menu.RightToLeft() ? r.Right - GlyphMargin - width : r.Left + GlyphMargin;
+  const TRect column = Bounds(left, r.Top, width, r.Height());
   if (const TGdiBitmap* bitmap = BitmapOf(item.Bitmap)) {
     const TPoint at{column.Left + (column.Width() - bitmap->Raster.Width) / 2,
                     r.Top + (r.Height() - bitmap->Raster.Height) / 2};
@@ -90,19 +95,22 @@ void DrawGlyph(TDeviceContext& dc, const TMenuRecord& menu, const TMenuItemRecor
   }
 }
 
+// The label, and the shortcut text at the far edge (the right, or right-to-left the left).
 void DrawLabel(TDeviceContext& dc, const TMenuItemRecord& item, TRect r, std::uint32_t format,
-               bool embossed) {
+               bool embossed, bool rightToLeft) {
   const String label = item.Label(), shortCut = item.ShortCutText();
   dc.State().BkMode = TTextState::Transparent;
   dc.State().Font = MenuFontId((item.State & MFS_DEFAULT) != 0);
-  TRect right = r;
-  if (embossed) {
-    CP::DrawDisabledText(dc, label, r, format);
-    if (!shortCut.empty()) CP::DrawDisabledText(dc, shortCut, right, format | DT_RIGHT);
-    return;
-  }
-  CP::DrawText(dc, label, r, format);
-  if (!shortCut.empty()) CP::DrawText(dc, shortCut, right, format | DT_RIGHT);
+  const std::uint32_t labelFormat = rightToLeft ? format | DT_RIGHT | DT_RTLREADING : format;
+  const std::uint32_t shortCutFormat = rightToLeft ? format : format | DT_RIGHT;
+  const auto draw = [&](const String& text, TRect at, std::uint32_t f) {
+    if (embossed)
+      CP::DrawDisabledText(dc, text, at, f);
+    else
+      CP::DrawText(dc, text, at, f);
+  };
+  draw(label, r, labelFormat);
+  if (!shortCut.empty()) draw(shortCut, r, shortCutFormat);
 }
 
 void DrawPopupItem(TDeviceContext& dc, const TMenuRecord& menu, const TMenuItemRecord& item,
@@ -123,9 +131,13 @@ void DrawPopupItem(TDeviceContext& dc, const TMenuRecord& menu, const TMenuItemR
   }
   DrawGlyph(dc, menu, item, r, ink);
   dc.State().TextColour = ink;
-  const TRect text = Rect(r.Left + PopupTextOffset(menu), r.Top, r.Right - ArrowColumn, r.Bottom);
-  DrawLabel(dc, item, text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS, disabled && !selected);
-  if (item.SubMenu) DrawArrow(dc, r, ink);
+  const bool rightToLeft = menu.RightToLeft();
+  const TRect text =
+      rightToLeft ? Rect(r.Left + ArrowColumn, r.Top, r.Right - PopupTextOffset(menu), r.Bottom)
+                  : Rect(r.Left + PopupTextOffset(menu), r.Top, r.Right - ArrowColumn, r.Bottom);
+  DrawLabel(dc, item, text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS, disabled && !selected,
+            rightToLeft);
+  if (item.SubMenu) DrawArrow(dc, r, rightToLeft, ink);
 }
 
 void DrawBarItem(TDeviceContext& dc, const TMenuRecord& menu, const TMenuItemRecord& item,
@@ -146,7 +158,7 @@ void DrawBarItem(TDeviceContext& dc, const TMenuRecord& menu, const TMenuItemRec
          TPoint{text.Left + 1, text.Top + (text.Height() - bitmap->Raster.Height) / 2});
     return;
   }
-  DrawLabel(dc, item, text, DT_SINGLELINE | DT_VCENTER | DT_CENTER, disabled);
+  DrawLabel(dc, item, text, DT_SINGLELINE | DT_VCENTER | DT_CENTER, disabled, false);
 }
 
 UINT OwnerDrawState(const TMenuRecord& menu, const TMenuItemRecord& item, bool selected) {

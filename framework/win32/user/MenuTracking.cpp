@@ -102,11 +102,18 @@ void CloseLevelsFrom(std::size_t first) {
   }
 }
 
+// How a popup is placed against its anchor: below a bar item, beside an item of the popup
+// before it, or at a point with TrackPopupMenu's alignment.
+enum class TOpening { Below, Beside, AtPoint };
+
 TRect KeptOnScreen(TRect r, const TRect& anchor, bool sideways) {
   const int sw = ScreenWidth(), sh = ScreenHeight();
   if (r.Right > sw) {
     const int x = sideways ? anchor.Left - r.Width() : sw - r.Width();
     r = Bounds(std::max(0, x), r.Top, r.Width(), r.Height());
+  } else if (r.Left < 0) {
+    const int x = sideways ? anchor.Right : 0;
+    r = Bounds(std::min(x, std::max(0, sw - r.Width())), r.Top, r.Width(), r.Height());
   }
   if (r.Bottom > sh) {
     const int y = sideways ? sh - r.Height() : anchor.Top - r.Height();
@@ -144,7 +151,7 @@ HWND MakeMenuWindow(const TRect& r, bool visible) {
 
 // Opens a popup level for menu; anchor is the screen rectangle it opens from (an item of
 // the bar or of the level before, or a point).
-bool OpenLevel(HMENU menu, int parentIndex, const TRect& anchor, bool sideways, UINT align) {
+bool OpenLevel(HMENU menu, int parentIndex, const TRect& anchor, TOpening opening, UINT align) {
   TTracking& t = T();
   if (!MenuOf(menu)) return false;
   SendTo(t.Owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
@@ -153,7 +160,11 @@ bool OpenLevel(HMENU menu, int parentIndex, const TRect& anchor, bool sideways, 
   if (!record || !t.Active) return false;
   LayoutPopup(*record, t.Owner);
   const TPoint size = record->Size;
-  int x = sideways ? anchor.Right - 3 : anchor.Left;
+  const bool sideways = opening == TOpening::Beside;
+  // Right-to-left, a drop-down meets its bar item's right edge and submenus open leftwards.
+  const bool rightToLeft = opening != TOpening::AtPoint && record->RightToLeft();
+  int x = sideways ? (rightToLeft ? anchor.Left + 3 - size.X : anchor.Right - 3)
+                   : (rightToLeft ? anchor.Right - size.X : anchor.Left);
   int y = sideways ? anchor.Top - MenuGeometry::PopupBorder : anchor.Bottom;
   if (align & TPM_RIGHTALIGN) x -= size.X;
   if (align & TPM_CENTERALIGN) x -= size.X / 2;
@@ -211,7 +222,7 @@ void OpenSubMenuOf(std::size_t levelIndex, int index, bool selectFirst) {
   const TMenuItemRecord& item = record->Items[static_cast<std::size_t>(index)];
   if (!item.SubMenu || item.IsDisabled()) return;
   const HMENU sub = item.SubMenu;
-  if (!OpenLevel(sub, index, ItemScreenRect(level, index), true, 0)) return;
+  if (!OpenLevel(sub, index, ItemScreenRect(level, index), TOpening::Beside, 0)) return;
   if (TMenuRecord* opened = MenuOf(sub); opened && selectFirst)
     SelectInLevel(t.Levels.size() - 1, FirstSelectable(*opened, 0, 1), false, false);
 }
@@ -249,7 +260,7 @@ void SelectBarItem(int index, bool open, bool selectFirst) {
   const HMENU sub = item.SubMenu;
   bar->DroppedDown = true;
   PaintWindowMenuBar(t.Owner);
-  if (!OpenLevel(sub, index, BarItemScreenRect(t.Owner, index), false, 0)) return;
+  if (!OpenLevel(sub, index, BarItemScreenRect(t.Owner, index), TOpening::Below, 0)) return;
   if (TMenuRecord* opened = MenuOf(sub); opened && selectFirst)
     SelectInLevel(0, FirstSelectable(*opened, 0, 1), false, false);
 }
@@ -445,7 +456,14 @@ void EscapePressed() {
   }
 }
 
-void LeftPressed() {
+// Right-to-left menus swap the Left and Right keys, as their items are mirrored.
+bool TrackedRightToLeft() {
+  const TTracking& t = T();
+  const TMenuRecord* record = MenuOf(t.Levels.empty() ? t.Bar : t.Levels.back().Menu);
+  return record && record->RightToLeft();
+}
+
+void BackPressed() {
   TTracking& t = T();
   if (t.Levels.size() > 1) {
     CloseLevelsFrom(t.Levels.size() - 1);
@@ -454,7 +472,7 @@ void LeftPressed() {
   }
 }
 
-void RightPressed() {
+void ForwardPressed() {
   TTracking& t = T();
   if (!t.Levels.empty()) {
     const std::size_t last = t.Levels.size() - 1;
@@ -497,10 +515,11 @@ void KeyPressed(int vk) {
     Finish(false, 0);
     break;
   case VK_LEFT:
-    LeftPressed();
-    break;
   case VK_RIGHT:
-    RightPressed();
+    if ((vk == VK_RIGHT) != TrackedRightToLeft())
+      ForwardPressed();
+    else
+      BackPressed();
     break;
   case VK_UP:
     VerticalPressed(-1);
@@ -719,7 +738,7 @@ UINT TrackPopup(HMENU menu, UINT flags, TPoint at, HWND owner, const TRect* excl
   SendTo(owner, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
   TRect anchor = Bounds(at.X, at.Y, 0, 0);
   if (exclude && exclude->Contains(at)) anchor = *exclude;
-  if (!T().Active || !OpenLevel(menu, 0, anchor, false, flags)) {
+  if (!T().Active || !OpenLevel(menu, 0, anchor, TOpening::AtPoint, flags)) {
     Finish(false, 0);
     return 0;
   }
