@@ -4,6 +4,7 @@
 #include "framework/controls/Application.h"
 #include "framework/db/DBGrids.h"
 #include "framework/platform/headless/ScriptedUser.h"
+#include "framework/win32/gdi/PngCodec.h"
 #include "tests/SheetPath.h"
 
 namespace {
@@ -324,7 +325,7 @@ TEST_F(DBGridTest, PickListOpensFromTheButtonOrAltDownAndPutsTheChoiceInTheEdito
   EXPECT_EQ(list->Items()->Count(), 3);
   EXPECT_EQ(list->BoundsRect().Top, editor->ClientToScreen(TPoint{0, editor->Height()}).Y);
   EXPECT_TRUE(editor->Focused()) << "the list leaves the focus in the editor";
-  User.SaveSnapshot(Form, SheetPath("grids_db_picklist.png"));
+  WritePngFile(User.Display().ScreenSnapshot(), SheetPath("grids_db_picklist.png"));
   User.Escape();
   EXPECT_FALSE(editor->ListVisible());
   EXPECT_FALSE(IsWindowVisible(list->Handle()));
