@@ -1764,8 +1764,14 @@ TStrings* TStringGrid::Rows(int Index) {
 
 void TStringGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
   if (DefaultDrawing()) {
+    // The grid filled the cell already: the text goes on without a background of its own.
     const TCell* cell = FindCell(ACol, ARow);
-    Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, cell ? cell->Text : String());
+    TBrush* brush = Canvas()->Brush();
+    if (cell && !cell->Text.empty()) {
+      brush->SetStyle(bsClear);
+      Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, cell->Text);
+      brush->SetStyle(bsSolid);
+    }
   }
   TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
