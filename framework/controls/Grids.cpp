@@ -1,6 +1,7 @@
 #include "framework/controls/Grids.h"
 
 #include "framework/classes/Filer.h"
+#include "framework/controls/Screen.h"
 
 #include <algorithm>
 
@@ -97,7 +98,10 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
     if (CaretAtEnd()) sendToGrid();
     break;
   case VK_DELETE:
-    if (!FGrid->CanEditModify()) Key = 0;
+    if (Shift.Contains(ssCtrl))
+      sendToGrid();
+    else if (!FGrid->CanEditModify())
+      Key = 0;
     break;
   default:
     break;
@@ -127,6 +131,210 @@ void TInplaceEdit::Change() {
   TCustomMaskEdit::Change();
   if (!FGrid->FUpdatingEditor && FGrid->FEditCol >= 0)
     FGrid->SetEditText(FGrid->FEditCol, FGrid->FEditRow, GetText());
+}
+
+void TInplaceEdit::UpdateContents() {
+  SetEditMask(FGrid->GetEditMask(FGrid->FEditCol, FGrid->FEditRow));
+  SetMaxLength(FGrid->GetEditLimit());
+  SetText(FGrid->FEditOriginal);
+}
+
+// The drop-down button of a pick-list editor: a scroll-down arrow that toggles the list.
+class TEditButton : public TCustomControl {
+  LUM_CLASS(TEditButton, TCustomControl)
+public:
+  explicit TEditButton(TInplaceEditList* AEdit) : TCustomControl(AEdit), FEdit(AEdit) {
+    FControlStyle = TControlStyle{csOpaque};
+    FColor = clBtnFace;
+    FParentColor = false;
+    FTabStop = false;
+  }
+
+protected:
+  void Paint() override {
+    TRect r = ClientRect();
+    DrawFrameControl(Canvas()->Handle(), &r, DFC_SCROLL,
+                     DFCS_SCROLLDOWN | (FEdit->ListVisible() ? DFCS_PUSHED : 0));
+  }
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    if (FEdit->ListVisible())
+      FEdit->CloseUp(false);
+    else
+      FEdit->DropDown();
+  }
+
+private:
+  TInplaceEditList* FEdit;
+};
+
+// The list of a pick-list editor: a popup over everything that never takes the focus from
+// the editor; a click on an item chooses it and closes the list.
+class TPopupListbox : public TCustomListBox {
+  LUM_CLASS(TPopupListbox, TCustomListBox)
+public:
+  explicit TPopupListbox(TInplaceEditList* AEdit) : TCustomListBox(AEdit), FEdit(AEdit) {
+    FVisible = false;
+    FTabStop = false;
+  }
+
+protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomListBox::CreateParams(Params);
+    Params.Style = (Params.Style & ~static_cast<DWORD>(WS_CHILD | WS_TABSTOP | WS_BORDER)) |
+                   WS_POPUP | WS_BORDER;
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    Params.WndParent = nullptr;
+  }
+  void Dispatch(TMessage& Message) override {
+    switch (Message.Msg) {
+    case WM_MOUSEACTIVATE:
+      Message.Result = MA_NOACTIVATE;
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP: {
+      const TPoint at{Message.LParamLo(), Message.LParamHi()};
+      const int index = ItemAtPos(at, true);
+      if (index >= 0) SetItemIndex(index);
+      if (Message.Msg == WM_LBUTTONUP) FEdit->CloseUp(index >= 0);
+      return;
+    }
+    default:
+      TCustomListBox::Dispatch(Message);
+    }
+  }
+
+private:
+  TInplaceEditList* FEdit;
+};
+
+TInplaceEditList::TInplaceEditList(TCustomGrid* AGrid)
+    : TInplaceEdit(AGrid), FButton(new TEditButton(this)), FPickList(new TPopupListbox(this)) {
+  FButton->SetVisible(false);
+  FButton->SetParent(this);
+}
+
+TStrings* TInplaceEditList::PickList() const { return FPickList->Items(); }
+
+TCustomListBox* TInplaceEditList::ActiveList() const { return FPickList; }
+
+void TInplaceEditList::SetDropDownRows(int Value) { FDropDownRows = std::max(Value, 1); }
+
+void TInplaceEditList::SetEditStyle(TEditStyle Value) {
+  if (Value == FEditStyle) return;
+  if (Value != esPickList) CloseUp(false);
+  FEditStyle = Value;
+  PlaceButton();
+}
+
+TRect TInplaceEditList::ButtonRect() {
+  if (FEditStyle != esPickList) return TRect{};
+  const TRect client = HandleAllocated() ? ClientRect() : Rect(0, 0, FWidth, FHeight);
+  const int width = std::min(GetSystemMetrics(SM_CXVSCROLL), client.Width());
+  return Rect(client.Right - width, 0, client.Right, client.Bottom);
+}
+
+void TInplaceEditList::PlaceButton() {
+  const TRect r = ButtonRect();
+  if (HandleAllocated())
+    SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, r.Width()));
+  FButton->SetVisible(!r.IsEmpty());
+  if (!r.IsEmpty()) FButton->SetBoundsRect(r);
+}
+
+void TInplaceEditList::CreateWnd() {
+  TInplaceEdit::CreateWnd();
+  PlaceButton();
+}
+
+void TInplaceEditList::BoundsChanged(const TRect& OldBounds) {
+  TInplaceEdit::BoundsChanged(OldBounds);
+  PlaceButton();
+}
+
+void TInplaceEditList::CMVisibleChanged(TMessage& Message) {
+  TInplaceEdit::CMVisibleChanged(Message);
+  if (!Visible()) CloseUp(false);
+}
+
+void TInplaceEditList::UpdateContents() {
+  CloseUp(false);
+  TInplaceEdit::UpdateContents();
+  TCustomGrid* grid = Grid();
+  SetEditStyle(grid->GetEditStyle(grid->FEditCol, grid->FEditRow));
+  PickList()->Clear();
+  if (FEditStyle == esPickList) grid->GetPickListItems(grid->FEditCol, grid->FEditRow, PickList());
+}
+
+void TInplaceEditList::DropDown() {
+  if (FListVisible || FEditStyle != esPickList || !HandleAllocated()) return;
+  const int rows = std::clamp(PickList()->Count(), 1, FDropDownRows);
+  FPickList->SetItemIndex(PickList()->IndexOf(GetText()));
+  const TPoint below = ClientToScreen(TPoint{0, Height()});
+  FPickList->SetBounds(below.X, below.Y, Width(), 0);
+  FPickList->HandleNeeded();
+  const int frame = FPickList->Height() - FPickList->ClientHeight();
+  const int height = rows * FPickList->ItemHeight() + frame;
+  const int top =
+      below.Y + height > Screen()->Height() ? ClientToScreen(TPoint{0, 0}).Y - height : below.Y;
+  FPickList->SetBounds(below.X, top, Width(), height);
+  SetWindowPos(FPickList->Handle(), HWND_TOPMOST, below.X, top, Width(), height,
+               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  FListVisible = true;
+  FButton->Invalidate();
+}
+
+void TInplaceEditList::CloseUp(bool Accept) {
+  if (!FListVisible) return;
+  FListVisible = false;
+  const int index = FPickList->ItemIndex();
+  if (FPickList->HandleAllocated()) ShowWindow(FPickList->Handle(), SW_HIDE);
+  FButton->Invalidate();
+  if (!Accept || index < 0 || !Grid()->CanEditModify()) return;
+  SetText(PickList()->Strings(index));
+  SelectAll();
+}
+
+void TInplaceEditList::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_KILLFOCUS) CloseUp(false);
+  TInplaceEdit::Dispatch(Message);
+}
+
+void TInplaceEditList::KeyDown(Word& Key, TShiftState Shift) {
+  if (FEditStyle == esPickList) {
+    if ((Key == VK_UP || Key == VK_DOWN) && Shift.Contains(ssAlt)) {
+      if (FListVisible)
+        CloseUp(true);
+      else
+        DropDown();
+      Key = 0;
+      return;
+    }
+    if (FListVisible && (Key == VK_RETURN || Key == VK_ESCAPE)) {
+      FEatReturn = Key == VK_RETURN;
+      CloseUp(Key == VK_RETURN);
+      Key = 0;
+      return;
+    }
+    if (FListVisible && (Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT)) {
+      SendMessageA(FPickList->Handle(), WM_KEYDOWN, Key, 0);
+      Key = 0;
+      return;
+    }
+  }
+  TInplaceEdit::KeyDown(Key, Shift);
+}
+
+void TInplaceEditList::KeyPress(char& Key) {
+  if (Key == '\r' && FEatReturn) {
+    FEatReturn = false;
+    Key = 0;
+    return;
+  }
+  FEatReturn = false;
+  TInplaceEdit::KeyPress(Key);
 }
 
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -772,9 +980,12 @@ void TCustomGrid::UpdateEdit() {
     FEditRow = FCurrent.Y;
     FEditOriginal = GetEditText(FEditCol, FEditRow);
     FUpdatingEditor = true;
-    FInplaceEdit->SetEditMask(GetEditMask(FEditCol, FEditRow));
-    FInplaceEdit->SetMaxLength(GetEditLimit());
-    FInplaceEdit->SetText(FEditOriginal);
+    try {
+      FInplaceEdit->UpdateContents();
+    } catch (...) {
+      FUpdatingEditor = false;
+      throw;
+    }
     FUpdatingEditor = false;
     FInplaceEdit->SelectAll();
   }
@@ -1553,8 +1764,14 @@ TStrings* TStringGrid::Rows(int Index) {
 
 void TStringGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
   if (DefaultDrawing()) {
+    // The grid filled the cell already: the text goes on without a background of its own.
     const TCell* cell = FindCell(ACol, ARow);
-    Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, cell ? cell->Text : String());
+    TBrush* brush = Canvas()->Brush();
+    if (cell && !cell->Text.empty()) {
+      brush->SetStyle(bsClear);
+      Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, cell->Text);
+      brush->SetStyle(bsSolid);
+    }
   }
   TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }

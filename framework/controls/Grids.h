@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/controls/ListBoxes.h"
 #include "framework/controls/MaskEdit.h"
 
 #include <array>
@@ -23,6 +24,8 @@ inline const TGridOptions DefaultGridOptions{goFixedVertLine, goFixedHorzLine, g
 LUM_ENUM(TGridDrawStateItem, gdSelected, gdFocused, gdFixed);
 using TGridDrawState = TSet<TGridDrawStateItem>;
 LUM_ENUM(TGridState, gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving);
+// How a cell's editor edits: a plain edit, or one with a list of texts to pick from.
+LUM_ENUM(TEditStyle, esSimple, esPickList);
 
 struct TGridCoord {
   int X = 0;
@@ -108,12 +111,57 @@ protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void Change() override;
+  // The editor opens on another cell: its mask, length limit and text come from the grid.
+  virtual void UpdateContents();
 
 private:
   bool CaretAtStart();
   bool CaretAtEnd();
   TCustomGrid* FGrid;
   friend class TCustomGrid;
+};
+
+class TPopupListbox;
+class TEditButton;
+
+// An in-place editor that, for a cell whose edit style is esPickList, shows a drop-down
+// button at its right; the button or Alt+Down opens the list below the cell, a click or
+// Enter takes the chosen text into the editor, Escape closes it.
+class TInplaceEditList : public TInplaceEdit {
+  LUM_CLASS(TInplaceEditList, TInplaceEdit)
+public:
+  explicit TInplaceEditList(TCustomGrid* AGrid);
+  TEditStyle EditStyle() const { return FEditStyle; }
+  void SetEditStyle(TEditStyle Value);
+  TStrings* PickList() const;
+  TCustomListBox* ActiveList() const;
+  int DropDownRows() const { return FDropDownRows; }
+  void SetDropDownRows(int Value);
+  bool ListVisible() const { return FListVisible; }
+  // The list opens below the editor with the item of the editor's text chosen.
+  void DropDown();
+  // The list closes; with Accept its chosen text goes into the editor.
+  void CloseUp(bool Accept);
+  // The drop-down button's rectangle in the editor's client coordinates (empty without one).
+  TRect ButtonRect();
+
+protected:
+  void CreateWnd() override;
+  void BoundsChanged(const TRect& OldBounds) override;
+  void CMVisibleChanged(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void UpdateContents() override;
+
+private:
+  void PlaceButton();
+  TEditStyle FEditStyle = esSimple;
+  TEditButton* FButton;
+  TPopupListbox* FPickList;
+  int FDropDownRows = 7;
+  bool FListVisible = false;
+  bool FEatReturn = false;
 };
 
 // The grid control: cells in columns and rows, some fixed at the top and left, drawn by the
@@ -210,6 +258,9 @@ protected:
   // Asked before a typed key changes the editor's text.
   virtual bool CanEditModify() { return true; }
   virtual TInplaceEdit* CreateEditor();
+  // The editor's style at a cell, and the texts its list offers there (esPickList).
+  virtual TEditStyle GetEditStyle(int /*ACol*/, int /*ARow*/) { return esSimple; }
+  virtual void GetPickListItems(int /*ACol*/, int /*ARow*/, TStrings* /*Items*/) {}
   void ShowEditor();
   void HideEditor();
   void ShowEditorChar(char Ch);
@@ -320,6 +371,7 @@ private:
   static constexpr UINT_PTR ScrollTimerId = 1;
   static constexpr UINT ScrollTimerInterval = 60;
   friend class TInplaceEdit;
+  friend class TInplaceEditList;
 };
 
 using TDrawCellEvent =

@@ -1,7 +1,10 @@
 #include "framework/db/DBGrids.h"
 
 #include "framework/classes/Registry.h"
+#include "framework/classes/StringList.h"
+#include "framework/controls/Dialogs.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/rtl/Strings.h"
 
 #include <algorithm>
 
@@ -10,6 +13,8 @@ namespace {
 const bool DBGridRegistered = (RegisterClass<TDBGrid>(), true);
 
 constexpr int IndicatorWidth = 11;
+constexpr const char* SDeleteRecordQuestion = "Delete record?";
+constexpr const char* SDeleteMultipleRecordsQuestion = "Delete all selected records?";
 
 // The text in the cell, clipped to it, DX pixels in from the side its alignment names and DY
 // down from the top; the rest of the cell in the brush colour.
@@ -31,7 +36,10 @@ public:
   explicit TGridDataLink(TDBGrid* AGrid) : FGrid(AGrid) {}
 
 protected:
-  void ActiveChanged() override { FGrid->LayoutChanged(); }
+  void ActiveChanged() override {
+    FGrid->SelectedRows()->Clear();
+    FGrid->LayoutChanged();
+  }
   void LayoutChanged() override { FGrid->LayoutChanged(); }
   void DataSetChanged() override { FGrid->DataChanged(); }
   void DataSetScrolled() override { FGrid->Scrolled(); }
@@ -90,7 +98,7 @@ void TColumnTitle::Assign(TPersistent* Source) {
 
 TColumn::TColumn(TCollection* ACollection)
     : TCollectionItem(ACollection), FFont(std::make_unique<TFont>()),
-      FTitle(std::make_unique<TColumnTitle>(this)) {
+      FPickList(std::make_unique<TStringList>()), FTitle(std::make_unique<TColumnTitle>(this)) {
   if (TDBGrid* grid = Grid()) {
     FFont->Assign(grid->Font());
     FColor = grid->Color();
@@ -145,8 +153,10 @@ void TColumn::Assign(TPersistent* Source) {
   if (!other) return TCollectionItem::Assign(Source);
   FAlignment = other->FAlignment;
   FColor = other->FColor;
+  FDropDownRows = other->FDropDownRows;
   FFieldName = other->FFieldName;
   if (other->FFontSet) FFont->Assign(other->FFont.get());
+  FPickList->Assign(other->FPickList.get());
   FReadOnly = other->FReadOnly;
   FTitle->Assign(other->FTitle.get());
   FVisible = other->FVisible;
@@ -210,11 +220,93 @@ void TDBGridColumns::RebuildColumns() {
   FBuilding = false;
 }
 
+// TBookmarkList
+
+TDataSet* TBookmarkList::DataSet() const {
+  return FGrid->FDataLink->Active() ? FGrid->FDataLink->DataSet() : nullptr;
+}
+
+void TBookmarkList::Changed() { FGrid->Invalidate(); }
+
+const TBookmarkStr& TBookmarkList::Items(int Index) const {
+  if (Index < 0 || Index >= Count())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  return FList[static_cast<std::size_t>(Index)];
+}
+
+bool TBookmarkList::Find(const TBookmarkStr& Item, int& Index) const {
+  const auto at = std::lower_bound(FList.begin(), FList.end(), Item);
+  Index = static_cast<int>(at - FList.begin());
+  return at != FList.end() && *at == Item;
+}
+
+int TBookmarkList::IndexOf(const TBookmarkStr& Item) const {
+  int index = 0;
+  return Find(Item, index) ? index : -1;
+}
+
+bool TBookmarkList::CurrentRowSelected() const {
+  TDataSet* dataSet = DataSet();
+  if (!dataSet || FList.empty()) return false;
+  return IndexOf(dataSet->Bookmark()) >= 0;
+}
+
+void TBookmarkList::SetCurrentRowSelected(bool Value) {
+  TDataSet* dataSet = DataSet();
+  const TBookmarkStr current = dataSet ? dataSet->Bookmark() : TBookmarkStr();
+  if (current.empty()) return;
+  int index = 0;
+  if (Find(current, index) == Value) return;
+  if (Value)
+    FList.insert(FList.begin() + index, current);
+  else
+    FList.erase(FList.begin() + index);
+  Changed();
+}
+
+void TBookmarkList::Clear() {
+  if (FList.empty()) return;
+  FList.clear();
+  Changed();
+}
+
+void TBookmarkList::Delete() {
+  TDataSet* dataSet = DataSet();
+  if (!dataSet || FList.empty()) return;
+  dataSet->DisableControls();
+  try {
+    while (!FList.empty()) {
+      if (dataSet->BookmarkValid(FList.back())) {
+        dataSet->SetBookmark(FList.back());
+        dataSet->Delete();
+      }
+      FList.pop_back();
+    }
+  } catch (...) {
+    dataSet->EnableControls();
+    Changed();
+    throw;
+  }
+  dataSet->EnableControls();
+  Changed();
+}
+
+bool TBookmarkList::Refresh() {
+  TDataSet* dataSet = DataSet();
+  const std::size_t before = FList.size();
+  std::erase_if(
+      FList, [&](const TBookmarkStr& Item) { return !dataSet || !dataSet->BookmarkValid(Item); });
+  if (FList.size() == before) return false;
+  Changed();
+  return true;
+}
+
 // TDBGrid
 
 TDBGrid::TDBGrid(TComponent* AOwner)
     : TCustomGrid(AOwner), FDataLink(std::make_unique<TGridDataLink>(this)),
-      FColumns(std::make_unique<TDBGridColumns>(this)), FTitleFont(std::make_unique<TFont>()) {
+      FColumns(std::make_unique<TDBGridColumns>(this)), FTitleFont(std::make_unique<TFont>()),
+      FBookmarks(std::make_unique<TBookmarkList>(this)) {
   FTitleFont->SetOnChange([this](TObject*) { Invalidate(); });
   FWidth = 320;
   FHeight = 120;
@@ -251,17 +343,19 @@ void TDBGrid::Loaded() {
 void TDBGrid::SetOptions(TDBGridOptions Value) {
   if (Value == FDBOptions) return;
   FDBOptions = Value;
+  if (!Value.Contains(dgMultiSelect)) ClearSelection();
   ApplyGridOptions();
   LayoutChanged();
 }
 
 void TDBGrid::ApplyGridOptions() {
-  TGridOptions options{goColMoving};
+  TGridOptions options;
   if (FDBOptions.Contains(dgColLines))
     options = options + TGridOptions{goFixedVertLine, goVertLine};
   if (FDBOptions.Contains(dgRowLines))
     options = options + TGridOptions{goFixedHorzLine, goHorzLine};
-  if (FDBOptions.Contains(dgColumnResize)) options.Include(goColSizing);
+  if (FDBOptions.Contains(dgColumnResize))
+    options = options + TGridOptions{goColSizing, goColMoving};
   if (FDBOptions.Contains(dgEditing)) options.Include(goEditing);
   if (FDBOptions.Contains(dgAlwaysShowEditor)) options.Include(goAlwaysShowEditor);
   if (FDBOptions.Contains(dgTabs)) options.Include(goTabs);
@@ -275,14 +369,23 @@ void TDBGrid::SetReadOnly(bool Value) {
   if (Value) HideEditor();
 }
 
+bool TDBGrid::Inserting() const {
+  TDataSet* dataSet = FDataLink->DataSet();
+  return FDataLink->Active() && dataSet && dataSet->State() == dsInsert;
+}
+
+// The records the grid shows: the data set's, and a new one while inserting.
 int TDBGrid::RecordCount() const {
   TDataSet* dataSet = FDataLink->DataSet();
-  return FDataLink->Active() && dataSet ? dataSet->RecordCount() : 0;
+  if (!FDataLink->Active() || !dataSet) return 0;
+  return dataSet->RecordCount() + (Inserting() ? 1 : 0);
 }
 
 int TDBGrid::CurrentRecord() const {
   TDataSet* dataSet = FDataLink->DataSet();
-  return FDataLink->Active() && dataSet ? std::max(dataSet->RecNo() - 1, 0) : 0;
+  if (!FDataLink->Active() || !dataSet) return 0;
+  if (Inserting()) return dataSet->InsertPosition();
+  return std::max(dataSet->RecNo() - 1, 0);
 }
 
 TColumn* TDBGrid::ColumnAt(int ACol) const {
@@ -316,6 +419,7 @@ void TDBGrid::LayoutChanged() {
       SetColWidths(IndicatorOffset() + static_cast<int>(i),
                    FColumns->Items(FVisibleColumns[i])->Width());
     UpdateRows();
+    InvalidateEditor();
   } catch (...) {
     FLayingOut = false;
     throw;
@@ -331,7 +435,8 @@ int TDBGrid::RowsThatFit() {
   return std::max((height - title) / std::max(DefaultRowHeight() + line, 1), 1);
 }
 
-void TDBGrid::UpdateRows() {
+bool TDBGrid::UpdateRows() {
+  const int oldFirst = FFirstRecord, oldRows = RowCount(), oldRow = Row();
   const int count = RecordCount();
   FRecordRows = std::max(std::min(RowsThatFit(), count), 1);
   const int current = CurrentRecord();
@@ -354,12 +459,13 @@ void TDBGrid::UpdateRows() {
   const int col = std::clamp(Col(), FixedCols(), ColCount() - 1);
   if (row != Row() || col != Col()) MoveColRow(col, row, true, false);
   UpdateScrollRange();
-  InvalidateEditor();
+  return oldFirst != FFirstRecord || oldRows != RowCount() || oldRow != Row();
 }
 
 void TDBGrid::DataChanged() {
   FModified = false;
   UpdateRows();
+  InvalidateEditor();
   Invalidate();
 }
 
@@ -367,6 +473,7 @@ void TDBGrid::Scrolled() {
   FModified = false;
   const int old = FFirstRecord;
   UpdateRows();
+  InvalidateEditor();
   if (old != FFirstRecord)
     Invalidate();
   else
@@ -378,13 +485,20 @@ void TDBGrid::RecordChanged() {
   if (!FModified) InvalidateEditor();
 }
 
+// Inserting adds a row for the new record; leaving it takes the row away again.
 void TDBGrid::EditingChanged() {
-  if (IndicatorOffset()) InvalidateCell(0, Row());
+  if (UpdateRows()) {
+    InvalidateEditor();
+    Invalidate();
+  } else if (IndicatorOffset()) {
+    InvalidateCell(0, Row());
+  }
 }
 
 void TDBGrid::WMSize(TMessage& Message) {
   TCustomGrid::WMSize(Message);
   UpdateRows();
+  InvalidateEditor();
 }
 
 // Scroll bar and moves of the cursor.
@@ -431,7 +545,88 @@ void TDBGrid::ScrollMessage(int Bar, int Code, int Pos) {
   }
 }
 
+void TDBGrid::MoveToShownRecord(int Record) {
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (!FDataLink->Active() || !dataSet) return;
+  if (Inserting()) {
+    const int at = dataSet->InsertPosition();
+    if (Record == at) return;
+    if (Record > at) --Record;
+    dataSet->CheckBrowseMode();
+  }
+  MoveRecords(Record - CurrentRecord());
+}
+
 void TDBGrid::MouseWheel(int Delta) { MoveRecords(-Delta); }
+
+bool TDBGrid::CanAppend() const {
+  TDataSet* dataSet = FDataLink->DataSet();
+  return !FReadOnly && FDBOptions.Contains(dgEditing) && !FDataLink->ReadOnly() && dataSet &&
+         dataSet->CanModify();
+}
+
+void TDBGrid::ClearSelection() {
+  FBookmarks->Clear();
+  FSelecting = false;
+}
+
+// With Extend the block grows from its anchor to the record moved to, or shrinks when the
+// move goes back towards the anchor; without, the selection goes.
+void TDBGrid::MoveSelecting(int Direction, bool Extend) {
+  TDataSet* dataSet = FDataLink->DataSet();
+  bool addAfter = false;
+  if (MultiSelect() && Extend) {
+    if (!FSelecting) {
+      FSelectionAnchor = dataSet->Bookmark();
+      FBookmarks->SetCurrentRowSelected(true);
+      FSelecting = true;
+      addAfter = true;
+    } else {
+      addAfter = dataSet->CompareBookmarks(dataSet->Bookmark(), FSelectionAnchor) != -Direction;
+      if (!addAfter) FBookmarks->SetCurrentRowSelected(false);
+    }
+  } else if (MultiSelect()) {
+    ClearSelection();
+  }
+  MoveRecords(Direction);
+  if (addAfter) FBookmarks->SetCurrentRowSelected(true);
+}
+
+// Down on the last record appends one; on a new record nobody typed into it does nothing
+// at the end and drops the record elsewhere.
+void TDBGrid::NextRow(bool Extend) {
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (Inserting() && !dataSet->Modified() && !FModified) {
+    if (dataSet->InsertPosition() < dataSet->RecordCount()) dataSet->Cancel();
+    return;
+  }
+  MoveSelecting(1, Extend);
+  if (dataSet->Eof() && CanAppend()) dataSet->Append();
+}
+
+// Up from an appended record nobody typed into drops it.
+void TDBGrid::PriorRow(bool Extend) {
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (Inserting() && !dataSet->Modified() && !FModified &&
+      dataSet->InsertPosition() >= dataSet->RecordCount())
+    return dataSet->Cancel();
+  MoveSelecting(-1, Extend);
+}
+
+void TDBGrid::DeleteRecords() {
+  TDataSet* dataSet = FDataLink->DataSet();
+  if (FReadOnly || FDataLink->ReadOnly() || !dataSet->CanModify() || RecordCount() == 0) return;
+  const bool selected = MultiSelect() && FBookmarks->Count() > 0;
+  const char* question =
+      selected && FBookmarks->Count() > 1 ? SDeleteMultipleRecordsQuestion : SDeleteRecordQuestion;
+  if (FDBOptions.Contains(dgConfirmDelete) &&
+      MessageDlg(question, mtConfirmation, mbOKCancel, 0) == mrCancel)
+    return;
+  if (selected)
+    FBookmarks->Delete();
+  else
+    dataSet->Delete();
+}
 
 void TDBGrid::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
@@ -439,20 +634,28 @@ void TDBGrid::KeyDown(Word& Key, TShiftState Shift) {
   TDataSet* dataSet = FDataLink->DataSet();
   if (!FDataLink->Active() || !dataSet) return GridKeyDown(Key, Shift);
   const bool ctrl = Shift.Contains(ssCtrl);
+  const bool shift = Shift.Contains(ssShift);
   switch (Key) {
   case VK_UP:
-    return MoveRecords(-1);
+    return PriorRow(shift);
   case VK_DOWN:
-    return MoveRecords(1);
+    return NextRow(shift);
   case VK_PRIOR:
+    if (MultiSelect()) ClearSelection();
     return MoveRecords(ctrl ? FFirstRecord - CurrentRecord() : -FRecordRows);
   case VK_NEXT:
+    if (MultiSelect()) ClearSelection();
     return MoveRecords(ctrl ? FFirstRecord + FRecordRows - 1 - CurrentRecord() : FRecordRows);
   case VK_HOME:
-    if (ctrl) return dataSet->First();
-    break;
+    if (!ctrl) break;
+    if (MultiSelect()) ClearSelection();
+    return dataSet->First();
   case VK_END:
-    if (ctrl) return dataSet->Last();
+    if (!ctrl) break;
+    if (MultiSelect()) ClearSelection();
+    return dataSet->Last();
+  case VK_DELETE:
+    if (ctrl) return DeleteRecords();
     break;
   case VK_ESCAPE:
     CancelEditor();
@@ -470,12 +673,24 @@ void TDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   int index = 0, pos = 0;
   const bool onLine = Button == mbLeft && SizingLineAt(X, Y, sizing, index, pos);
   const bool dataCell = hit.X >= IndicatorOffset() && hit.Y >= TitleOffset();
-  if (Button == mbLeft && !onLine && dataCell && hit.Y != Row() && FDataLink->Active()) {
+  if (Button != mbLeft || onLine || !dataCell || !FDataLink->Active())
+    return TCustomGrid::MouseDown(Button, Shift, X, Y);
+  const bool otherRow = hit.Y != Row();
+  if (otherRow) {
     if (CanFocus() && !IsActiveControl()) SetFocus();
-    MoveRecords(FFirstRecord + hit.Y - TitleOffset() - CurrentRecord());
+    MoveToShownRecord(FFirstRecord + hit.Y - TitleOffset());
     if (hit.X != Col()) FocusCell(hit.X, Row(), true);
-    return TCustomControl::MouseDown(Button, Shift, X, Y);
   }
+  if (MultiSelect()) {
+    FSelecting = false;
+    if (Shift.Contains(ssCtrl)) {
+      FBookmarks->SetCurrentRowSelected(!FBookmarks->CurrentRowSelected());
+    } else {
+      FBookmarks->Clear();
+      FBookmarks->SetCurrentRowSelected(true);
+    }
+  }
+  if (otherRow) return TCustomControl::MouseDown(Button, Shift, X, Y);
   TCustomGrid::MouseDown(Button, Shift, X, Y);
 }
 
@@ -540,6 +755,7 @@ void TDBGrid::ColumnMoved(int FromIndex, int ToIndex) {
   FColumns->FBuilding = false;
   if (FColumns->State() == csDefault) FColumns->FState = csCustomized;
   LayoutChanged();
+  if (FOnColumnMoved) FOnColumnMoved(this, FromIndex, ToIndex);
 }
 
 void TDBGrid::ColWidthsChanged() {
@@ -555,6 +771,21 @@ void TDBGrid::ColWidthsChanged() {
 }
 
 // Editing through the data link.
+
+TInplaceEdit* TDBGrid::CreateEditor() { return new TInplaceEditList(this); }
+
+TEditStyle TDBGrid::GetEditStyle(int ACol, int) {
+  TColumn* column = ColumnAt(ACol);
+  return column && column->PickList()->Count() > 0 ? esPickList : esSimple;
+}
+
+void TDBGrid::GetPickListItems(int ACol, int, TStrings* Items) {
+  TColumn* column = ColumnAt(ACol);
+  if (!column) return;
+  Items->Assign(column->PickList());
+  if (auto* editor = dynamic_cast<TInplaceEditList*>(InplaceEditor()))
+    editor->SetDropDownRows(column->DropDownRows());
+}
 
 bool TDBGrid::CanEditShow() {
   return FDataLink->Active() && RecordCount() > 0 && !FReadOnly && TCustomGrid::CanEditShow();
@@ -609,13 +840,18 @@ void TDBGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
   if (ARow < TitleOffset()) return DrawTitle(ARect, column);
   TDataSet* dataSet = FDataLink->DataSet();
   if (!FDataLink->Active() || !dataSet || record >= RecordCount()) return;
-  if (!Highlighted(AState)) Canvas()->Brush()->SetColor(column->Color());
-  const TColor text = Canvas()->Font()->Color();
-  Canvas()->Font()->Assign(column->Font());
-  if (Highlighted(AState)) Canvas()->Font()->SetColor(text);
+  int shown = record;
+  if (Inserting() && record >= dataSet->InsertPosition())
+    shown = record == dataSet->InsertPosition() ? -1 : record - 1;
   const int before = dataSet->ActiveRecord();
-  dataSet->SetActiveRecord(record);
+  dataSet->SetActiveRecord(shown);
   try {
+    const bool marked = MultiSelect() && FBookmarks->CurrentRowSelected();
+    if (marked) AState.Include(gdSelected);
+    const bool highlight = marked || Highlighted(AState);
+    Canvas()->Brush()->SetColor(highlight ? clHighlight : column->Color());
+    Canvas()->Font()->Assign(column->Font());
+    if (highlight) Canvas()->Font()->SetColor(clHighlightText);
     if (DefaultDrawing()) DefaultDrawColumnCell(ARect, column->Index(), column, AState);
     DrawColumnCell(ARect, column->Index(), column, AState);
   } catch (...) {

@@ -4,6 +4,8 @@
 #include "framework/controls/Grids.h"
 #include "framework/db/DataSource.h"
 
+#include <algorithm>
+
 LUM_ENUM(TDBGridOption, dgEditing, dgAlwaysShowEditor, dgTitles, dgIndicator, dgColumnResize,
          dgColLines, dgRowLines, dgTabs, dgRowSelect, dgAlwaysShowSelection, dgConfirmDelete,
          dgCancelOnExit, dgMultiSelect);
@@ -58,8 +60,10 @@ public:
 
   LUM_PUBLISHED(TAlignment, Alignment, FAlignment, SetAlignment, Default(taLeftJustify))
   LUM_PUBLISHED(TColor, Color, FColor, SetColor, Default(clWindow), Idents(ColorIdents()))
+  LUM_PUBLISHED(Integer, DropDownRows, FDropDownRows, SetDropDownRows, Default(7))
   LUM_PUBLISHED(String, FieldName, FFieldName, SetFieldName, NoDefault)
   LUM_PUBLISHED(TFont*, Font, FFont, SetFont, NoDefault, Stored(IsFontStored))
+  LUM_PUBLISHED(TStrings*, PickList, FPickList, SetPickList, NoDefault)
   LUM_PUBLISHED(bool, ReadOnly, FReadOnly, SetReadOnly, Default(false))
   LUM_PUBLISHED(TColumnTitle*, Title, FTitle, SetTitle, NoDefault)
   LUM_PUBLISHED(bool, Visible, FVisible, SetVisible, Default(true))
@@ -67,8 +71,11 @@ public:
 
   void SetAlignment(TAlignment Value);
   void SetColor(TColor Value);
+  void SetDropDownRows(Integer Value) { FDropDownRows = std::max(Value, 1); }
   void SetFieldName(const String& Value);
   void SetFont(TFont* Value) { FFont->Assign(Value); }
+  // The texts the cell editor offers in a drop-down list; none: a plain editor.
+  void SetPickList(TStrings* Value) { FPickList->Assign(Value); }
   void SetReadOnly(bool Value) { FReadOnly = Value; }
   void SetTitle(TColumnTitle* Value) { FTitle->Assign(Value); }
   void SetVisible(bool Value);
@@ -88,9 +95,11 @@ private:
 
   TAlignment FAlignment = taLeftJustify;
   TColor FColor = clWindow;
+  Integer FDropDownRows = 7;
   String FFieldName;
   std::unique_ptr<TFont> FFont;
   bool FFontSet = false;
+  std::unique_ptr<TStrings> FPickList;
   bool FReadOnly = false;
   std::unique_ptr<TColumnTitle> FTitle;
   bool FVisible = true;
@@ -122,6 +131,34 @@ private:
   TDBGrid* FGrid;
   TDBGridColumnsState FState = csDefault;
   bool FBuilding = false;
+};
+
+// The records the user selected in a grid with dgMultiSelect, as bookmarks in the data
+// set's order.
+class TBookmarkList {
+public:
+  explicit TBookmarkList(TDBGrid* AGrid) : FGrid(AGrid) {}
+  int Count() const { return static_cast<int>(FList.size()); }
+  // EListError outside 0..Count-1.
+  const TBookmarkStr& Items(int Index) const;
+  // Whether the active record (the current one, or the row being drawn) is selected.
+  bool CurrentRowSelected() const;
+  void SetCurrentRowSelected(bool Value);
+  void Clear();
+  // Deletes every selected record from the data set.
+  void Delete();
+  // Drops the bookmarks whose records are gone; answers whether there were any.
+  bool Refresh();
+  // Where the bookmark is, or would be inserted; answers whether it is there.
+  bool Find(const TBookmarkStr& Item, int& Index) const;
+  int IndexOf(const TBookmarkStr& Item) const;
+
+private:
+  TDataSet* DataSet() const;
+  void Changed();
+
+  TDBGrid* FGrid;
+  std::vector<TBookmarkStr> FList;
 };
 
 using TDrawColumnCellEvent = std::function<void(TObject* Sender, const TRect& Rect, int DataCol,
@@ -170,6 +207,7 @@ public:
   LUM_PUBLISHED(TFont*, TitleFont, FTitleFont, SetTitleFont, NoDefault)
   LUM_PUBLISHED(bool, Visible, FVisible, TControl::SetVisible, Default(true))
   LUM_PUBLISHED(TDBGridClickEvent, OnCellClick, FOnCellClick, Field, NoDefault)
+  LUM_PUBLISHED(TMovedEvent, OnColumnMoved, FOnColumnMoved, Field, NoDefault)
   LUM_GRID_PUBLISHED_EVENTS
   LUM_PUBLISHED(TDrawColumnCellEvent, OnDrawColumnCell, FOnDrawColumnCell, Field, NoDefault)
   LUM_PUBLISHED(TDBGridClickEvent, OnTitleClick, FOnTitleClick, Field, NoDefault)
@@ -189,6 +227,8 @@ public:
   // Draws the field's text as the grid does, in the column's alignment.
   void DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State);
   TDataLink* DataLink() const { return FDataLink.get(); }
+  // The selected records with dgMultiSelect.
+  TBookmarkList* SelectedRows() const { return FBookmarks.get(); }
   // The records the grid shows, from the first one's index in the data set on.
   int FirstRecord() const { return FFirstRecord; }
   int RecordRows() const { return FRecordRows; }
@@ -211,6 +251,9 @@ protected:
   void CancelEditor() override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void ColWidthsChanged() override;
+  TInplaceEdit* CreateEditor() override;
+  TEditStyle GetEditStyle(int ACol, int ARow) override;
+  void GetPickListItems(int ACol, int ARow, TStrings* Items) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -224,6 +267,7 @@ protected:
 private:
   friend class TGridDataLink;
   friend class TDBGridColumns;
+  friend class TBookmarkList;
 
   // Writes the editor's text into the field (when the user changed it).
   void UpdateData();
@@ -240,11 +284,24 @@ private:
   int RecordCount() const;
   int RowsThatFit();
   // Sets the row count and the window of records so that the current record shows.
-  void UpdateRows();
+  // Answers whether the rows or the current row moved.
+  bool UpdateRows();
   void ApplyGridOptions();
   void DrawIndicator(const TRect& Rect, int Record);
   void DrawTitle(const TRect& Rect, TColumn* Column);
   void MoveRecords(int Distance);
+  // Moves to the record shown at that index of the grid's records (a new one included).
+  void MoveToShownRecord(int Record);
+  // Up and Down: a move of one record; Shift extends the selection with dgMultiSelect.
+  void MoveSelecting(int Direction, bool Extend);
+  void NextRow(bool Extend);
+  void PriorRow(bool Extend);
+  bool CanAppend() const;
+  // Ctrl+Del: the current (or the selected) records go, after asking with dgConfirmDelete.
+  void DeleteRecords();
+  void ClearSelection();
+  bool MultiSelect() const { return FDBOptions.Contains(dgMultiSelect) && FDataLink->Active(); }
+  bool Inserting() const;
 
   std::unique_ptr<TDataLink> FDataLink;
   std::unique_ptr<TDBGridColumns> FColumns;
@@ -258,7 +315,11 @@ private:
   bool FModified = false;
   bool FLayingOut = false;
   TGridCoord FClickCell{-1, -1};
+  std::unique_ptr<TBookmarkList> FBookmarks;
+  bool FSelecting = false;
+  TBookmarkStr FSelectionAnchor;
   TDrawColumnCellEvent FOnDrawColumnCell;
   TDBGridClickEvent FOnCellClick;
+  TMovedEvent FOnColumnMoved;
   TDBGridClickEvent FOnTitleClick;
 };

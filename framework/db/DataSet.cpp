@@ -331,6 +331,39 @@ void TDataSet::MoveToRecord(int AIndex) {
   Scrolled(old);
 }
 
+TBookmarkStr TDataSet::Bookmark() const {
+  if (!FActive) return {};
+  const int record = FActiveRecord >= 0 ? FActiveRecord : FState == dsInsert ? -1 : FCurrent;
+  if (record < 0 || record >= static_cast<int>(FRecords.size())) return {};
+  return IntToStr(FRecords[static_cast<std::size_t>(record)].RowId);
+}
+
+int TDataSet::BookmarkIndex(const TBookmarkStr& ABookmark) const {
+  Int64 rowId = 0;
+  if (!FActive || !TryStrToInt64(ABookmark, rowId)) return -1;
+  for (std::size_t i = 0; i < FRecords.size(); ++i)
+    if (FRecords[i].RowId == rowId) return static_cast<int>(i);
+  return -1;
+}
+
+void TDataSet::SetBookmark(const TBookmarkStr& ABookmark) {
+  CheckBrowseMode();
+  const int index = BookmarkIndex(ABookmark);
+  if (index < 0) DatabaseError("Record not found");
+  MoveToRecord(index);
+}
+
+bool TDataSet::BookmarkValid(const TBookmarkStr& ABookmark) const {
+  return BookmarkIndex(ABookmark) >= 0;
+}
+
+int TDataSet::CompareBookmarks(const TBookmarkStr& A, const TBookmarkStr& B) const {
+  Int64 a = 0, b = 0;
+  const bool hasA = TryStrToInt64(A, a), hasB = TryStrToInt64(B, b);
+  if (!hasA || !hasB) return static_cast<int>(hasA) - static_cast<int>(hasB);
+  return a < b ? -1 : a > b ? 1 : 0;
+}
+
 void TDataSet::CheckBrowseMode() {
   CheckActive();
   DataEvent(deCheckBrowseMode);
@@ -397,7 +430,7 @@ void TDataSet::EnableControls() {
 const TFieldValue& TDataSet::FieldData(int AIndex) const {
   const auto i = static_cast<std::size_t>(AIndex);
   if (FState == dsSetKey) return FKeyBuffer[i];
-  const bool other = FActiveRecord >= 0 && FActiveRecord != FCurrent;
+  const bool other = FActiveRecord >= 0 && (FState == dsInsert || FActiveRecord != FCurrent);
   if (IsEditing(FState) && !other) return FEditRecord.Values[i];
   const int record = other ? FActiveRecord : FCurrent;
   if (record < 0 || record >= static_cast<int>(FRecords.size())) return NullValue;

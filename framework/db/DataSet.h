@@ -27,6 +27,8 @@ enum TDataEvent {
 };
 
 class TDataSet;
+// A record's identity, to come back to it: empty for none.
+using TBookmarkStr = String;
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 
 // One record: its row identity in the storage and a value per field.
@@ -93,6 +95,16 @@ public:
   bool Modified() const { return FModified; }
   TDataSetState State() const { return FState; }
   virtual bool CanModify() const { return true; }
+  // While inserting: where the new record shows among the others (from 0).
+  int InsertPosition() const { return FInsertPosition; }
+
+  // The bookmark of the active record (see ActiveRecord); empty while it is a new one.
+  TBookmarkStr Bookmark() const;
+  // Makes the bookmarked record current; EDatabaseError "Record not found" when it is gone.
+  void SetBookmark(const TBookmarkStr& ABookmark);
+  bool BookmarkValid(const TBookmarkStr& ABookmark) const;
+  // Orders bookmarks: below, equal or above 0; an empty one comes first.
+  int CompareBookmarks(const TBookmarkStr& A, const TBookmarkStr& B) const;
 
   int FieldCount() const { return static_cast<int>(FFields.size()); }
   TField* Fields(int AIndex) const; // EListError outside 0..FieldCount-1
@@ -158,6 +170,7 @@ private:
   bool RecordLess(const TDataRecord& A, const TDataRecord& B) const;
   void SetCursor(int AIndex, bool ABof, bool AEof);
   void Scrolled(int AOldIndex);
+  int BookmarkIndex(const TBookmarkStr& ABookmark) const;
 
   bool FActive = false;
   bool FStreamedActive = false;

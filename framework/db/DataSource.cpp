@@ -17,6 +17,9 @@ void TDataSource::SetDataSet(TDataSet* AValue) {
   if (FDataSet) {
     FDataSet->RemoveDataSource(this);
     FDataSet->RemoveFreeNotification(this);
+    // The links let go of the old data set's fields before they meet the new one's.
+    FDataSet = nullptr;
+    UpdateState();
   }
   FDataSet = AValue;
   if (FDataSet) {

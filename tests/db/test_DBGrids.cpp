@@ -4,6 +4,7 @@
 #include "framework/controls/Application.h"
 #include "framework/db/DBGrids.h"
 #include "framework/platform/headless/ScriptedUser.h"
+#include "framework/win32/gdi/PngCodec.h"
 #include "tests/SheetPath.h"
 
 namespace {
@@ -50,6 +51,28 @@ protected:
     return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
   }
   String Name() { return Items->FieldByName("Name")->AsString(); }
+  // The Name texts the grid draws, row by row.
+  std::vector<String> DrawnNames() {
+    std::vector<String> names;
+    Grid->SetOnDrawColumnCell([&](TObject*, const TRect&, int, TColumn* Column, TGridDrawState) {
+      if (Column->FieldName() == "Name") names.push_back(Column->Field()->AsString());
+    });
+    Grid->Invalidate();
+    User.ProcessMessages();
+    Grid->SetOnDrawColumnCell(nullptr);
+    return names;
+  }
+  void ClickWith(int VirtualKey, int ACol, int ARow) {
+    User.KeyDown(VirtualKey);
+    User.Click(Grid, CellCentre(ACol, ARow));
+    User.KeyUp(VirtualKey);
+  }
+  TColor PixelAt(TPoint At) {
+    const TPoint screen = Grid->ClientToScreen(At);
+    RECT window{};
+    GetWindowRect(Form->Handle(), &window);
+    return User.Snapshot(Form)->Canvas()->Pixels(screen.X - window.Left, screen.Y - window.Top);
+  }
 
   TComponent Owner{nullptr};
   TScriptedUser User;
@@ -187,6 +210,202 @@ TEST_F(DBGridTest, CustomColumnsChooseFieldsAndStreamAsACollection) {
   EXPECT_EQ(Grid->Columns()->State(), csDefault);
   EXPECT_EQ(Grid->Columns()->Count(), 4) << "an empty list of columns shows every field";
   EXPECT_EQ(WriteFormText(Form).find("Columns"), String::npos);
+}
+
+TEST_F(DBGridTest, DownOnTheLastRecordAppendsOneAndUpDropsItUntouched) {
+  const int fit = Grid->RecordRows();
+  User.PressKey(VK_RIGHT);
+  User.PressKey(VK_END, TShiftState{ssCtrl});
+  User.PressKey(VK_DOWN);
+  EXPECT_EQ(Items->State(), dsInsert);
+  EXPECT_EQ(Grid->Row(), fit) << "the new record shows on the last row";
+  EXPECT_EQ(Grid->FirstRecord(), 61 - fit);
+  std::vector<String> names = DrawnNames();
+  ASSERT_GE(names.size(), 2u);
+  EXPECT_EQ(names[names.size() - 2], "item60");
+  EXPECT_EQ(names.back(), "") << "the new record is drawn below the last one";
+  User.PressKey(VK_DOWN);
+  EXPECT_EQ(Items->State(), dsInsert) << "an untouched new record does not append another";
+  User.PressKey(VK_UP);
+  EXPECT_EQ(Items->State(), dsBrowse);
+  EXPECT_EQ(Items->RecordCount(), 60);
+  EXPECT_EQ(Items->RecNo(), 60);
+  EXPECT_EQ(Grid->FirstRecord(), 60 - fit);
+  User.PressKey(VK_DOWN);
+  User.Type("fig");
+  User.PressKey(VK_DOWN);
+  EXPECT_EQ(Items->RecordCount(), 61) << "the typed record was posted";
+  EXPECT_EQ(Items->State(), dsInsert) << "and Down on it appended the next";
+  User.PressKey(VK_UP);
+  EXPECT_EQ(Name(), "fig");
+  EXPECT_EQ(Items->RecordCount(), 61);
+  Grid->SetReadOnly(true);
+  User.PressKey(VK_DOWN);
+  EXPECT_EQ(Items->State(), dsBrowse) << "a read-only grid appends nothing";
+  Grid->SetReadOnly(false);
+  Grid->SetOptions(Grid->Options() - TDBGridOptions{dgEditing});
+  User.PressKey(VK_DOWN);
+  EXPECT_EQ(Items->State(), dsBrowse);
+}
+
+TEST_F(DBGridTest, CtrlDeleteAsksFirstAndCancelKeepsTheRecord) {
+  User.PressKey(VK_DOWN);
+  User.AnswerMessage("Cancel");
+  User.PressKey(VK_DELETE, TShiftState{ssCtrl});
+  ASSERT_EQ(User.Messages().size(), 1u);
+  EXPECT_EQ(User.Messages().back().Text, "Delete record?");
+  EXPECT_EQ(User.Messages().back().Buttons, (std::vector<String>{"OK", "Cancel"}));
+  EXPECT_EQ(Items->RecordCount(), 60);
+  User.AnswerMessage("OK");
+  User.PressKey(VK_DELETE, TShiftState{ssCtrl});
+  EXPECT_EQ(Items->RecordCount(), 59);
+  EXPECT_EQ(Name(), "item3");
+  Grid->SetOptions(Grid->Options() - TDBGridOptions{dgConfirmDelete});
+  User.PressKey(VK_RIGHT);
+  User.PressKey(VK_F2);
+  ASSERT_TRUE(Grid->EditorMode());
+  User.PressKey(VK_DELETE, TShiftState{ssCtrl});
+  EXPECT_EQ(User.Messages().size(), 2u) << "no question without dgConfirmDelete";
+  EXPECT_EQ(Items->RecordCount(), 58) << "Ctrl+Del in the editor deletes the record";
+  EXPECT_EQ(Name(), "item4");
+  EXPECT_EQ(DrawnNames().front(), "item1");
+  Grid->SetReadOnly(true);
+  User.PressKey(VK_DELETE, TShiftState{ssCtrl});
+  EXPECT_EQ(Items->RecordCount(), 58);
+}
+
+TEST_F(DBGridTest, MultiSelectTogglesWithCtrlExtendsWithShiftAndDeletesTheSelection) {
+  Grid->SetOptions(Grid->Options() + TDBGridOptions{dgMultiSelect});
+  TBookmarkList* selected = Grid->SelectedRows();
+  User.Click(Grid, CellCentre(2, 2));
+  EXPECT_EQ(selected->Count(), 1) << "a plain click selects its row alone";
+  ClickWith(VK_CONTROL, 2, 4);
+  EXPECT_EQ(selected->Count(), 2);
+  EXPECT_TRUE(selected->CurrentRowSelected());
+  ClickWith(VK_CONTROL, 2, 4);
+  EXPECT_EQ(selected->Count(), 1);
+  EXPECT_FALSE(selected->CurrentRowSelected());
+  User.PressKey(VK_DOWN, TShiftState{ssShift});
+  User.PressKey(VK_DOWN, TShiftState{ssShift});
+  User.PressKey(VK_UP, TShiftState{ssShift});
+  EXPECT_EQ(Items->RecNo(), 5);
+  EXPECT_EQ(selected->Count(), 3) << "records 2, 4 and 5: the way back shrank the block";
+  EXPECT_EQ(PixelAt(TPoint{CellCentre(3, 2).X, CellCentre(3, 2).Y + 8}),
+            ColorToRGB(clHighlight));
+  EXPECT_EQ(PixelAt(TPoint{CellCentre(3, 3).X, CellCentre(3, 3).Y + 8}), ColorToRGB(clWindow));
+  User.SaveSnapshot(Form, SheetPath("grids_db_multiselect.png"));
+  User.AnswerMessage("OK");
+  User.PressKey(VK_DELETE, TShiftState{ssCtrl});
+  EXPECT_EQ(User.Messages().back().Text, "Delete all selected records?");
+  EXPECT_EQ(Items->RecordCount(), 57);
+  EXPECT_EQ(selected->Count(), 0);
+  const std::vector<String> names = DrawnNames();
+  ASSERT_GE(names.size(), 3u);
+  EXPECT_EQ(names[1], "item3");
+  EXPECT_EQ(names[2], "item6");
+  ClickWith(VK_CONTROL, 2, 1);
+  ASSERT_EQ(selected->Count(), 1);
+  EXPECT_TRUE(Items->BookmarkValid(selected->Items(0)));
+  User.PressKey(VK_DOWN);
+  EXPECT_EQ(selected->Count(), 0) << "a plain move clears the selection";
+  EXPECT_THROW(selected->Items(0), EListError);
+}
+
+TEST_F(DBGridTest, PickListOpensFromTheButtonOrAltDownAndPutsTheChoiceInTheEditor) {
+  Grid->Columns()->Items(1)->PickList()->SetCommaText("apple,pear,plum");
+  User.PressKey(VK_RIGHT);
+  User.PressKey(VK_F2);
+  auto* editor = dynamic_cast<TInplaceEditList*>(Grid->InplaceEditor());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->EditStyle(), esPickList);
+  User.PressKey(VK_DOWN, TShiftState{ssAlt});
+  ASSERT_TRUE(editor->ListVisible());
+  TCustomListBox* list = editor->ActiveList();
+  EXPECT_TRUE(IsWindowVisible(list->Handle()));
+  EXPECT_EQ(list->Items()->Count(), 3);
+  EXPECT_EQ(list->BoundsRect().Top, editor->ClientToScreen(TPoint{0, editor->Height()}).Y);
+  EXPECT_TRUE(editor->Focused()) << "the list leaves the focus in the editor";
+  WritePngFile(User.Display().ScreenSnapshot(), SheetPath("grids_db_picklist.png"));
+  User.Escape();
+  EXPECT_FALSE(editor->ListVisible());
+  EXPECT_FALSE(IsWindowVisible(list->Handle()));
+  EXPECT_TRUE(Grid->EditorMode()) << "Escape closed only the list";
+  EXPECT_EQ(editor->GetText(), "item1");
+  const TRect button = editor->ButtonRect();
+  ASSERT_FALSE(button.IsEmpty());
+  User.Click(editor, TPoint{(button.Left + button.Right) / 2, button.Height() / 2});
+  ASSERT_TRUE(editor->ListVisible());
+  const TRect pear = list->ItemRect(1);
+  User.Click(list, TPoint{pear.Left + 5, (pear.Top + pear.Bottom) / 2});
+  EXPECT_FALSE(editor->ListVisible());
+  EXPECT_EQ(editor->GetText(), "pear");
+  EXPECT_EQ(Items->State(), dsEdit);
+  User.PressKey(VK_DOWN, TShiftState{ssAlt});
+  User.PressKey(VK_DOWN);
+  User.Enter();
+  EXPECT_EQ(editor->GetText(), "plum") << "Down moves in the open list, Enter takes the item";
+  EXPECT_TRUE(Grid->EditorMode());
+  User.PressKey(VK_DOWN);
+  EXPECT_EQ(Items->RecNo(), 2);
+  Items->First();
+  EXPECT_EQ(Name(), "plum");
+  User.PressKey(VK_RIGHT);
+  User.PressKey(VK_F2);
+  EXPECT_EQ(editor->EditStyle(), esSimple) << "a column without a pick list";
+  EXPECT_TRUE(editor->ButtonRect().IsEmpty());
+}
+
+TEST_F(DBGridTest, DraggingATitleMovesItsColumnWithColumnResize) {
+  std::vector<std::pair<int, int>> moves;
+  int titleClicks = 0;
+  Grid->SetOnColumnMoved([&](TObject*, int From, int To) { moves.emplace_back(From, To); });
+  Grid->SetOnTitleClick([&](TColumn*) { ++titleClicks; });
+  Grid->Columns()->Items(1)->SetWidth(90);
+  User.Drag(Grid, CellCentre(2, 0), Grid, CellCentre(3, 0));
+  EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{2, 3}}));
+  EXPECT_EQ(titleClicks, 0) << "a drag is not a click";
+  EXPECT_EQ(Grid->Columns()->Items(1)->FieldName(), "Amount");
+  EXPECT_EQ(Grid->Columns()->Items(2)->FieldName(), "Name");
+  EXPECT_EQ(Grid->Columns()->State(), csCustomized);
+  EXPECT_EQ(Grid->ColWidths(3), 90) << "the width went along";
+  User.Click(Grid, CellCentre(3, 1));
+  EXPECT_EQ(Grid->SelectedField(), Items->FieldByName("Name"));
+  Grid->SetOptions(Grid->Options() - TDBGridOptions{dgColumnResize});
+  User.Drag(Grid, CellCentre(2, 0), Grid, CellCentre(3, 0));
+  EXPECT_EQ(moves.size(), 1u);
+  EXPECT_EQ(Grid->Columns()->Items(1)->FieldName(), "Amount");
+}
+
+TEST_F(DBGridTest, BlobColumnsShowTheirKindAndTypingDoesNotEditThem) {
+  Exec(Items->DatabaseName(), "CREATE TABLE Pics (ID AUTOINC, Photo GRAPHIC, PRIMARY KEY (ID))");
+  auto* pics = new TTable(&Owner);
+  pics->SetDatabaseName(Items->DatabaseName());
+  pics->SetTableName("Pics");
+  pics->Open();
+  pics->Append();
+  pics->Post();
+  pics->Append();
+  static_cast<TBlobField*>(pics->FieldByName("Photo"))
+      ->LoadFromFile(String(LUM_TESTS_DIR) + "/resources/Checker.bmp");
+  pics->Post();
+  pics->First();
+  Source->SetDataSet(pics);
+  std::vector<String> shown;
+  Grid->SetOnDrawColumnCell([&](TObject*, const TRect&, int, TColumn* Column, TGridDrawState) {
+    if (Column->FieldName() == "Photo") shown.push_back(Column->Field()->DisplayText());
+  });
+  Grid->Invalidate();
+  User.ProcessMessages();
+  EXPECT_EQ(shown, (std::vector<String>{"(Graphic)", "(GRAPHIC)"}));
+  User.PressKey(VK_RIGHT);
+  User.Type("x");
+  EXPECT_EQ(pics->State(), dsBrowse) << "a picture is not typed over";
+  Source->SetDataSet(Items);
+  Items->Next();
+  Grid->SetSelectedField(Items->FieldByName("Notes"));
+  User.Type("x");
+  EXPECT_EQ(Items->State(), dsBrowse);
+  EXPECT_EQ(Items->FieldByName("Notes")->AsString(), "a note");
 }
 
 } // namespace
