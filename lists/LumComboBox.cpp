@@ -145,6 +145,17 @@ void TLumComboBox::CreateParams(TCreateParams& Params) {
   if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+// A sorted window sorts the rows it is given back; they follow the items' order again, each
+// measured for its own item, with the text shown before.
+void TLumComboBox::CreateWnd() {
+  TCustomComboBox::CreateWnd();
+  if (!FLumSorted || FLumItems->Count() == 0) return;
+  const String text = GetText();
+  FLumItems->RebuildHostRows();
+  if (GetText() != text) SetText(text);
+  RepaintAll();
+}
+
 void TLumComboBox::Edit_aufrufen() { EditLumComboBox(this); }
 
 void TLumComboBox::Clear() {

@@ -155,6 +155,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc) override;
   void CNCommand(TMessage& Message) override;
   void CNMeasureItem(TMessage& Message) override;

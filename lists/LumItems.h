@@ -89,6 +89,9 @@ public:
   LUM_PUBLISHED(TNotifyEvent, OnChanging, FOnChanging, Field, NoDefault)
 
   TWinControl* Control() const { return FControl; }
+  // The host entries again from the items, after a reorder, so every row shows its item's
+  // text and is measured for its item.
+  void RebuildHostRows();
 
 protected:
   void DefineProperties(TFiler* Filer) override;
@@ -141,9 +144,6 @@ private:
   bool TextsDiffer(TFiler* Filer) const;
   TReadItem ReadItem(TReader* Reader) const;
   void WriteItem(TWriter* Writer, const TLumItem& Item) const;
-  // The host entries again from the items, after a reorder, so every row shows its item's
-  // text and is measured for its item.
-  void RebuildHostRows();
   void ReleaseAll();
   // Runs Action inside BeginUpdate and the twin's bulk bracket, both closed also on failure.
   void InBulk(const std::function<void()>& Action);

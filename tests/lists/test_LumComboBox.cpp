@@ -1,6 +1,8 @@
 #include "tests/SheetPath.h"
 #include "tests/lists/ListTestSupport.h"
 
+#include <tuple>
+
 using namespace liststest;
 using namespace LumComboBox;
 
@@ -76,6 +78,41 @@ TEST_F(LumComboBoxTest, HeightStylesMeasureEveryItemAtOnce) {
   EXPECT_EQ(combo->Items()->GetBitmap(1)->Height(), 40) << "records survive the new window";
   combo->SetItemHeight(0);
   EXPECT_EQ(combo->ItemHeight(), 16);
+}
+
+// A sorted combo box's new window sorted the rows it was given back, so they no longer
+// matched the items: texts, heights and looks came apart.
+TEST_F(LumComboBoxTest, ASortedComboBoxKeepsItsRowsInItemOrderInANewWindow) {
+  TForm* form = NewForm(300, 300);
+  TLumComboBox* combo = NewCombo(form, csSimple, 200);
+  combo->SetItemHeightStyle(ihcBitmap);
+  form->Show();
+  const std::tuple<const char*, TColor, int> items[] = {
+      {"c", clYellow, 30}, {"a", clAqua, 0}, {"b", clLime, 22}};
+  for (auto [text, color, height] : items) {
+    const Integer at = combo->Items()->Add(text);
+    combo->Items()->SetColor(at, color);
+    if (height) combo->Items()->SetBitmap(at, SolidBitmap(4, height, clRed).get());
+  }
+  combo->SetItemIndex(2);
+  for (const auto recreate : {+[](TLumComboBox* c) { c->SetSorted(true); },
+                              +[](TLumComboBox* c) { c->SetStyle(csDropDown); }}) {
+    recreate(combo);
+    User.ProcessMessages();
+    ASSERT_EQ(SendMessageA(combo->Handle(), CB_GETCOUNT, 0, 0), 3);
+    for (int i = 0; i < 3; ++i) {
+      const auto [text, color, height] = items[i];
+      char row[8] = {};
+      SendMessageA(combo->Handle(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(row));
+      EXPECT_STREQ(row, text) << "row " << i;
+      EXPECT_EQ(HostItemHeight(combo, i), height ? height : 16) << "row " << i;
+      if (combo->Style() != csSimple || i == 2) continue;
+      const TPoint at = SimpleRowPoint(combo, i);
+      EXPECT_EQ(Pixel(form, combo, at.X + 100, at.Y), color) << "row " << i;
+    }
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(combo->Text(), "b");
+  }
 }
 
 TEST_F(LumComboBoxTest, TheOpenListIsSizedToDropDownCountRows) {
