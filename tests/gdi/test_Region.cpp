@@ -14,6 +14,16 @@ bool Brute(const TRegion& r, int x, int y) {
   return false;
 }
 
+// The smallest rectangle holding every rectangle of r (empty for an empty region).
+TRect BruteBox(const TRegion& r) {
+  if (r.IsEmpty()) return TRect{};
+  TRect box = r.Rects().front();
+  for (const TRect& q : r.Rects())
+    box = Rect(std::min(box.Left, q.Left), std::min(box.Top, q.Top), std::max(box.Right, q.Right),
+               std::max(box.Bottom, q.Bottom));
+  return box;
+}
+
 TRegion RandomRegion(std::mt19937& rng) {
   std::uniform_int_distribution<int> coord(0, 20);
   TRegion r;
@@ -58,6 +68,10 @@ TEST(Region, CombinationsAgreeWithPixelLogicAndStayCanonical) {
       for (int y = 0; y < 21; ++y)
         for (int x = 0; x < 21; ++x) pixels += r.Contains(TPoint{x, y}) ? 1 : 0;
       ASSERT_EQ(area, pixels);
+      ASSERT_EQ(r.Box(), BruteBox(r));
+      TRegion moved = r;
+      moved.Offset(3, -2);
+      ASSERT_EQ(moved.Box(), BruteBox(moved));
       // The same pixels built another way give the same rectangles.
       const TRegion again =
           TRegion::Combine(TRegion::Combine(r, TRegion(), TRegionOp::Or), r, TRegionOp::And);

@@ -120,6 +120,18 @@ bool TDashCursor::On() const {
   return false;
 }
 
+namespace {
+
+// The steps from major coordinate first to last of a horizontal or vertical line through a.
+void FillStraightRun(TSpanWriter& out, TPoint a, bool horizontal, long long first, long long last,
+                     const TPaint& pen) {
+  const int lo = static_cast<int>(std::min(first, last));
+  const int hi = static_cast<int>(std::max(first, last)) + 1;
+  out.FillRect(horizontal ? TRect{lo, a.Y, hi, a.Y + 1} : TRect{a.X, lo, a.X + 1, hi}, pen);
+}
+
+} // namespace
+
 void DrawCosmeticLine(TSpanWriter& out, TPoint a, TPoint b, TDashCursor& dash, const TPaint& pen,
                       const TPaint* gap) {
   const long long dx = std::llabs(static_cast<long long>(b.X) - a.X);
@@ -142,6 +154,11 @@ void DrawCosmeticLine(TSpanWriter& out, TPoint a, TPoint b, TDashCursor& dash, c
   k1 = std::min(k1, n - 1);
   const long long base = dash.Position;
   const bool solid = dash.Dash == TPenDash::Solid;
+  if (solid && m == 0) {
+    if (k0 <= k1) FillStraightRun(out, a, xMajor, start + step * k0, start + step * k1, pen);
+    dash.Position = base + n;
+    return;
+  }
   for (long long k = k0; k <= k1; ++k) {
     dash.Position = base + k;
     const long long major = start + step * k;

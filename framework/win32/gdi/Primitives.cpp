@@ -51,12 +51,7 @@ TRoundBox FigureBox(const TDeviceContext& dc, TRect logical, bool hasPen, double
   return TRoundBox(r.Left, r.Top, r.Right - cut, r.Bottom - cut, cw, ch);
 }
 
-void FillDeviceRect(TSpanWriter& out, TRect r, const TPaint& paint) {
-  const TRect& clip = out.DeviceClipBox();
-  const int top = std::max(r.Top, clip.Top);
-  const int bottom = std::min(r.Bottom, clip.Bottom);
-  for (int y = top; y < bottom; ++y) out.FillSpan(y, r.Left, r.Right, paint);
-}
+void FillDeviceRect(TSpanWriter& out, TRect r, const TPaint& paint) { out.FillRect(r, paint); }
 
 // The pixels on the cap's side of the chord from the arc's start ps to its end pe, and on it.
 class TChordSide : public TPixelFilter {

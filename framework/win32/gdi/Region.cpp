@@ -177,7 +177,9 @@ std::optional<TRegion> SimpleCombine(const TRegion& a, const TRegion& b, TRegion
 
 TRegion::TRegion(const TRect& rect) {
   TRect r = Normalised(rect);
-  if (!r.IsEmpty()) rects_.push_back(r);
+  if (r.IsEmpty()) return;
+  rects_.push_back(r);
+  box_ = r;
 }
 
 // The region cut to one rectangle, visiting only the bands the rectangle spans.
@@ -197,6 +199,7 @@ TRegion TRegion::ClippedTo(const TRect& rect) const {
     AppendBand(out.rects_, band, std::max(top, rect.Top), std::min(bottom, rect.Bottom), previous,
                previousBottom);
   }
+  out.FindBox();
   return out;
 }
 
@@ -213,6 +216,7 @@ TRegion TRegion::Combine(const TRegion& a, const TRegion& b, TRegionOp op) {
         CombineIntervals(IntervalsAt(a.Rects(), ys[k]), IntervalsAt(b.Rects(), ys[k]), op);
     AppendBand(out.rects_, band, ys[k], ys[k + 1], previous, previousBottom);
   }
+  out.FindBox();
   return out;
 }
 
@@ -221,15 +225,17 @@ TRegionKind TRegion::Kind() const {
   return rects_.size() == 1 ? TRegionKind::Simple : TRegionKind::Complex;
 }
 
-TRect TRegion::Box() const {
-  if (rects_.empty()) return TRect{};
-  TRect box = rects_.front();
-  for (const TRect& r : rects_) {
-    box.Left = std::min(box.Left, r.Left);
-    box.Right = std::max(box.Right, r.Right);
-    box.Bottom = std::max(box.Bottom, r.Bottom);
+void TRegion::FindBox() {
+  if (rects_.empty()) {
+    box_ = TRect{};
+    return;
   }
-  return box;
+  box_ = rects_.front();
+  box_.Bottom = rects_.back().Bottom;
+  for (const TRect& r : rects_) {
+    box_.Left = std::min(box_.Left, r.Left);
+    box_.Right = std::max(box_.Right, r.Right);
+  }
 }
 
 std::pair<const TRect*, const TRect*> TRegion::RowRects(int y) const {
@@ -250,12 +256,16 @@ bool TRegion::Contains(TPoint p) const {
 
 bool TRegion::Intersects(const TRect& rect) const {
   TRect r = Normalised(rect);
+  if (!(box_.Left < r.Right && r.Left < box_.Right && box_.Top < r.Bottom && r.Top < box_.Bottom))
+    return false;
   for (const TRect& q : rects_)
     if (q.Left < r.Right && r.Left < q.Right && q.Top < r.Bottom && r.Top < q.Bottom) return true;
   return false;
 }
 
 void TRegion::Offset(int dx, int dy) {
+  if (!rects_.empty())
+    box_ = TRect{box_.Left + dx, box_.Top + dy, box_.Right + dx, box_.Bottom + dy};
   for (TRect& r : rects_) {
     r.Left += dx;
     r.Right += dx;

@@ -26,7 +26,7 @@ public:
   std::span<const TRect> Rects() const { return {rects_.begin(), rects_.end()}; }
   bool IsEmpty() const { return rects_.empty(); }
   TRegionKind Kind() const;
-  TRect Box() const;
+  TRect Box() const { return box_; }
   bool Contains(TPoint p) const;
   bool Intersects(const TRect& rect) const;
   void Offset(int dx, int dy);
@@ -39,6 +39,8 @@ public:
 
 private:
   TRegion ClippedTo(const TRect& rect) const;
+  void FindBox();
 
   TSmallVector<TRect, 4> rects_;
+  TRect box_{}; // the smallest rectangle holding every one of rects_
 };

@@ -63,6 +63,32 @@ void TSpanWriter::FillSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, con
   }
 }
 
+void TSpanWriter::FillRect(const TRect& r, const TPaint& paint) {
+  const int top = std::max(r.Top, deviceBox_.Top), bottom = std::min(r.Bottom, deviceBox_.Bottom);
+  if (rectangular_ && !paint.Pattern && paint.Rop2 == Rop2CopyPen) {
+    const TRect box{std::max(r.Left, deviceBox_.Left), top, std::min(r.Right, deviceBox_.Right),
+                    bottom};
+    if (box.Left < box.Right && box.Top < box.Bottom)
+      FillSolidBox(box, Opaque | Land(paint.Colour));
+    return;
+  }
+  for (int y = top; y < bottom; ++y) FillSpan(y, r.Left, r.Right, paint);
+}
+
+// A box within the clip: full-width rows are one run, others a run each.
+void TSpanWriter::FillSolidBox(TRect device, std::uint32_t colour) {
+  const int width = device.Right - device.Left;
+  std::uint32_t* first = surface_.Pixels.data() +
+                         static_cast<std::size_t>(device.Top + origin_.Y) * surface_.Width +
+                         (device.Left + origin_.X);
+  if (width == surface_.Width) {
+    FillPixels(first, static_cast<std::size_t>(width) * (device.Bottom - device.Top), colour);
+    return;
+  }
+  for (int y = device.Top; y < device.Bottom; ++y, first += surface_.Width)
+    FillPixels(first, static_cast<std::size_t>(width), colour);
+}
+
 void TSpanWriter::PaintRun(std::uint32_t* row, int x0, int x1, int deviceY, const TPaint& paint) {
   if (!paint.Pattern) {
     const std::uint32_t c = Land(paint.Colour);

@@ -39,6 +39,8 @@ public:
 
   // Paints [x0, x1) of row y.
   void FillSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, const TPaint& paint);
+  // Paints the rectangle r of device pixels.
+  void FillRect(const TRect& r, const TPaint& paint);
   void Pixel(std::int64_t x, std::int64_t y, const TPaint& paint);
   bool Visible(std::int64_t x, std::int64_t y) const;
 
@@ -51,6 +53,7 @@ public:
 
 private:
   void PaintRun(std::uint32_t* row, int x0, int x1, int deviceY, const TPaint& paint);
+  void FillSolidBox(TRect device, std::uint32_t colour);
   std::uint32_t Land(std::uint32_t rgb) const;
 
   TRaster& surface_;
