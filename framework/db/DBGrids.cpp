@@ -938,7 +938,7 @@ void TDBGrid::DrawTitle(const TRect& Rect, TColumn* Column) {
 
 // The indicator's mark for a row: the current record's by the data set's state, and with
 // dgMultiSelect a dot on the other selected rows (an arrow with a dot on the current one).
-TIndicatorMark TDBGrid::IndicatorMark(int Record) const {
+TDBGrid::TIndicatorMark TDBGrid::IndicatorMark(int Record) const {
   TDataSet* dataSet = FDataLink->DataSet();
   if (!FDataLink->Active() || !dataSet || Record >= RecordCount()) return imNone;
   const bool selected = MultiSelect() && ShownRecordSelected(Record);

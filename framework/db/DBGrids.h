@@ -14,8 +14,6 @@ inline const TDBGridOptions DefaultDBGridOptions{dgEditing,      dgTitles,      
                                                  dgColumnResize, dgColLines,      dgRowLines,
                                                  dgTabs,         dgConfirmDelete, dgCancelOnExit};
 LUM_ENUM(TDBGridColumnsState, csDefault, csCustomized);
-// What the indicator column shows on a row.
-enum TIndicatorMark { imNone, imArrow, imEdit, imInsert, imMultiDot, imMultiArrow };
 
 class TColumn;
 class TDBGrid;
@@ -289,6 +287,8 @@ private:
   // Answers whether the rows or the current row moved.
   bool UpdateRows();
   void ApplyGridOptions();
+  // What the indicator column shows on a row.
+  enum TIndicatorMark { imNone, imArrow, imEdit, imInsert, imMultiDot, imMultiArrow };
   TIndicatorMark IndicatorMark(int Record) const;
   void DrawIndicator(const TRect& Rect, int Record);
   void DrawTitle(const TRect& Rect, TColumn* Column);
