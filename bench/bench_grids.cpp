@@ -9,6 +9,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <malloc.h>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -65,18 +68,19 @@ void BM_StringGridRepaintFull1024x768(benchmark::State& state) {
 }
 BENCHMARK(BM_StringGridRepaintFull1024x768)->Unit(benchmark::kMicrosecond);
 
-// A table of a million records (ID, Name, Amount), made once per run in a temporary folder.
-class TMillionRows {
+// A table of Count records (ID, Name, Amount), made once per run in a temporary folder.
+class TRowsTable {
 public:
-  TMillionRows() {
-    FDir = (std::filesystem::temp_directory_path() / "lum-bench-grids").string();
+  explicit TRowsTable(int Count) {
+    FDir = (std::filesystem::temp_directory_path() / ("lum-bench-grids-" + std::to_string(Count)))
+               .string();
     std::filesystem::remove_all(FDir);
     std::filesystem::create_directories(FDir);
     Exec("CREATE TABLE Big (ID INTEGER, Name CHAR(20), Amount INTEGER, PRIMARY KEY (ID))");
-    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000000) "
-         "INSERT INTO Big SELECT i, 'name ' || i, i * 3 FROM n");
+    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+         std::to_string(Count) + ") INSERT INTO Big SELECT i, 'name ' || i, i * 3 FROM n");
   }
-  ~TMillionRows() { std::filesystem::remove_all(FDir); }
+  ~TRowsTable() { std::filesystem::remove_all(FDir); }
   const String& Dir() const { return FDir; }
 
 private:
@@ -111,26 +115,47 @@ struct TDBGridForm {
   ~TDBGridForm() { Form->Free(); }
 };
 
-TMillionRows& MillionRows() {
-  static TMillionRows rows;
-  return rows;
+const TRowsTable& RowsTable(int Count) {
+  static std::map<int, std::unique_ptr<TRowsTable>> tables;
+  std::unique_ptr<TRowsTable>& table = tables[Count];
+  if (!table) table = std::make_unique<TRowsTable>(Count);
+  return *table;
 }
 
-// The grid meets an open data set of a million records: columns, rows and the first paint.
-void BM_DBGridOverMillionRowsOpenAndFirstPaint(benchmark::State& state) {
-  TDBGridForm bench(MillionRows().Dir());
+const TRowsTable& MillionRows() { return RowsTable(1'000'000); }
+
+// The heap's bytes in use, to see what a grid keeps.
+std::size_t HeapInUse() { return mallinfo2().uordblks; }
+
+// The grid meets an open data set: columns, rows and the first paint. GridHeapKB is what the
+// grid holds after its first paint, which must not grow with the table.
+void OpenAndFirstPaint(benchmark::State& state, int Count) {
+  TDBGridForm bench(RowsTable(Count).Dir());
+  double heap = 0;
   for (auto _ : state) {
+    const std::size_t before = HeapInUse();
     auto* grid = new TDBGrid(bench.Form);
     grid->SetAlign(alClient);
     grid->SetParent(bench.Form);
     grid->SetDataSource(bench.Source);
     grid->Repaint();
     state.PauseTiming();
+    heap += static_cast<double>(HeapInUse() - before) / 1024;
     grid->Free();
     state.ResumeTiming();
   }
+  state.counters["GridHeapKB"] = benchmark::Counter(heap, benchmark::Counter::kAvgIterations);
+}
+
+void BM_DBGridOverMillionRowsOpenAndFirstPaint(benchmark::State& state) {
+  OpenAndFirstPaint(state, 1'000'000);
 }
 BENCHMARK(BM_DBGridOverMillionRowsOpenAndFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_DBGridOverThousandRowsOpenAndFirstPaint(benchmark::State& state) {
+  OpenAndFirstPaint(state, 1'000);
+}
+BENCHMARK(BM_DBGridOverThousandRowsOpenAndFirstPaint)->Unit(benchmark::kMillisecond);
 
 void BM_DBGridOverMillionRowsCtrlEndAndPaint(benchmark::State& state) {
   TDBGridForm bench(MillionRows().Dir());
@@ -153,7 +178,7 @@ BENCHMARK(BM_DBGridOverMillionRowsCtrlEndAndPaint)->Unit(benchmark::kMillisecond
 
 // Opening the table itself, for comparison: the data layer reads every record.
 void BM_TableOfMillionRowsOpen(benchmark::State& state) {
-  const String dir = MillionRows().Dir();
+  const String& dir = MillionRows().Dir();
   for (auto _ : state) {
     TTable table(nullptr);
     table.SetDatabaseName(dir);

@@ -28,6 +28,41 @@ void WriteText(TCanvas* Canvas, const TRect& Rect, int DX, int DY, const String&
   Canvas->TextRect(Rect, x, Rect.Top + DY, Text);
 }
 
+// A filled triangle pointing right, its back edge at Left.X, nine pixels high.
+void DrawArrowMark(TCanvas* Canvas, TPoint Left) {
+  const TPoint arrow[] = {{Left.X, Left.Y - 4}, {Left.X + 4, Left.Y}, {Left.X, Left.Y + 4}};
+  Canvas->Polygon(arrow);
+}
+
+// An I-beam: a stroke with a bar at each end.
+void DrawEditMark(TCanvas* Canvas, TPoint Centre) {
+  Canvas->MoveTo(Centre.X, Centre.Y - 4);
+  Canvas->LineTo(Centre.X, Centre.Y + 5);
+  Canvas->MoveTo(Centre.X - 2, Centre.Y - 4);
+  Canvas->LineTo(Centre.X + 3, Centre.Y - 4);
+  Canvas->MoveTo(Centre.X - 2, Centre.Y + 4);
+  Canvas->LineTo(Centre.X + 3, Centre.Y + 4);
+}
+
+// An asterisk: four strokes through the centre.
+void DrawInsertMark(TCanvas* Canvas, TPoint Centre) {
+  const auto sign = [](int V) { return (V > 0) - (V < 0); };
+  const auto stroke = [&](int DX, int DY) {
+    Canvas->MoveTo(Centre.X - DX, Centre.Y - DY);
+    Canvas->LineTo(Centre.X + DX + sign(DX), Centre.Y + DY + sign(DY));
+  };
+  stroke(0, 3);
+  stroke(3, 0);
+  stroke(2, 2);
+  stroke(-2, 2);
+}
+
+// A round dot of that radius.
+void DrawDotMark(TCanvas* Canvas, TPoint Centre, int Radius) {
+  Canvas->Ellipse(Centre.X - Radius, Centre.Y - Radius, Centre.X + Radius + 1,
+                  Centre.Y + Radius + 1);
+}
+
 } // namespace
 
 // The grid's link: it hears the data set open, close, scroll and change.
@@ -235,9 +270,17 @@ const TBookmarkStr& TBookmarkList::Items(int Index) const {
 }
 
 bool TBookmarkList::Find(const TBookmarkStr& Item, int& Index) const {
-  const auto at = std::lower_bound(FList.begin(), FList.end(), Item);
+  TDataSet* dataSet = DataSet();
+  if (!dataSet) {
+    Index = 0;
+    return false;
+  }
+  const auto at = std::lower_bound(FList.begin(), FList.end(), Item,
+                                   [dataSet](const TBookmarkStr& A, const TBookmarkStr& B) {
+                                     return dataSet->CompareBookmarks(A, B) < 0;
+                                   });
   Index = static_cast<int>(at - FList.begin());
-  return at != FList.end() && *at == Item;
+  return at != FList.end() && dataSet->CompareBookmarks(*at, Item) == 0;
 }
 
 int TBookmarkList::IndexOf(const TBookmarkStr& Item) const {
@@ -367,6 +410,23 @@ void TDBGrid::ApplyGridOptions() {
 void TDBGrid::SetReadOnly(bool Value) {
   FReadOnly = Value;
   if (Value) HideEditor();
+}
+
+int TDBGrid::ShownRecord(int Record) const {
+  if (!Inserting()) return Record;
+  const int at = FDataLink->DataSet()->InsertPosition();
+  return Record == at ? -1 : Record > at ? Record - 1 : Record;
+}
+
+bool TDBGrid::ShownRecordSelected(int Record) const {
+  const int shown = ShownRecord(Record);
+  if (shown < 0) return false;
+  TDataSet* dataSet = FDataLink->DataSet();
+  const int before = dataSet->ActiveRecord();
+  dataSet->SetActiveRecord(shown);
+  const bool selected = FBookmarks->CurrentRowSelected();
+  dataSet->SetActiveRecord(before);
+  return selected;
 }
 
 bool TDBGrid::Inserting() const {
@@ -571,25 +631,24 @@ void TDBGrid::ClearSelection() {
 }
 
 // With Extend the block grows from its anchor to the record moved to, or shrinks when the
-// move goes back towards the anchor; without, the selection goes.
+// move goes back towards the anchor; without, the selection goes. Where the anchor is counts
+// in moves, not bookmarks, which need not follow the records' order.
 void TDBGrid::MoveSelecting(int Direction, bool Extend) {
   TDataSet* dataSet = FDataLink->DataSet();
-  bool addAfter = false;
-  if (MultiSelect() && Extend) {
-    if (!FSelecting) {
-      FSelectionAnchor = dataSet->Bookmark();
-      FBookmarks->SetCurrentRowSelected(true);
-      FSelecting = true;
-      addAfter = true;
-    } else {
-      addAfter = dataSet->CompareBookmarks(dataSet->Bookmark(), FSelectionAnchor) != -Direction;
-      if (!addAfter) FBookmarks->SetCurrentRowSelected(false);
-    }
-  } else if (MultiSelect()) {
+  if (!MultiSelect()) return MoveRecords(Direction);
+  if (!Extend) {
     ClearSelection();
+    return MoveRecords(Direction);
   }
-  MoveRecords(Direction);
-  if (addAfter) FBookmarks->SetCurrentRowSelected(true);
+  if (!FSelecting) {
+    FBookmarks->SetCurrentRowSelected(true);
+    FSelecting = true;
+    FSelectionOffset = 0;
+  }
+  const bool shrinking = FSelectionOffset * Direction < 0;
+  if (shrinking) FBookmarks->SetCurrentRowSelected(false);
+  FSelectionOffset += dataSet->MoveBy(Direction);
+  if (!shrinking) FBookmarks->SetCurrentRowSelected(true);
 }
 
 // Down on the last record appends one; on a new record nobody typed into it does nothing
@@ -840,11 +899,8 @@ void TDBGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
   if (ARow < TitleOffset()) return DrawTitle(ARect, column);
   TDataSet* dataSet = FDataLink->DataSet();
   if (!FDataLink->Active() || !dataSet || record >= RecordCount()) return;
-  int shown = record;
-  if (Inserting() && record >= dataSet->InsertPosition())
-    shown = record == dataSet->InsertPosition() ? -1 : record - 1;
   const int before = dataSet->ActiveRecord();
-  dataSet->SetActiveRecord(shown);
+  dataSet->SetActiveRecord(ShownRecord(record));
   try {
     const bool marked = MultiSelect() && FBookmarks->CurrentRowSelected();
     if (marked) AState.Include(gdSelected);
@@ -880,23 +936,38 @@ void TDBGrid::DrawTitle(const TRect& Rect, TColumn* Column) {
   WriteText(canvas, Rect, 2, 2, Column->Title()->CaptionText(), Column->Title()->Alignment());
 }
 
-// The current record's mark: an arrow while browsing, an I-beam while editing.
-void TDBGrid::DrawIndicator(const TRect& Rect, int Record) {
+// The indicator's mark for a row: the current record's by the data set's state, and with
+// dgMultiSelect a dot on the other selected rows (an arrow with a dot on the current one).
+TDBGrid::TIndicatorMark TDBGrid::IndicatorMark(int Record) const {
   TDataSet* dataSet = FDataLink->DataSet();
-  if (!FDataLink->Active() || !dataSet || Record != CurrentRecord()) return;
+  if (!FDataLink->Active() || !dataSet || Record >= RecordCount()) return imNone;
+  const bool selected = MultiSelect() && ShownRecordSelected(Record);
+  if (Record != CurrentRecord()) return selected ? imMultiDot : imNone;
+  if (dataSet->State() == dsEdit) return imEdit;
+  if (dataSet->State() == dsInsert) return imInsert;
+  return selected ? imMultiArrow : imArrow;
+}
+
+void TDBGrid::DrawIndicator(const TRect& Rect, int Record) {
+  const TIndicatorMark mark = IndicatorMark(Record);
+  if (mark == imNone) return;
   TCanvas* canvas = Canvas();
-  const int cx = (Rect.Left + Rect.Right) / 2, cy = (Rect.Top + Rect.Bottom) / 2;
   canvas->Pen()->SetColor(clBlack);
   canvas->Brush()->SetColor(clBlack);
-  if (dataSet->State() == dsEdit || dataSet->State() == dsInsert) {
-    canvas->MoveTo(cx, cy - 4);
-    canvas->LineTo(cx, cy + 5);
-    canvas->MoveTo(cx - 2, cy - 4);
-    canvas->LineTo(cx + 3, cy - 4);
-    canvas->MoveTo(cx - 2, cy + 4);
-    canvas->LineTo(cx + 3, cy + 4);
+  const TPoint centre{(Rect.Left + Rect.Right) / 2, (Rect.Top + Rect.Bottom) / 2};
+  switch (mark) {
+  case imArrow:
+    return DrawArrowMark(canvas, TPoint{centre.X - 2, centre.Y});
+  case imEdit:
+    return DrawEditMark(canvas, centre);
+  case imInsert:
+    return DrawInsertMark(canvas, centre);
+  case imMultiDot:
+    return DrawDotMark(canvas, centre, 2);
+  case imMultiArrow:
+    DrawDotMark(canvas, TPoint{centre.X - 3, centre.Y}, 1);
+    return DrawArrowMark(canvas, TPoint{centre.X, centre.Y});
+  case imNone:
     return;
   }
-  const TPoint arrow[] = {{cx - 2, cy - 4}, {cx + 2, cy}, {cx - 2, cy + 4}};
-  canvas->Polygon(arrow);
 }

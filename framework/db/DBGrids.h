@@ -133,8 +133,8 @@ private:
   bool FBuilding = false;
 };
 
-// The records the user selected in a grid with dgMultiSelect, as bookmarks in the data
-// set's order.
+// The records the user selected in a grid with dgMultiSelect: bookmarks kept in the order
+// of the data set's CompareBookmarks, so finding one is a binary search.
 class TBookmarkList {
 public:
   explicit TBookmarkList(TDBGrid* AGrid) : FGrid(AGrid) {}
@@ -287,6 +287,9 @@ private:
   // Answers whether the rows or the current row moved.
   bool UpdateRows();
   void ApplyGridOptions();
+  // What the indicator column shows on a row.
+  enum TIndicatorMark { imNone, imArrow, imEdit, imInsert, imMultiDot, imMultiArrow };
+  TIndicatorMark IndicatorMark(int Record) const;
   void DrawIndicator(const TRect& Rect, int Record);
   void DrawTitle(const TRect& Rect, TColumn* Column);
   void MoveRecords(int Distance);
@@ -302,6 +305,9 @@ private:
   void ClearSelection();
   bool MultiSelect() const { return FDBOptions.Contains(dgMultiSelect) && FDataLink->Active(); }
   bool Inserting() const;
+  // The data set's record shown at that index of the grid's records; -1 for the new one.
+  int ShownRecord(int Record) const;
+  bool ShownRecordSelected(int Record) const;
 
   std::unique_ptr<TDataLink> FDataLink;
   std::unique_ptr<TDBGridColumns> FColumns;
@@ -317,7 +323,8 @@ private:
   TGridCoord FClickCell{-1, -1};
   std::unique_ptr<TBookmarkList> FBookmarks;
   bool FSelecting = false;
-  TBookmarkStr FSelectionAnchor;
+  // Records from the anchor of a Shift selection to the current one, signed.
+  int FSelectionOffset = 0;
   TDrawColumnCellEvent FOnDrawColumnCell;
   TDBGridClickEvent FOnCellClick;
   TMovedEvent FOnColumnMoved;

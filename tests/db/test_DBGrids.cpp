@@ -7,6 +7,8 @@
 #include "framework/win32/gdi/PngCodec.h"
 #include "tests/SheetPath.h"
 
+#include <set>
+
 namespace {
 
 // A form with a data grid over 60 records of Items (ID, Name, Amount, Notes as a memo).
@@ -72,6 +74,24 @@ protected:
     RECT window{};
     GetWindowRect(Form->Handle(), &window);
     return User.Snapshot(Form)->Canvas()->Pixels(screen.X - window.Left, screen.Y - window.Top);
+  }
+
+  // The black pixels of a row's indicator cell, as offsets from the cell's centre.
+  std::set<std::pair<int, int>> IndicatorMark(int ARow) {
+    const std::unique_ptr<TBitmap> picture = User.Snapshot(Form);
+    const TRect cell = Grid->CellRect(0, ARow);
+    const TPoint origin = Grid->ClientToScreen(TPoint{0, 0});
+    RECT window{};
+    GetWindowRect(Form->Handle(), &window);
+    const int cx = (cell.Left + cell.Right) / 2, cy = (cell.Top + cell.Bottom) / 2;
+    std::set<std::pair<int, int>> dark;
+    for (int y = cell.Top + 1; y < cell.Bottom - 1; ++y)
+      for (int x = cell.Left + 1; x < cell.Right - 1; ++x) {
+        const TColor pixel =
+            picture->Canvas()->Pixels(origin.X - window.Left + x, origin.Y - window.Top + y);
+        if (pixel == clBlack) dark.emplace(x - cx, y - cy);
+      }
+    return dark;
   }
 
   TComponent Owner{nullptr};
@@ -290,8 +310,7 @@ TEST_F(DBGridTest, MultiSelectTogglesWithCtrlExtendsWithShiftAndDeletesTheSelect
   User.PressKey(VK_UP, TShiftState{ssShift});
   EXPECT_EQ(Items->RecNo(), 5);
   EXPECT_EQ(selected->Count(), 3) << "records 2, 4 and 5: the way back shrank the block";
-  EXPECT_EQ(PixelAt(TPoint{CellCentre(3, 2).X, CellCentre(3, 2).Y + 8}),
-            ColorToRGB(clHighlight));
+  EXPECT_EQ(PixelAt(TPoint{CellCentre(3, 2).X, CellCentre(3, 2).Y + 8}), ColorToRGB(clHighlight));
   EXPECT_EQ(PixelAt(TPoint{CellCentre(3, 3).X, CellCentre(3, 3).Y + 8}), ColorToRGB(clWindow));
   User.SaveSnapshot(Form, SheetPath("grids_db_multiselect.png"));
   User.AnswerMessage("OK");
@@ -406,6 +425,121 @@ TEST_F(DBGridTest, BlobColumnsShowTheirKindAndTypingDoesNotEditThem) {
   User.Type("x");
   EXPECT_EQ(Items->State(), dsBrowse);
   EXPECT_EQ(Items->FieldByName("Notes")->AsString(), "a note");
+}
+
+// The indicator marks the current record as an arrow, an I-beam while editing, an asterisk on
+// a new record, and with dgMultiSelect a dot on selected rows (an arrow and a dot on the
+// current one when selected).
+TEST_F(DBGridTest, IndicatorMarksTheRecordByStateAndTheSelectedRows) {
+  using TMark = std::set<std::pair<int, int>>;
+  const auto has = [](const TMark& Mark, std::initializer_list<std::pair<int, int>> Points) {
+    return std::all_of(Points.begin(), Points.end(),
+                       [&](const auto& P) { return Mark.count(P) == 1; });
+  };
+  const auto lacks = [](const TMark& Mark, std::initializer_list<std::pair<int, int>> Points) {
+    return std::none_of(Points.begin(), Points.end(),
+                        [&](const auto& P) { return Mark.count(P) == 1; });
+  };
+  const TMark arrow = IndicatorMark(1);
+  EXPECT_TRUE(has(arrow, {{-2, -4}, {-2, 0}, {-2, 4}, {0, 0}, {2, 0}})) << arrow.size();
+  EXPECT_TRUE(lacks(arrow, {{3, 0}, {-3, 0}, {0, -4}}));
+  EXPECT_TRUE(IndicatorMark(2).empty()) << "only the current record is marked";
+
+  User.PressKey(VK_RIGHT);
+  User.Type("p");
+  ASSERT_EQ(Items->State(), dsEdit);
+  const TMark edit = IndicatorMark(1);
+  EXPECT_TRUE(has(edit, {{0, -4}, {0, 0}, {0, 4}, {-2, -4}, {2, -4}, {-2, 4}, {2, 4}}));
+  EXPECT_TRUE(lacks(edit, {{-2, 0}, {2, 0}}));
+  User.Escape();
+  EXPECT_EQ(IndicatorMark(1), arrow) << "cancelling the edit brings the arrow back";
+
+  User.PressKey(VK_END, TShiftState{ssCtrl});
+  User.PressKey(VK_DOWN);
+  ASSERT_EQ(Items->State(), dsInsert);
+  const int newRow = Grid->Row();
+  const TMark insert = IndicatorMark(newRow);
+  EXPECT_TRUE(has(insert, {{0, -3}, {0, 3}, {-3, 0}, {3, 0}, {-2, -2}, {2, 2}, {2, -2}, {-2, 2}}));
+  EXPECT_TRUE(lacks(insert, {{-1, -3}, {0, -4}}));
+  EXPECT_TRUE(IndicatorMark(newRow - 1).empty()) << "the last stored record is not current";
+  User.SaveSnapshot(Form, SheetPath("grids_db_indicator_insert.png"));
+  User.PressKey(VK_UP);
+  ASSERT_EQ(Items->State(), dsBrowse);
+  User.PressKey(VK_HOME, TShiftState{ssCtrl});
+
+  Grid->SetOptions(Grid->Options() + TDBGridOptions{dgMultiSelect});
+  ClickWith(VK_CONTROL, 2, 2);
+  const TMark selectedCurrent = IndicatorMark(2);
+  EXPECT_TRUE(has(selectedCurrent, {{-3, 0}, {0, -4}, {0, 4}, {4, 0}}));
+  EXPECT_TRUE(IndicatorMark(1).empty());
+  ClickWith(VK_CONTROL, 2, 4);
+  const TMark dot = IndicatorMark(2);
+  EXPECT_TRUE(has(dot, {{0, 0}, {-2, 0}, {2, 0}, {0, -2}, {0, 2}}));
+  EXPECT_TRUE(lacks(dot, {{-3, 0}, {3, 0}, {0, -3}}));
+  EXPECT_EQ(IndicatorMark(4), selectedCurrent);
+  User.SaveSnapshot(Form, SheetPath("grids_db_indicator.png"));
+  ClickWith(VK_CONTROL, 2, 4);
+  EXPECT_EQ(IndicatorMark(4), arrow) << "the current record left the selection";
+  EXPECT_EQ(IndicatorMark(2), dot);
+  User.Type("q");
+  EXPECT_EQ(IndicatorMark(4), edit);
+  User.SaveSnapshot(Form, SheetPath("grids_db_indicator_edit.png"));
+  EXPECT_EQ(IndicatorMark(2), dot) << "a selected row keeps its dot while another is edited";
+  User.Escape();
+  const std::vector<TMark> marks{arrow, edit, insert, dot, selectedCurrent};
+  for (std::size_t i = 0; i < marks.size(); ++i)
+    for (std::size_t j = i + 1; j < marks.size(); ++j) EXPECT_NE(marks[i], marks[j]) << i << j;
+}
+
+// The selection is ordered by the data set's CompareBookmarks whatever order the rows were
+// picked in, and a Shift block follows the records' order, not the bookmarks'.
+TEST_F(DBGridTest, SelectedRowsKeepBookmarkOrderAndShiftBlocksFollowTheIndex) {
+  Grid->SetOptions(Grid->Options() + TDBGridOptions{dgMultiSelect});
+  TBookmarkList* selected = Grid->SelectedRows();
+  std::vector<TBookmarkStr> picked;
+  for (int recNo : {12, 3, 10, 1, 7, 11, 2, 60, 9}) {
+    Items->First();
+    Items->MoveBy(recNo - 1);
+    selected->SetCurrentRowSelected(true);
+    picked.push_back(Items->Bookmark());
+  }
+  ASSERT_EQ(selected->Count(), 9);
+  for (int i = 0; i + 1 < selected->Count(); ++i)
+    EXPECT_LT(Items->CompareBookmarks(selected->Items(i), selected->Items(i + 1)), 0) << i;
+  for (const TBookmarkStr& bookmark : picked) {
+    int index = -1;
+    ASSERT_TRUE(selected->Find(bookmark, index)) << bookmark;
+    EXPECT_EQ(selected->Items(index), bookmark);
+    EXPECT_EQ(selected->IndexOf(bookmark), index);
+  }
+  Items->First();
+  Items->MoveBy(4);
+  int at = -1;
+  EXPECT_FALSE(selected->Find(Items->Bookmark(), at)) << "record 5 was not picked";
+  ASSERT_TRUE(at > 0 && at < selected->Count());
+  EXPECT_LT(Items->CompareBookmarks(selected->Items(at - 1), Items->Bookmark()), 0);
+  EXPECT_GT(Items->CompareBookmarks(selected->Items(at), Items->Bookmark()), 0);
+  EXPECT_FALSE(selected->CurrentRowSelected());
+  EXPECT_EQ(selected->IndexOf(Items->Bookmark()), -1);
+
+  selected->Clear();
+  Items->SetIndexFieldNames("Name");
+  Items->First();
+  Items->MoveBy(10);
+  ASSERT_EQ(Name(), "item19") << "item1, item10 ... item19, item2 ...";
+  User.PressKey(VK_DOWN, TShiftState{ssShift});
+  User.PressKey(VK_DOWN, TShiftState{ssShift});
+  EXPECT_EQ(Name(), "item20");
+  EXPECT_EQ(selected->Count(), 3);
+  User.PressKey(VK_UP, TShiftState{ssShift});
+  EXPECT_EQ(Name(), "item2");
+  EXPECT_EQ(selected->Count(), 2) << "the way back shrank the block";
+  EXPECT_TRUE(selected->CurrentRowSelected());
+  User.PressKey(VK_UP, TShiftState{ssShift});
+  User.PressKey(VK_UP, TShiftState{ssShift});
+  EXPECT_EQ(Name(), "item18");
+  EXPECT_EQ(selected->Count(), 2) << "past the anchor the block grows the other way";
+  EXPECT_TRUE(selected->CurrentRowSelected());
 }
 
 } // namespace
