@@ -5,6 +5,7 @@
 #include "framework/rtl/Files.h"
 #include "framework/rtl/Strings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -160,18 +161,23 @@ private:
     }
   }
 
+  // Lines of BinaryBytesPerLine bytes in hexadecimal, written in place.
   void ConvertBinary(const std::vector<std::uint8_t>& data, int indent) {
     static const char digits[] = "0123456789ABCDEF";
-    FOut += '{';
+    const std::size_t lines = (data.size() + BinaryBytesPerLine - 1) / BinaryBytesPerLine;
+    const std::size_t start = FOut.size();
+    FOut.resize(start + 2 + lines * (1 + static_cast<std::size_t>(indent)) + data.size() * 2);
+    char* out = FOut.data() + start;
+    *out++ = '{';
     for (std::size_t i = 0; i < data.size(); ++i) {
       if (i % BinaryBytesPerLine == 0) {
-        FOut += '\n';
-        Indent(indent);
+        *out++ = '\n';
+        out = std::fill_n(out, indent, ' ');
       }
-      FOut += digits[data[i] >> 4];
-      FOut += digits[data[i] & 15];
+      *out++ = digits[data[i] >> 4];
+      *out++ = digits[data[i] & 15];
     }
-    FOut += '}';
+    *out = '}';
   }
 
   void ConvertCollection(int indent) {
