@@ -511,22 +511,28 @@ constexpr Byte BitmapFollows = 0x59, NoBitmap = 0x4E; // "Y", "N"
 
 } // namespace
 
-// Items sharing one bitmap write the bytes it gave once.
+// Items sharing one bitmap write the bytes it gave once; the block goes out in one write.
 void TLumItemStrings::WriteBitmapData(TStream* Stream) {
   const TBitmap* encoded = nullptr;
   TMemoryStream bytes;
+  std::vector<Byte> block;
   for (Integer i = 0; i < FCount; ++i) {
     TBitmap* bitmap = FList[static_cast<std::size_t>(i)].Eintrag->Bitmap.Peek();
-    const Byte tag = bitmap->Empty() ? NoBitmap : BitmapFollows;
-    Stream->WriteBuffer(&tag, 1);
-    if (tag != BitmapFollows) continue;
+    if (bitmap->Empty()) {
+      block.push_back(NoBitmap);
+      continue;
+    }
     if (bitmap != encoded) {
       bytes.Clear();
       bitmap->SaveToStream(&bytes);
       encoded = bitmap;
+      if (block.empty())
+        block.reserve(static_cast<std::size_t>(FCount) * (1 + bytes.Bytes().size()));
     }
-    Stream->WriteBuffer(bytes.Memory(), bytes.Size());
+    block.push_back(BitmapFollows);
+    block.insert(block.end(), bytes.Bytes().begin(), bytes.Bytes().end());
   }
+  Stream->WriteBuffer(block.data(), static_cast<Int64>(block.size()));
 }
 
 namespace {

@@ -102,7 +102,8 @@ public:
   explicit TBinaryToText(TStream* AInput) : FReader(AInput) {}
 
   String Convert() {
-    FOut.reserve(static_cast<std::size_t>(FReader.Stream()->Size()) * 2);
+    // Binary data takes two digits a byte and an indented line each 32 bytes.
+    FOut.reserve(static_cast<std::size_t>(FReader.Stream()->Size()) * 3);
     FReader.ReadSignature();
     ConvertObject(0);
     return std::move(FOut);
@@ -161,23 +162,22 @@ private:
     }
   }
 
-  // Lines of BinaryBytesPerLine bytes in hexadecimal, written in place.
+  // Lines of BinaryBytesPerLine bytes in hexadecimal, each made whole before it is appended.
   void ConvertBinary(const std::vector<std::uint8_t>& data, int indent) {
     static const char digits[] = "0123456789ABCDEF";
-    const std::size_t lines = (data.size() + BinaryBytesPerLine - 1) / BinaryBytesPerLine;
-    const std::size_t start = FOut.size();
-    FOut.resize(start + 2 + lines * (1 + static_cast<std::size_t>(indent)) + data.size() * 2);
-    char* out = FOut.data() + start;
-    *out++ = '{';
-    for (std::size_t i = 0; i < data.size(); ++i) {
-      if (i % BinaryBytesPerLine == 0) {
-        *out++ = '\n';
-        out = std::fill_n(out, indent, ' ');
+    std::string line(1 + static_cast<std::size_t>(indent) + 2 * BinaryBytesPerLine, ' ');
+    line[0] = '\n';
+    FOut += '{';
+    for (std::size_t at = 0; at < data.size(); at += BinaryBytesPerLine) {
+      const std::size_t count = std::min(BinaryBytesPerLine, data.size() - at);
+      char* out = line.data() + 1 + indent;
+      for (std::size_t i = at; i < at + count; ++i) {
+        *out++ = digits[data[i] >> 4];
+        *out++ = digits[data[i] & 15];
       }
-      *out++ = digits[data[i] >> 4];
-      *out++ = digits[data[i] & 15];
+      FOut.append(line.data(), static_cast<std::size_t>(out - line.data()));
     }
-    *out = '}';
+    FOut += '}';
   }
 
   void ConvertCollection(int indent) {
