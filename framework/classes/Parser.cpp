@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Strings.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -191,6 +192,9 @@ String TParser::TokenComponentIdent() {
 
 std::vector<std::uint8_t> TParser::ReadHexBinary() {
   std::vector<std::uint8_t> bytes;
+  // Room for the digits up to the closing brace, so long data does not grow step by step.
+  const std::size_t close = std::min(FText.find('}', FPos), FText.size());
+  bytes.reserve((close - std::min(FPos, close)) / 2);
   int high = -1;
   for (;;) {
     if (FPos >= FText.size()) {
