@@ -16,6 +16,14 @@ int HexValue(char c) {
   return (c | 0x20) - 'a' + 10;
 }
 
+// Whole bytes of two digits each from At on, as long as they follow without a gap.
+void ReadHexPairs(std::string_view Text, std::size_t& At, std::vector<std::uint8_t>& Bytes) {
+  while (At + 1 < Text.size() && IsHexDigit(Text[At]) && IsHexDigit(Text[At + 1])) {
+    Bytes.push_back(static_cast<std::uint8_t>(HexValue(Text[At]) << 4 | HexValue(Text[At + 1])));
+    At += 2;
+  }
+}
+
 void AppendUtf8(String& s, std::uint32_t cp) {
   if (cp < 0x80) {
     s += static_cast<char>(cp);
@@ -197,6 +205,7 @@ std::vector<std::uint8_t> TParser::ReadHexBinary() {
   bytes.reserve((close - std::min(FPos, close)) / 2);
   int high = -1;
   for (;;) {
+    if (high < 0) ReadHexPairs(FText, FPos, bytes);
     if (FPos >= FText.size()) {
       FTokenLine = FLine;
       FToken = toEOF;
