@@ -12,47 +12,25 @@ namespace {
 
 const bool LumComboBoxRegistered = (RegisterClass<TLumComboBox>(), true);
 
-TBitmapPlacement PlacementOf(TBitmapStyle Style) {
-  switch (Style) {
-  case bscLeft:
-    return TBitmapPlacement::Left;
-  case bscRight:
-    return TBitmapPlacement::Right;
-  case bscCenter:
-    return TBitmapPlacement::Center;
-  case bscStretch:
-    return TBitmapPlacement::Stretch;
-  }
-  return TBitmapPlacement::Left;
+constexpr TBitmapPlacement PlacementOf(TBitmapStyle Style) {
+  return StyleRule<TBitmapPlacement::Stretch>(Style);
 }
+static_assert(PlacementOf(bscRight) == TBitmapPlacement::Right &&
+              PlacementOf(bscCenter) == TBitmapPlacement::Center &&
+              PlacementOf(bscStretch) == TBitmapPlacement::Stretch);
 
-TBackgroundPlacement PlacementOf(TBackGroundStyle Style) {
-  switch (Style) {
-  case bgscNone:
-    return TBackgroundPlacement::None;
-  case bgscCenter:
-    return TBackgroundPlacement::Center;
-  case bgscStretch:
-    return TBackgroundPlacement::Stretch;
-  case bgscPattern:
-    return TBackgroundPlacement::Pattern;
-  }
-  return TBackgroundPlacement::None;
+constexpr TBackgroundPlacement PlacementOf(TBackGroundStyle Style) {
+  return StyleRule<TBackgroundPlacement::Pattern>(Style);
 }
+static_assert(PlacementOf(bgscCenter) == TBackgroundPlacement::Center &&
+              PlacementOf(bgscStretch) == TBackgroundPlacement::Stretch &&
+              PlacementOf(bgscPattern) == TBackgroundPlacement::Pattern);
 
-THeightRule RuleOf(TItemHeightStyle Style) {
-  switch (Style) {
-  case ihcFix:
-    return THeightRule::FixFont;
-  case ihcFont:
-    return THeightRule::Font;
-  case ihcBitmap:
-    return THeightRule::Bitmap;
-  case ihcFontBitmap:
-    return THeightRule::FontBitmap;
-  }
-  return THeightRule::FixFont;
+constexpr THeightRule RuleOf(TItemHeightStyle Style) {
+  return StyleRule<THeightRule::FontBitmap>(Style);
 }
+static_assert(RuleOf(ihcFont) == THeightRule::Font && RuleOf(ihcBitmap) == THeightRule::Bitmap &&
+              RuleOf(ihcFontBitmap) == THeightRule::FontBitmap);
 
 // The host window styles: every style but csOwnerDrawFixed is owner-drawn with variable
 // heights, so the control paints all items itself.
@@ -283,7 +261,7 @@ void TLumComboBox::MeasureItem(int Index, int& Height) {
   if (Index >= FLumItems->Count()) return;
   TLumEintrag* item = FLumItems->GetLumComboBoxEintrag(Index);
   Height = RichItemHeight(RuleOf(FItemHeightStyle), Height, Font(),
-                          FAnyFonts ? item->Font.get() : Font(), item->Bitmap.get(), FWidth);
+                          FAnyFonts ? item->Font.Peek() : Font(), item->Bitmap.Peek(), FWidth);
 }
 
 void TLumComboBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
@@ -305,7 +283,7 @@ void TLumComboBox::PaintItem(int Index, const TRect& R, TOwnerDrawState State) {
     canvas->FillRect(R);
   else
     PaintBackground(canvas, R, ClientRect());
-  const TRect bitmap = DrawItemBitmap(canvas, PlacementOf(FBitmapStyle), item->Bitmap.get(), R);
+  const TRect bitmap = DrawItemBitmap(canvas, PlacementOf(FBitmapStyle), item->Bitmap.Peek(), R);
   if (State.Contains(odSelected)) {
     if (FBoldStyle) {
       TFontStyles style = canvas->Font()->Style();
@@ -359,7 +337,7 @@ void TLumComboBox::DrawEdit(int Index) {
   PaintBackground(&canvas, client, client);
   const bool item = Index >= 0 && Index < FLumItems->Count();
   TLumEintrag* e = item ? FLumItems->GetLumComboBoxEintrag(Index) : nullptr;
-  TFont* font = item && FAnyFonts ? e->Font.get() : Font();
+  TFont* font = item && FAnyFonts ? e->Font.Peek() : Font();
   canvas.Font()->Assign(font);
   canvas.Pen()->SetColor(font->Color());
   canvas.Brush()->SetColor(item && FAnyColors ? e->Color : FColor);

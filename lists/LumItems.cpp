@@ -3,6 +3,7 @@
 #include "framework/classes/Filer.h"
 #include "framework/classes/Streams.h"
 #include "framework/controls/WinControl.h"
+#include "framework/graphics/BitmapImage.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Strings.h"
 #include "framework/win32/WinGdiText.h"
@@ -12,7 +13,7 @@
 
 // TLumEintrag
 
-TLumEintrag::TLumEintrag() : Bitmap(std::make_unique<TBitmap>()), Font(std::make_unique<TFont>()) {}
+TLumEintrag::TLumEintrag() = default;
 
 TLumEintrag::~TLumEintrag() = default;
 
@@ -29,6 +30,7 @@ TLumItemStrings::~TLumItemStrings() {
 
 void TLumItemStrings::ReleaseAll() {
   FList.Clear();
+  FGivenBitmap.reset();
   FCount = 0;
   FCapacity = 0;
 }
@@ -90,13 +92,57 @@ void TLumItemStrings::Grow() {
   SetCapacity(std::min(FCapacity + delta, LumMaxListSize));
 }
 
+namespace {
+
+// Equal fonts: assigning either to a new font gives the same font.
+bool SameFont(TFont& A, TFont& B) {
+  return A.Height() == B.Height() && A.Color() == B.Color() && A.Charset() == B.Charset() &&
+         A.Pitch() == B.Pitch() && A.Style() == B.Style() &&
+         A.PixelsPerInch() == B.PixelsPerInch() && A.Name() == B.Name();
+}
+
+// Copy, unless it already is a copy of Value.
+template <class T> void CopyUnlessSame(std::shared_ptr<T>& Copy, T& Value, bool Same) {
+  if (Copy && Same) return;
+  auto copy = std::make_shared<T>();
+  copy->Assign(&Value);
+  Copy = std::move(copy);
+}
+
+} // namespace
+
+std::shared_ptr<TFont> TLumItemStrings::DefaultFont() const {
+  TFont* font = FControl->Font();
+  CopyUnlessSame(FDefaultFont, *font, FDefaultFont && SameFont(*FDefaultFont, *font));
+  return FDefaultFont;
+}
+
 std::unique_ptr<TLumEintrag> TLumItemStrings::NewDefaultEintrag() const {
   std::unique_ptr<TLumEintrag> e = NewEintrag();
+  e->Bitmap.Share(FEmptyBitmap, true);
   e->Color = FControl->Color();
-  e->Font->Assign(FControl->Font());
+  e->Font.Share(DefaultFont());
   e->HelpContext = FControl->HelpContext();
   e->Hint = FControl->Hint();
   return e;
+}
+
+void TLumItemStrings::AssignBitmap(TLumEintrag& E, TBitmap* Value) {
+  if (E.Bitmap.Own() || !Value) {
+    E.Bitmap->Assign(Value);
+    return;
+  }
+  CopyUnlessSame(FGivenBitmap, *Value, FGivenBitmap && SameBitmapImage(*FGivenBitmap, *Value));
+  E.Bitmap.Share(FGivenBitmap);
+}
+
+void TLumItemStrings::AssignFont(TLumEintrag& E, TFont& Value) const {
+  if (E.Font.Own()) {
+    E.Font->Assign(&Value);
+    return;
+  }
+  CopyUnlessSame(FGivenFont, Value, FGivenFont && SameFont(*FGivenFont, Value));
+  E.Font.Share(FGivenFont);
 }
 
 // The host entry is inserted after the item, since the host measures the new row by its
@@ -276,13 +322,13 @@ void TLumItemStrings::SetColor(Integer Index, TColor Value) {
 void TLumItemStrings::SetFont(Integer Index, TFont* Value) {
   TLumEintrag* e = Eintrag(Index);
   Changing();
-  if (Value && e->Font->Height() != Value->Height()) {
+  if (Value && e->Font.Peek()->Height() != Value->Height()) {
     Updating([&] {
-      e->Font->Assign(Value);
+      AssignFont(*e, *Value);
       ItemHeightChanged(Index);
     });
   } else if (Value) {
-    e->Font->Assign(Value);
+    AssignFont(*e, *Value);
   }
   Changed();
 }
@@ -291,13 +337,13 @@ void TLumItemStrings::SetBitmap(Integer Index, TBitmap* Value) {
   TLumEintrag* e = Eintrag(Index);
   Changing();
   const int height = Value ? Value->Height() : 0;
-  if (e->Bitmap->Height() != height) {
+  if (e->Bitmap.Peek()->Height() != height) {
     Updating([&] {
-      e->Bitmap->Assign(Value);
+      AssignBitmap(*e, Value);
       ItemHeightChanged(Index);
     });
   } else {
-    e->Bitmap->Assign(Value);
+    AssignBitmap(*e, Value);
   }
   Changed();
 }
@@ -321,8 +367,8 @@ void TLumItemStrings::PutEintrag(Integer Index, TLumEintrag* E) {
   Changing();
   if (E != old) {
     std::unique_ptr<TLumEintrag> given(E);
-    const bool otherHeight =
-        old->Font->Height() != E->Font->Height() || old->Bitmap->Height() != E->Bitmap->Height();
+    const bool otherHeight = old->Font.Peek()->Height() != E->Font.Peek()->Height() ||
+                             old->Bitmap.Peek()->Height() != E->Bitmap.Peek()->Height();
     if (otherHeight) {
       InBulk([&] {
         const String text = FList[static_cast<std::size_t>(Index)].Text;
@@ -343,9 +389,9 @@ void TLumItemStrings::AddItems(TLumItemStrings* Source) {
     for (Integer i = 0; i < Source->Count(); ++i) {
       const TLumEintrag* e = Source->Eintrag(i);
       const Integer at = Add(Source->Get(i));
-      SetBitmap(at, e->Bitmap.get());
+      SetBitmap(at, e->Bitmap.Peek());
       SetColor(at, e->Color);
-      SetFont(at, e->Font.get());
+      SetFont(at, e->Font.Peek());
       SetHelpContext(at, e->HelpContext);
       SetHint(at, e->Hint);
     }
@@ -382,16 +428,17 @@ void TLumItemStrings::DefineProperties(TFiler* Filer) {
 
 void TLumItemStrings::WriteItem(TWriter* Writer, const TLumItem& Item) const {
   const TLumEintrag& e = *Item.Eintrag;
+  const TFont& font = *e.Font.Peek();
   Writer->WriteString(Item.Text);
   Writer->WriteInteger(e.Color);
   Writer->WriteInteger(e.HelpContext);
   Writer->WriteString(e.Hint);
-  Writer->WriteString(e.Font->Name());
-  Writer->WriteInteger(e.Font->Charset());
-  Writer->WriteInteger(e.Font->Color());
-  Writer->WriteInteger(e.Font->Height());
-  Writer->WriteInteger(static_cast<Integer>(e.Font->Pitch()));
-  const TFontStyles style = e.Font->Style();
+  Writer->WriteString(font.Name());
+  Writer->WriteInteger(font.Charset());
+  Writer->WriteInteger(font.Color());
+  Writer->WriteInteger(font.Height());
+  Writer->WriteInteger(static_cast<Integer>(font.Pitch()));
+  const TFontStyles style = font.Style();
   Writer->WriteBoolean(style.Contains(fsBold));
   Writer->WriteBoolean(style.Contains(fsItalic));
   Writer->WriteBoolean(style.Contains(fsUnderline));
@@ -422,16 +469,20 @@ TLumItemStrings::TReadItem TLumItemStrings::ReadItem(TReader* Reader) const {
   e.HelpContext =
       static_cast<Integer>(ReadInRange(Reader, -2147483647, 2147483647, "Help context"));
   e.Hint = Reader->ReadString();
-  e.Font->SetName(Reader->ReadString());
-  e.Font->SetCharset(static_cast<TFontCharset>(ReadInRange(Reader, 0, 255, "Character set")));
-  e.Font->SetColor(Reader->ReadInteger());
-  e.Font->SetHeight(Reader->ReadInteger());
-  e.Font->SetPitch(static_cast<TFontPitch>(ReadInRange(Reader, fpDefault, fpFixed, "Font pitch")));
+  // The values change a copy of the record's font, which the record then shares.
+  TFont font;
+  font.Assign(e.Font.Peek());
+  font.SetName(Reader->ReadString());
+  font.SetCharset(static_cast<TFontCharset>(ReadInRange(Reader, 0, 255, "Character set")));
+  font.SetColor(Reader->ReadInteger());
+  font.SetHeight(Reader->ReadInteger());
+  font.SetPitch(static_cast<TFontPitch>(ReadInRange(Reader, fpDefault, fpFixed, "Font pitch")));
   TFontStyles style;
   const TFontStyle flags[] = {fsBold, fsItalic, fsUnderline, fsStrikeOut};
   for (TFontStyle flag : flags)
     if (Reader->ReadBoolean()) style.Include(flag);
-  e.Font->SetStyle(style);
+  font.SetStyle(style);
+  AssignFont(e, font);
   return item;
 }
 
@@ -460,32 +511,86 @@ constexpr Byte BitmapFollows = 0x59, NoBitmap = 0x4E; // "Y", "N"
 
 } // namespace
 
+// Items sharing one bitmap write the bytes it gave once; the block goes out in one write.
 void TLumItemStrings::WriteBitmapData(TStream* Stream) {
+  const TBitmap* encoded = nullptr;
+  TMemoryStream bytes;
+  std::vector<Byte> block;
   for (Integer i = 0; i < FCount; ++i) {
-    TBitmap* bitmap = FList[static_cast<std::size_t>(i)].Eintrag->Bitmap.get();
-    const Byte tag = bitmap->Empty() ? NoBitmap : BitmapFollows;
-    Stream->WriteBuffer(&tag, 1);
-    if (tag == BitmapFollows) bitmap->SaveToStream(Stream);
+    TBitmap* bitmap = FList[static_cast<std::size_t>(i)].Eintrag->Bitmap.Peek();
+    if (bitmap->Empty()) {
+      block.push_back(NoBitmap);
+      continue;
+    }
+    if (bitmap != encoded) {
+      bytes.Clear();
+      bitmap->SaveToStream(&bytes);
+      encoded = bitmap;
+      if (block.empty())
+        block.reserve(static_cast<std::size_t>(FCount) * (1 + bytes.Bytes().size()));
+    }
+    block.push_back(BitmapFollows);
+    block.insert(block.end(), bytes.Bytes().begin(), bytes.Bytes().end());
   }
+  Stream->WriteBuffer(block.data(), static_cast<Int64>(block.size()));
 }
 
-// All bitmaps are decoded before any item takes one, so a broken block changes nothing.
+namespace {
+
+// True, past them, when Bytes follow at the stream's position; else the position stays.
+bool SkipSameBytes(TStream* Stream, const std::vector<std::uint8_t>& Bytes,
+                   std::vector<std::uint8_t>& Buffer) {
+  if (Bytes.empty()) return false;
+  const Int64 at = Stream->Position(), size = static_cast<Int64>(Bytes.size());
+  Buffer.resize(Bytes.size());
+  if (Stream->Read(Buffer.data(), size) == size && Buffer == Bytes) return true;
+  Stream->SetPosition(at);
+  return false;
+}
+
+// The bytes from From to the stream's position.
+std::vector<std::uint8_t> BytesSince(TStream* Stream, Int64 From) {
+  const Int64 to = Stream->Position();
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(to - From));
+  Stream->SetPosition(From);
+  Stream->ReadBuffer(bytes.data(), to - From);
+  return bytes;
+}
+
+} // namespace
+
+// All bitmaps are decoded before any item takes one, so a broken block changes nothing. An
+// image of the same bytes as the one before it decodes to the same bitmap, which the items
+// share.
 void TLumItemStrings::ReadBitmapData(TStream* Stream) {
-  std::vector<std::unique_ptr<TBitmap>> loaded(static_cast<std::size_t>(FCount));
+  std::vector<std::shared_ptr<TBitmap>> loaded(static_cast<std::size_t>(FCount));
+  std::shared_ptr<TBitmap> last;
+  std::vector<std::uint8_t> lastBytes, buffer;
   for (Integer i = 0; i < FCount; ++i) {
     Byte tag = 0;
     Stream->ReadBuffer(&tag, 1);
     if (tag != BitmapFollows) continue;
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->LoadFromStream(Stream);
-    if (bitmap->Empty())
-      throw EReadError("The bitmap of item " + std::to_string(i) + " is missing");
-    loaded[static_cast<std::size_t>(i)] = std::move(bitmap);
+    if (!SkipSameBytes(Stream, lastBytes, buffer)) {
+      const Int64 start = Stream->Position();
+      auto bitmap = std::make_shared<TBitmap>();
+      bitmap->LoadFromStream(Stream);
+      if (bitmap->Empty())
+        throw EReadError("The bitmap of item " + std::to_string(i) + " is missing");
+      lastBytes = BytesSince(Stream, start);
+      last = std::move(bitmap);
+    }
+    loaded[static_cast<std::size_t>(i)] = last;
   }
   InBulk([&] {
-    for (Integer i = 0; i < FCount; ++i)
-      if (TBitmap* bitmap = loaded[static_cast<std::size_t>(i)].get())
-        FList[static_cast<std::size_t>(i)].Eintrag->Bitmap->Assign(bitmap);
+    for (Integer i = 0; i < FCount; ++i) {
+      const std::shared_ptr<TBitmap>& bitmap = loaded[static_cast<std::size_t>(i)];
+      if (!bitmap) continue;
+      TItemPart<TBitmap>& part = FList[static_cast<std::size_t>(i)].Eintrag->Bitmap;
+      if (part.Own())
+        part->Assign(bitmap.get());
+      else
+        part.Share(bitmap);
+    }
   });
 }
 
@@ -648,7 +753,7 @@ std::vector<int> TabPositions(TStringList* Stops, int AverageCharWidth) {
 }
 
 void ApplyItemLook(TCanvas* Canvas, const TRichItemLook& Look, TLumEintrag* Item) {
-  TFont* font = Look.AnyFonts ? Item->Font.get() : Look.ControlFont;
+  TFont* font = Look.AnyFonts ? Item->Font.Peek() : Look.ControlFont;
   Canvas->Brush()->SetColor(Look.AnyColors ? Item->Color : Look.ControlColor);
   Canvas->Pen()->SetColor(font->Color());
   Canvas->Font()->Assign(font);

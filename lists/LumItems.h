@@ -17,17 +17,58 @@
 
 using THelpContext = Integer;
 
+// A record's bitmap or font. The collection may let several records share one object (a
+// copy of the same picture or font) as long as none of them is handed out: the first access
+// through get or -> gives the record an object of its own, equal to the shared one, which it
+// keeps from then on. Peek reads without that copy, for painting, measuring and writing, and
+// what it returns must not be changed. A record made alone gets a new object when first used.
+template <class T> class TItemPart {
+public:
+  T* get() {
+    MakeOwn();
+    return FObject.get();
+  }
+  T* operator->() { return get(); }
+  T& operator*() { return *get(); }
+  T* Peek() const {
+    if (!FObject) FObject = std::make_shared<T>();
+    return FObject.get();
+  }
+  // True once the record has an object of its own, which may have been handed out.
+  bool Own() const { return FObject && !FShared; }
+  // Shares Object; Fresh says it stands for a new, unchanged object, so the record's own copy
+  // is made new rather than assigned from it.
+  void Share(std::shared_ptr<T> Object, bool Fresh = false) {
+    FObject = std::move(Object);
+    FShared = true;
+    FFresh = Fresh;
+  }
+
+private:
+  void MakeOwn() {
+    if (Own()) return;
+    auto own = std::make_shared<T>();
+    if (FObject && !FFresh) own->Assign(FObject.get());
+    FObject = std::move(own);
+    FShared = false;
+  }
+
+  mutable std::shared_ptr<T> FObject;
+  bool FShared = false;
+  bool FFresh = false;
+};
+
 // An item's own look: the picture drawn with it, its background colour, the font of its text,
-// its help context and its hint. The record owns its bitmap and font.
+// its help context and its hint. The record owns its bitmap and font (see TItemPart).
 class TLumEintrag : public TObject {
   LUM_CLASS(TLumEintrag, TObject)
 public:
   TLumEintrag();
   ~TLumEintrag() override;
 
-  std::unique_ptr<TBitmap> Bitmap;
+  TItemPart<TBitmap> Bitmap;
   TColor Color = clWindow;
-  std::unique_ptr<TFont> Font;
+  TItemPart<TFont> Font;
   THelpContext HelpContext = 0;
   String Hint;
 };
@@ -140,6 +181,11 @@ private:
   void CheckIndex(Integer Index) const;
   // A record with the owning control's colour, font, help context and hint.
   std::unique_ptr<TLumEintrag> NewDefaultEintrag() const;
+  std::shared_ptr<TFont> DefaultFont() const;
+  // Value copied into the record: into its own object once it has one, else by sharing the
+  // collection's copy of the last picture or font given that equals Value.
+  void AssignBitmap(TLumEintrag& E, TBitmap* Value);
+  void AssignFont(TLumEintrag& E, TFont& Value) const;
   void RefreshHostRow(Integer Index);
   bool TextsDiffer(TFiler* Filer) const;
   TReadItem ReadItem(TReader* Reader) const;
@@ -157,6 +203,11 @@ private:
   TDuplicates FDuplicates = dupIgnore;
   TNotifyEvent FOnChange;
   TNotifyEvent FOnChanging;
+  // The objects records share (see TItemPart).
+  std::shared_ptr<TBitmap> FEmptyBitmap = std::make_shared<TBitmap>();
+  std::shared_ptr<TBitmap> FGivenBitmap;
+  mutable std::shared_ptr<TFont> FDefaultFont;
+  mutable std::shared_ptr<TFont> FGivenFont;
 };
 
 // ---- measuring and painting, shared by both controls ----
@@ -167,6 +218,14 @@ enum class TBitmapPlacement { Left, Right, Center, Stretch, Pattern };
 enum class TBackgroundPlacement { None, Center, Stretch, Pattern };
 // Which of the item height rules applies.
 enum class THeightRule { FixFont, Font, Bitmap, FontBitmap };
+
+// A twin's style as the shared rule: both name the rules in the rule's order (each twin checks
+// its own), so a style maps by its place; a value past Last takes the first rule.
+template <auto Last, class TStyle> constexpr decltype(Last) StyleRule(TStyle Style) {
+  using TRule = decltype(Last);
+  const int place = static_cast<int>(Style);
+  return place >= 0 && place <= static_cast<int>(Last) ? static_cast<TRule>(place) : TRule{};
+}
 
 // The font's text metrics, measured on a memory device context.
 TEXTMETRICA FontMetrics(TFont* Font);

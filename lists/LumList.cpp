@@ -13,49 +13,26 @@ namespace {
 
 const bool LumListRegistered = (RegisterClass<TLumList>(), true);
 
-TBitmapPlacement PlacementOf(TBitmapStyle Style) {
-  switch (Style) {
-  case bsLeft:
-    return TBitmapPlacement::Left;
-  case bsRight:
-    return TBitmapPlacement::Right;
-  case bsCenter:
-    return TBitmapPlacement::Center;
-  case bsStretch:
-    return TBitmapPlacement::Stretch;
-  case bsPattern:
-    return TBitmapPlacement::Pattern;
-  }
-  return TBitmapPlacement::Left;
+constexpr TBitmapPlacement PlacementOf(TBitmapStyle Style) {
+  return StyleRule<TBitmapPlacement::Pattern>(Style);
 }
+static_assert(PlacementOf(bsRight) == TBitmapPlacement::Right &&
+              PlacementOf(bsCenter) == TBitmapPlacement::Center &&
+              PlacementOf(bsStretch) == TBitmapPlacement::Stretch &&
+              PlacementOf(bsPattern) == TBitmapPlacement::Pattern);
 
-TBackgroundPlacement PlacementOf(TBackGroundStyle Style) {
-  switch (Style) {
-  case bgsNone:
-    return TBackgroundPlacement::None;
-  case bgsCenter:
-    return TBackgroundPlacement::Center;
-  case bgsStretch:
-    return TBackgroundPlacement::Stretch;
-  case bgsPattern:
-    return TBackgroundPlacement::Pattern;
-  }
-  return TBackgroundPlacement::None;
+constexpr TBackgroundPlacement PlacementOf(TBackGroundStyle Style) {
+  return StyleRule<TBackgroundPlacement::Pattern>(Style);
 }
+static_assert(PlacementOf(bgsCenter) == TBackgroundPlacement::Center &&
+              PlacementOf(bgsStretch) == TBackgroundPlacement::Stretch &&
+              PlacementOf(bgsPattern) == TBackgroundPlacement::Pattern);
 
-THeightRule RuleOf(TItemHeightStyle Style) {
-  switch (Style) {
-  case ihFixFont:
-    return THeightRule::FixFont;
-  case ihFont:
-    return THeightRule::Font;
-  case ihBitmap:
-    return THeightRule::Bitmap;
-  case ihFontBitmap:
-    return THeightRule::FontBitmap;
-  }
-  return THeightRule::FixFont;
+constexpr THeightRule RuleOf(TItemHeightStyle Style) {
+  return StyleRule<THeightRule::FontBitmap>(Style);
 }
+static_assert(RuleOf(ihFont) == THeightRule::Font && RuleOf(ihBitmap) == THeightRule::Bitmap &&
+              RuleOf(ihFontBitmap) == THeightRule::FontBitmap);
 
 } // namespace
 
@@ -221,7 +198,7 @@ void TLumList::MeasureItem(int Index, int& Height) {
   }
   TLumEintrag* item = FLumItems->GetLumListEintrag(Index);
   Height = RichItemHeight(RuleOf(FItemHeightStyle), Height, Font(),
-                          FAnyFonts ? item->Font.get() : Font(), item->Bitmap.get(), FWidth);
+                          FAnyFonts ? item->Font.Peek() : Font(), item->Bitmap.Peek(), FWidth);
 }
 
 void TLumList::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
@@ -255,7 +232,7 @@ void TLumList::PaintItem(TItemMode Mode, int Index, const TRect& R, TOwnerDrawSt
     canvas->FillRect(R);
   else
     PaintBackground(canvas, R);
-  const TRect bitmap = DrawItemBitmap(canvas, PlacementOf(FBitmapStyle), item->Bitmap.get(), R);
+  const TRect bitmap = DrawItemBitmap(canvas, PlacementOf(FBitmapStyle), item->Bitmap.Peek(), R);
   const int w = R.Bottom - R.Top;
   if (Mode == TItemMode::CheckBox)
     canvas->Rectangle(R.Left + 2, R.Top + 1, R.Left + w, R.Top + w - 1);

@@ -5,6 +5,7 @@
 #include "framework/rtl/Files.h"
 #include "framework/rtl/Strings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -101,7 +102,8 @@ public:
   explicit TBinaryToText(TStream* AInput) : FReader(AInput) {}
 
   String Convert() {
-    FOut.reserve(static_cast<std::size_t>(FReader.Stream()->Size()) * 2);
+    // Binary data takes two digits a byte and an indented line each 32 bytes.
+    FOut.reserve(static_cast<std::size_t>(FReader.Stream()->Size()) * 3);
     FReader.ReadSignature();
     ConvertObject(0);
     return std::move(FOut);
@@ -160,16 +162,20 @@ private:
     }
   }
 
+  // Lines of BinaryBytesPerLine bytes in hexadecimal, each made whole before it is appended.
   void ConvertBinary(const std::vector<std::uint8_t>& data, int indent) {
     static const char digits[] = "0123456789ABCDEF";
+    std::string line(1 + static_cast<std::size_t>(indent) + 2 * BinaryBytesPerLine, ' ');
+    line[0] = '\n';
     FOut += '{';
-    for (std::size_t i = 0; i < data.size(); ++i) {
-      if (i % BinaryBytesPerLine == 0) {
-        FOut += '\n';
-        Indent(indent);
+    for (std::size_t at = 0; at < data.size(); at += BinaryBytesPerLine) {
+      const std::size_t count = std::min(BinaryBytesPerLine, data.size() - at);
+      char* out = line.data() + 1 + indent;
+      for (std::size_t i = at; i < at + count; ++i) {
+        *out++ = digits[data[i] >> 4];
+        *out++ = digits[data[i] & 15];
       }
-      FOut += digits[data[i] >> 4];
-      FOut += digits[data[i] & 15];
+      FOut.append(line.data(), static_cast<std::size_t>(out - line.data()));
     }
     FOut += '}';
   }

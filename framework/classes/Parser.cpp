@@ -2,6 +2,7 @@
 
 #include "framework/rtl/Strings.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -13,6 +14,14 @@ bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= '
 int HexValue(char c) {
   if (IsDigit(c)) return c - '0';
   return (c | 0x20) - 'a' + 10;
+}
+
+// Whole bytes of two digits each from At on, as long as they follow without a gap.
+void ReadHexPairs(std::string_view Text, std::size_t& At, std::vector<std::uint8_t>& Bytes) {
+  while (At + 1 < Text.size() && IsHexDigit(Text[At]) && IsHexDigit(Text[At + 1])) {
+    Bytes.push_back(static_cast<std::uint8_t>(HexValue(Text[At]) << 4 | HexValue(Text[At + 1])));
+    At += 2;
+  }
 }
 
 void AppendUtf8(String& s, std::uint32_t cp) {
@@ -191,8 +200,12 @@ String TParser::TokenComponentIdent() {
 
 std::vector<std::uint8_t> TParser::ReadHexBinary() {
   std::vector<std::uint8_t> bytes;
+  // Room for the digits up to the closing brace, so long data does not grow step by step.
+  const std::size_t close = std::min(FText.find('}', FPos), FText.size());
+  bytes.reserve((close - std::min(FPos, close)) / 2);
   int high = -1;
   for (;;) {
+    if (high < 0) ReadHexPairs(FText, FPos, bytes);
     if (FPos >= FText.size()) {
       FTokenLine = FLine;
       FToken = toEOF;

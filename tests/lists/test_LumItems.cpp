@@ -171,6 +171,44 @@ TEST_F(LumItemStringsTest, AssignCopiesRecordsIntoObjectsOfItsOwn) {
   EXPECT_NE(to->Items()->GetFont(1), from->Items()->GetFont(1));
 }
 
+// Items given one picture, and items made with the list's font, share one copy of it; each
+// must still change alone, through the collection or through its record, and keep what it
+// was given when the source or the list's font changes later.
+TEST_F(LumItemStringsTest, ItemsGivenTheSamePictureOrFontChangeEachAlone) {
+  TForm* form = NewForm();
+  TLumList* list = NewList(form);
+  TLumListStrings* items = list->Items();
+  auto source = SolidBitmap(4, 4, clBlue);
+  for (const char* s : {"a", "b", "c", "d"}) items->SetBitmap(items->Add(s), source.get());
+  source->Canvas()->Brush()->SetColor(clLime);
+  source->Canvas()->FillRect(TRect(0, 0, 4, 4));
+  items->SetBitmap(3, source.get());
+  TBitmap* first = items->GetBitmap(0);
+  first->Canvas()->Brush()->SetColor(clRed);
+  first->Canvas()->FillRect(TRect(0, 0, 4, 4));
+  items->GetLumListEintrag(1)->Bitmap->SetSize(8, 4);
+  EXPECT_EQ(items->GetBitmap(0)->Canvas()->Pixels(1, 1), clRed);
+  EXPECT_EQ(items->GetBitmap(1)->Width(), 8);
+  EXPECT_EQ(items->GetBitmap(2)->Width(), 4);
+  EXPECT_EQ(items->GetBitmap(2)->Canvas()->Pixels(1, 1), clBlue) << "the source changed after";
+  EXPECT_EQ(items->GetBitmap(3)->Canvas()->Pixels(1, 1), clLime);
+  items->SetBitmap(0, source.get());
+  EXPECT_EQ(first, items->GetBitmap(0)) << "an item handed out keeps its bitmap";
+  EXPECT_EQ(first->Canvas()->Pixels(1, 1), clLime);
+
+  items->GetFont(0)->SetStyle(TFontStyles{fsBold});
+  items->GetLumListEintrag(1)->Font->SetName("Liberation Mono");
+  list->Font()->SetHeight(-30);
+  items->Add("e");
+  EXPECT_FALSE(items->GetFont(1)->Style().Contains(fsBold));
+  EXPECT_TRUE(items->GetFont(0)->Style().Contains(fsBold));
+  EXPECT_EQ(items->GetFont(1)->Name(), "Liberation Mono");
+  EXPECT_NE(items->GetFont(2)->Name(), "Liberation Mono");
+  EXPECT_NE(items->GetFont(2)->Height(), -30) << "made before the list's font changed";
+  EXPECT_EQ(items->GetFont(4)->Height(), -30);
+  EXPECT_NE(items->GetFont(2), items->GetFont(3));
+}
+
 TEST_F(LumItemStringsTest, ARecordHandedOverReplacesTheOldOneAndIsMeasured) {
   TForm* form = NewForm();
   TLumList* list = NewList(form);
@@ -307,6 +345,26 @@ TEST_F(LumListFormFileTest, ItemsWriteTheirValuesInOrderAndReadBackByteForByte) 
   EXPECT_TRUE(items->GetBitmap(0)->Empty());
   EXPECT_EQ(items->GetBitmap(1)->Canvas()->Pixels(5, 5), clGreen);
   EXPECT_EQ(WriteFormText(copy), text);
+}
+
+// Items read with the same picture bytes share one bitmap until one is handed out.
+TEST_F(LumListFormFileTest, ItemsReadWithOnePictureChangeEachAlone) {
+  TForm* form = NewForm();
+  form->SetName("Form1");
+  TLumListStrings* written = NewList(form)->Items();
+  auto picture = SolidBitmap(4, 4, clBlue);
+  for (const char* s : {"a", "b", "c"}) written->SetBitmap(written->Add(s), picture.get());
+  written->SetBitmap(2, SolidBitmap(4, 4, clLime).get());
+  const String text = WriteFormText(form);
+  form->SetName("Old");
+  TForm* copy = NewForm();
+  ReadFormText(text, copy);
+  TLumListStrings* items = static_cast<TLumList*>(copy->FindComponent("LumList1"))->Items();
+  EXPECT_EQ(WriteFormText(copy), text);
+  items->GetBitmap(1)->Canvas()->SetPixels(0, 0, clRed);
+  EXPECT_EQ(items->GetBitmap(0)->Canvas()->Pixels(0, 0), clBlue);
+  EXPECT_EQ(items->GetBitmap(1)->Canvas()->Pixels(0, 0), clRed);
+  EXPECT_EQ(items->GetBitmap(2)->Canvas()->Pixels(0, 0), clLime);
 }
 
 TEST_F(LumListFormFileTest, AnEmptyListWritesNeitherDefinedProperty) {
