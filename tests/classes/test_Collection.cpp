@@ -1,4 +1,5 @@
 #include "FormTestClasses.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -39,12 +40,7 @@ TEST(Collection, ItemsKnowTheirCollectionIndexAndId) {
   delete inserted;
   EXPECT_EQ(c.Count(), 1);
   EXPECT_EQ(c.Items(0), a);
-  try {
-    c.Items(1);
-    FAIL();
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "List index out of bounds (1)");
-  }
+  ExpectError<EListError>([&] { c.Items(1); }, "List index out of bounds (1)");
 }
 
 TEST(Collection, ChangesAreReportedOutsideUpdateBrackets) {

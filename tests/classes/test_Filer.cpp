@@ -2,6 +2,7 @@
 
 #include "framework/classes/FormFile.h"
 #include "framework/classes/Registry.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +70,7 @@ TEST(FilerValues, ReadBackEveryKindAndRefuseTheWrongOne) {
   EXPECT_EQ(r.ReadBinary(), (std::vector<std::uint8_t>{1, 2, 3}));
   EXPECT_TRUE(r.EndOfList());
   r.ReadListEnd();
-  try {
-    r.ReadInteger();
-    FAIL();
-  } catch (const EReadError& e) {
-    EXPECT_STREQ(e.what(), "Invalid property value");
-  }
+  ExpectError<EReadError>([&] { r.ReadInteger(); }, "Invalid property value");
 }
 
 TEST(FilerValues, TruncatedOrOversizedLengthsAreRefused) {
@@ -210,12 +206,7 @@ TEST(ClassRegistry, FindsRegisteredClassesByNameIgnoringCase) {
   RegisterClass(TGauge::StaticClass());
   EXPECT_EQ(FindClass("tgauge"), TGauge::StaticClass());
   EXPECT_EQ(GetClass("TNothing"), nullptr);
-  try {
-    FindClass("TFoo");
-    FAIL();
-  } catch (const EClassNotFound& e) {
-    EXPECT_STREQ(e.what(), "Class TFoo not found");
-  }
+  ExpectError<EClassNotFound>([&] { FindClass("TFoo"); }, "Class TFoo not found");
   RegisterClasses({TTestForm::StaticClass(), TGauge::StaticClass()});
   UnRegisterClass(TTestForm::StaticClass());
   EXPECT_EQ(GetClass("TTestForm"), nullptr);

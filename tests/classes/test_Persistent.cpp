@@ -1,4 +1,5 @@
 #include "framework/classes/Persistent.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -68,24 +69,9 @@ TEST(PersistentAssign, SupportedPairsCopyEitherWay) {
 TEST(PersistentAssign, UnsupportedPairsNameBothClasses) {
   TPoint3 p;
   TOther o;
-  try {
-    p.Assign(&o);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "Cannot assign a TOther to a TPoint3");
-  }
-  try {
-    o.Assign(&p);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "Cannot assign a TPoint3 to a TOther");
-  }
-  try {
-    p.Assign(nullptr);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ(e.what(), "Cannot assign a nil to a TPoint3");
-  }
+  ExpectError<EConvertError>([&] { p.Assign(&o); }, "Cannot assign a TOther to a TPoint3");
+  ExpectError<EConvertError>([&] { o.Assign(&p); }, "Cannot assign a TPoint3 to a TOther");
+  ExpectError<EConvertError>([&] { p.Assign(nullptr); }, "Cannot assign a nil to a TPoint3");
 }
 
 TEST(PersistentNamePath, WithoutOwnerItIsTheClassName) {

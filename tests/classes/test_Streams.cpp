@@ -1,5 +1,6 @@
 #include "framework/classes/Streams.h"
 #include "tests/TempPath.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,7 @@ TEST(MemoryStream, BufferCallsInsistOnEveryByte) {
   s.WriteBuffer("ab", 2);
   s.SetPosition(0);
   char buffer[3];
-  try {
-    s.ReadBuffer(buffer, 3);
-    FAIL();
-  } catch (const EReadError& e) {
-    EXPECT_STREQ(e.what(), "Stream read error");
-  }
+  ExpectError<EReadError>([&] { s.ReadBuffer(buffer, 3); }, "Stream read error");
 }
 
 TEST(MemoryStream, CopyFromTakesACountOrTheWholeSource) {
@@ -111,17 +107,9 @@ TEST(FileStream, CreatesOpensAndReportsFailuresWithTheReason) {
     EXPECT_THROW(f.WriteBuffer("x", 1), EWriteError);
   }
   std::filesystem::remove(path);
-  try {
-    TFileStream f(path, fmOpenRead);
-    FAIL();
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Cannot open file \"" + path + "\". No such file or directory");
-  }
+  ExpectError<EFOpenError>([&] { TFileStream f(path, fmOpenRead); },
+                           "Cannot open file \"" + path + "\". No such file or directory");
   const String badDir = (TempPath("lum_no_such_dir") / "x.txt").string();
-  try {
-    TFileStream f(badDir, fmCreate);
-    FAIL();
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(), "Cannot create file \"" + badDir + "\". No such file or directory");
-  }
+  ExpectError<EFCreateError>([&] { TFileStream f(badDir, fmCreate); },
+                             "Cannot create file \"" + badDir + "\". No such file or directory");
 }

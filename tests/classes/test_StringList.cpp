@@ -7,6 +7,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Strings.h"
 #include "tests/classes/ListTesting.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -381,12 +382,8 @@ TEST(TStringList, AssignCopiesTextsAndObjects) {
   target.AddStrings(&target);
   target.AddStrings(nullptr);
   EXPECT_EQ(Joined(target), "b|a|b|a");
-  try {
-    target.Assign(&holder);
-    ADD_FAILURE() << "no EConvertError";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Cannot assign a TLinesHolder to a TStringList");
-  }
+  ExpectError<EConvertError>([&] { target.Assign(&holder); },
+                             "Cannot assign a TLinesHolder to a TStringList");
   EXPECT_EQ(Joined(target), "b|a|b|a");
 }
 

@@ -1,4 +1,5 @@
 #include "framework/classes/Persistent.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -191,22 +192,14 @@ TEST(TypeInfoAccess, EnumerationsAndSetsByName) {
 
 TEST(TypeInfoAccess, OutOfRangeAndWrongKindAreRefused) {
   TSample s;
-  try {
-    SetOrdProp(&s, "Level", 300);
-    FAIL();
-  } catch (const ERangeError& e) {
-    EXPECT_STREQ(e.what(), "Value 300 out of range for property Level (0..255)");
-  }
+  ExpectError<ERangeError>([&] { SetOrdProp(&s, "Level", 300); },
+                           "Value 300 out of range for property Level (0..255)");
   EXPECT_EQ(s.Level(), 0);
   EXPECT_THROW(SetOrdProp(&s, "Zeigerform", 3), ERangeError);
   EXPECT_THROW(SetOrdProp(&s, "Style", 16), ERangeError);
   EXPECT_THROW(GetStrProp(&s, "Interval"), EPropertyError);
-  try {
-    GetOrdProp(&s, "Missing");
-    FAIL();
-  } catch (const EPropertyError& e) {
-    EXPECT_STREQ(e.what(), "Property Missing does not exist");
-  }
+  ExpectError<EPropertyError>([&] { GetOrdProp(&s, "Missing"); },
+                              "Property Missing does not exist");
 }
 
 TEST(TypeInfoAccess, StoredPredicateAndDefaults) {

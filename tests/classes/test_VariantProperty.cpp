@@ -3,6 +3,7 @@
 #include "framework/classes/FormFile.h"
 #include "framework/rtl/Files.h"
 #include "tests/TestPaths.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -118,12 +119,8 @@ TEST_F(VariantPropertyTest, VariantAccessorsGoThroughTheSetter) {
   EXPECT_EQ(g.ValueSets, 4);
 
   EXPECT_THROW(SetVariantProp(&g, "Caption", Variant(1)), EPropertyError);
-  try {
-    GetVariantProp(&g, "Interval");
-    FAIL();
-  } catch (const EPropertyError& e) {
-    EXPECT_STREQ(e.what(), "Property Interval is not a variant property");
-  }
+  ExpectError<EPropertyError>([&] { GetVariantProp(&g, "Interval"); },
+                              "Property Interval is not a variant property");
 }
 
 TEST_F(VariantPropertyTest, PropValuesOfEveryKindAsVariants) {
@@ -148,12 +145,7 @@ TEST_F(VariantPropertyTest, PropValuesOfEveryKindAsVariants) {
   EXPECT_EQ(GetPropValue(&g, "Value"), Variant(Currency{10000}));
   for (const auto& [name, message] : {std::pair{"Font", "Invalid property type: TTestFont"},
                                       std::pair{"OnChange", "Invalid property type: TMethod"}}) {
-    try {
-      GetPropValue(&g, name);
-      ADD_FAILURE() << name;
-    } catch (const EPropertyConvertError& e) {
-      EXPECT_STREQ(e.what(), message);
-    }
+    ExpectError<EPropertyConvertError>([&] { GetPropValue(&g, name); }, message);
   }
 }
 

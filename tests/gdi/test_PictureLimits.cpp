@@ -2,6 +2,7 @@
 #include "framework/win32/gdi/BmpCodec.h"
 #include "framework/win32/gdi/PngCodec.h"
 #include "tests/gdi/PictureBombs.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -39,12 +40,8 @@ TEST(PictureLimits, RleDataMustBeAbleToHoldThePicture) {
   const PixelLimit limit(std::int64_t{1} << 28);
   const std::vector<std::uint8_t> bomb = picturebombs::Rle8Bomb();
   ASSERT_EQ(bomb.size(), 1102u);
-  try {
-    ReadBmp(bomb);
-    FAIL() << "loaded";
-  } catch (const EReadError& e) {
-    EXPECT_EQ(e.Message(), "BMP: 24 bytes of RLE data cannot hold 16384 x 16384 pixels");
-  }
+  ExpectError<EReadError>([&] { ReadBmp(bomb); },
+                          "BMP: 24 bytes of RLE data cannot hold 16384 x 16384 pixels");
   // A small picture whose RLE data ends at once is still read, as black.
   const TRaster blank = ReadBmp(picturebombs::Rle8File(1024, 1024));
   EXPECT_EQ(blank.Width, 1024);

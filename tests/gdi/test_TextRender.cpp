@@ -58,17 +58,13 @@ TEST_F(TextRenderTest, ExtentsPerCharacterAndHowManyFit) {
   EXPECT_EQ(Gdi::GetTextExtentExPoint(font, text, 1000).Fit, 4);
 }
 
-TEST_F(TextRenderTest, HorizontalAlignmentAnchorsTheRightEdgeOrTheCentre) {
+TEST_F(TextRenderTest, AlignmentAnchorsTheRightEdgeCentreBaselineOrBottom) {
   const TGdiFont font(MakeLogFont("Arial", -13));
   const int cx = Gdi::GetTextExtentPoint32(font, "Anchor").Cx;
   const TRaster left = Draw(font, InkOnly(TA_LEFT), 150 - cx, 10, "Anchor");
   EXPECT_EQ(Draw(font, InkOnly(TA_RIGHT), 150, 10, "Anchor").Pixels, left.Pixels);
   const TRaster centreLeft = Draw(font, InkOnly(TA_LEFT), 100 - cx / 2, 10, "Anchor");
   EXPECT_EQ(Draw(font, InkOnly(TA_CENTER), 100, 10, "Anchor").Pixels, centreLeft.Pixels);
-}
-
-TEST_F(TextRenderTest, VerticalAlignmentAnchorsTheBaselineOrTheBottom) {
-  const TGdiFont font(MakeLogFont("Arial", -13));
   const TEXTMETRICA& tm = font.Metrics();
   const TRaster top = Draw(font, InkOnly(TA_TOP), 10, 50 - tm.tmAscent, "Hxg");
   EXPECT_EQ(Draw(font, InkOnly(TA_BASELINE), 10, 50, "Hxg").Pixels, top.Pixels);

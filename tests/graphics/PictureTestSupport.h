@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <random>
+#include <tuple>
 #include <vector>
 
 // Shared by the picture tests: a folder of their own under the temporary directory, and
@@ -48,3 +50,10 @@ inline const std::filesystem::path TestsDir = LUM_TESTS_DIR;
 
 // The pixel at (X, Y) of a bitmap as a colour.
 inline TColor PixelAt(TBitmap& Bitmap, int X, int Y) { return Bitmap.Canvas()->Pixels(X, Y); }
+
+// Expects each listed pixel of a bitmap to have its colour.
+inline void ExpectPixels(TBitmap& Bitmap,
+                         std::initializer_list<std::tuple<int, int, TColor>> Pixels) {
+  for (const auto& [x, y, colour] : Pixels)
+    EXPECT_EQ(PixelAt(Bitmap, x, y), colour) << "at " << x << "," << y;
+}

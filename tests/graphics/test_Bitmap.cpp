@@ -6,6 +6,7 @@
 #include "framework/win32/gdi/PngCodec.h"
 #include "framework/win32/gdi/Resources.h"
 #include "tests/graphics/PictureTestSupport.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -75,8 +76,7 @@ TEST(BitmapFormats, LowDepthsMapColoursToTheirTable) {
   nearlyRed.Pixels = {0xFFF00808u, 0xFF0A0A7Au};
   auto bitmap = BitmapOf(nearlyRed);
   bitmap->SetPixelFormat(pf4bit);
-  EXPECT_EQ(PixelAt(*bitmap, 0, 0), clRed);
-  EXPECT_EQ(PixelAt(*bitmap, 1, 0), clNavy);
+  ExpectPixels(*bitmap, {{0, 0, clRed}, {1, 0, clNavy}});
   bitmap->SetMonochrome(true);
   EXPECT_TRUE(bitmap->Monochrome());
   EXPECT_EQ(bitmap->PixelFormat(), pf1bit);
@@ -123,12 +123,7 @@ TEST(BitmapFormats, AColourTableOfOwnIsWrittenAndPixelsFollowIt) {
 
 TEST(BitmapFormats, PfCustomCannotBeSet) {
   TBitmap bitmap;
-  try {
-    bitmap.SetPixelFormat(pfCustom);
-    FAIL() << "set";
-  } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ(e.Message(), "Invalid pixel format");
-  }
+  ExpectError<EInvalidGraphic>([&] { bitmap.SetPixelFormat(pfCustom); }, "Invalid pixel format");
   EXPECT_EQ(bitmap.PixelFormat(), pfDevice);
 }
 
@@ -308,21 +303,15 @@ TEST(BitmapTransparency, TransparentDrawLeavesTheBackgroundWhereTheColourWas) {
   EXPECT_EQ(PixelAt(target, 0, 0), clWhite);
   sprite.SetTransparent(true);
   target.Canvas()->Draw(5, 5, &sprite);
-  EXPECT_EQ(PixelAt(target, 5, 5), clBlue);
-  EXPECT_EQ(PixelAt(target, 6, 6), clRed);
-  EXPECT_EQ(PixelAt(target, 8, 8), clBlue);
+  ExpectPixels(target, {{5, 5, clBlue}, {6, 6, clRed}, {8, 8, clBlue}});
   // Stretched, twice the size: the red square covers 2..5.
   target.Canvas()->FillRect(Rect(0, 0, 10, 10));
   target.Canvas()->StretchDraw(Rect(0, 0, 8, 8), &sprite);
-  EXPECT_EQ(PixelAt(target, 1, 1), clBlue);
-  EXPECT_EQ(PixelAt(target, 2, 2), clRed);
-  EXPECT_EQ(PixelAt(target, 5, 5), clRed);
-  EXPECT_EQ(PixelAt(target, 6, 6), clBlue);
+  ExpectPixels(target, {{1, 1, clBlue}, {2, 2, clRed}, {5, 5, clRed}, {6, 6, clBlue}});
   // A fixed colour: now the red goes and the white stays.
   sprite.SetTransparentColor(clRed);
   target.Canvas()->Draw(0, 0, &sprite);
-  EXPECT_EQ(PixelAt(target, 0, 0), clWhite);
-  EXPECT_EQ(PixelAt(target, 1, 1), clBlue);
+  ExpectPixels(target, {{0, 0, clWhite}, {1, 1, clBlue}});
 }
 
 TEST(BitmapTransparency, MaskIsWhiteWhereTheTransparentColourIs) {
@@ -337,10 +326,7 @@ TEST(BitmapTransparency, MaskIsWhiteWhereTheTransparentColourIs) {
   EXPECT_EQ(info.bmBitsPixel, 1);
   bitmap->Mask(clRed);
   EXPECT_TRUE(bitmap->Monochrome());
-  EXPECT_EQ(PixelAt(*bitmap, 0, 0), clWhite);
-  EXPECT_EQ(PixelAt(*bitmap, 1, 0), clBlack);
-  EXPECT_EQ(PixelAt(*bitmap, 0, 1), clWhite);
-  EXPECT_EQ(PixelAt(*bitmap, 1, 1), clBlack);
+  ExpectPixels(*bitmap, {{0, 0, clWhite}, {1, 0, clBlack}, {0, 1, clWhite}, {1, 1, clBlack}});
 }
 
 TEST(BitmapAlpha, TranslucentPixelsBlendWhenDrawn) {
@@ -364,20 +350,14 @@ TEST(BitmapResources, LoadByNameIgnoringCase) {
   EXPECT_EQ(bitmap.Height(), 8);
   EXPECT_EQ(bitmap.PixelFormat(), pf4bit);
   EXPECT_EQ(bitmap.ColorTable().size(), 16u);
-  EXPECT_EQ(PixelAt(bitmap, 2, 3), clRed);
-  EXPECT_EQ(PixelAt(bitmap, 0, 0), clSilver);
+  ExpectPixels(bitmap, {{2, 3, clRed}, {0, 0, clSilver}});
   // A glyph cut from the strip with CopyRect.
   TBitmap glyph;
   glyph.SetSize(6, 8);
   glyph.Canvas()->CopyRect(Rect(0, 0, 6, 8), bitmap.Canvas(), Rect(6, 0, 12, 8));
-  EXPECT_EQ(PixelAt(glyph, 2, 1), clBlue);
-  EXPECT_EQ(PixelAt(glyph, 2, 3), clSilver);
-  try {
-    bitmap.LoadFromResourceName(nullptr, "NoSuchStrip");
-    FAIL() << "loaded";
-  } catch (const EResNotFound& e) {
-    EXPECT_EQ(e.Message(), "Resource NoSuchStrip not found");
-  }
+  ExpectPixels(glyph, {{2, 1, clBlue}, {2, 3, clSilver}});
+  ExpectError<EResNotFound>([&] { bitmap.LoadFromResourceName(nullptr, "NoSuchStrip"); },
+                            "Resource NoSuchStrip not found");
   EXPECT_EQ(bitmap.Width(), 18);
   EXPECT_THROW(bitmap.LoadFromResourceID(nullptr, 4711), EResNotFound);
 }
@@ -448,12 +428,7 @@ TEST(BitmapScanLines, RowsInTheBitmapsOwnLayout) {
   auto* live = static_cast<std::uint32_t*>(bitmap->ScanLine(1));
   live[2] = 0xFF00FF00u;
   EXPECT_EQ(PixelAt(*bitmap, 2, 1), clLime);
-  try {
-    bitmap->ScanLine(2);
-    FAIL() << "row 2 of 2";
-  } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ(e.Message(), "Scan line index out of range");
-  }
+  ExpectError<EInvalidGraphic>([&] { bitmap->ScanLine(2); }, "Scan line index out of range");
   EXPECT_THROW(bitmap->ScanLine(-1), EInvalidGraphic);
 }
 

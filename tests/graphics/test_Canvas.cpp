@@ -1,6 +1,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Graphic.h"
+#include "tests/rtl/ErrorTesting.h"
 #include "tests/win32/DcTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -39,12 +40,7 @@ protected:
 TEST(CanvasWithoutHandleTest, DrawingNeedsADc) {
   TCanvas canvas;
   EXPECT_FALSE(canvas.HandleAllocated());
-  try {
-    canvas.LineTo(3, 3);
-    FAIL() << "drew without a DC";
-  } catch (const EInvalidOperation& e) {
-    EXPECT_STREQ(e.what(), "Canvas does not allow drawing");
-  }
+  ExpectError<EInvalidOperation>([&] { canvas.LineTo(3, 3); }, "Canvas does not allow drawing");
   EXPECT_THROW(canvas.TextWidth("x"), EInvalidOperation);
   EXPECT_TRUE(canvas.State().Empty());
 }

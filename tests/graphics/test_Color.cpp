@@ -7,25 +7,6 @@
 
 namespace {
 
-TEST(ColorTest, ValuesAreTheFrameworksOwn) {
-  EXPECT_EQ(clRed, 255);
-  EXPECT_EQ(clGreen, 32768);
-  EXPECT_EQ(clBlue, 16711680);
-  EXPECT_EQ(clGray, 8421504);
-  EXPECT_EQ(clSilver, 12632256);
-  EXPECT_EQ(clWindow, -2147483643);
-  EXPECT_EQ(clWindowText, -2147483640);
-  EXPECT_EQ(clHighlight, -2147483635);
-  EXPECT_EQ(clBtnFace, static_cast<TColor>(0x8000000F));
-  EXPECT_EQ(clBtnShadow, static_cast<TColor>(0x80000010));
-  EXPECT_EQ(clGrayText, static_cast<TColor>(0x80000011));
-  EXPECT_EQ(clBtnText, static_cast<TColor>(0x80000012));
-  EXPECT_EQ(clBtnHighlight, static_cast<TColor>(0x80000014));
-  EXPECT_EQ(clInfoBk, static_cast<TColor>(0x80000018));
-  EXPECT_EQ(clNone, 0x1FFFFFFF);
-  EXPECT_EQ(clDefault, 0x20000000);
-}
-
 TEST(ColorTest, SystemColoursResolveThroughTheTable) {
   EXPECT_EQ(ColorToRGB(clBtnFace), RGB(192, 192, 192));
   EXPECT_EQ(ColorToRGB(clHighlight), RGB(0, 0, 128));

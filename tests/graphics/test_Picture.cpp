@@ -7,6 +7,7 @@
 #include "framework/graphics/PngImage.h"
 #include "framework/rtl/Files.h"
 #include "tests/graphics/PictureTestSupport.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -86,12 +87,8 @@ TEST(PictureFiles, UnknownExtensionsAreNamedAsGiven) {
   const std::pair<String, String> cases[] = {
       {path, "(.emf)"}, {folder.File("DRAWING.Emf"), "(.Emf)"}, {folder.File("noextension"), "()"}};
   for (const auto& [name, shown] : cases) {
-    try {
-      picture.LoadFromFile(name);
-      FAIL() << name;
-    } catch (const EInvalidGraphic& e) {
-      EXPECT_EQ(e.Message(), "Unknown picture file extension " + shown);
-    }
+    ExpectError<EInvalidGraphic>([&] { picture.LoadFromFile(name); },
+                                 "Unknown picture file extension " + shown);
   }
   EXPECT_EQ(picture.Width(), 6);
 }

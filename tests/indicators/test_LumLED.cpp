@@ -29,8 +29,7 @@ TEST_F(LedTest, ALitLedShowsAWhiteCrescentUpperLeftAndAGreyOneLowerRight) {
   EXPECT_EQ(led->Width(), 25);
   EXPECT_EQ(led->Color(), clGreen);
   const TShot plain = Shoot(led);
-  EXPECT_EQ(plain.At(12, 12), ColorToRGB(clGreen));
-  EXPECT_EQ(plain.At(7, 7), ColorToRGB(clGreen));
+  plain.Expect({{12, 12, clGreen}, {7, 7, clGreen}});
   EXPECT_EQ(plain.At(1, 12), ColorToRGB(clBlack)); // the rim
   EXPECT_EQ(plain.At(0, 0), ColorToRGB(clWindow));
 
@@ -39,11 +38,9 @@ TEST_F(LedTest, ALitLedShowsAWhiteCrescentUpperLeftAndAGreyOneLowerRight) {
   ZoomSheet(User, Form(), led, "LumLED-zoom.png");
   EXPECT_EQ(lit.At(7, 7), ColorToRGB(clWhite));   // between the two upper-left quarters
   EXPECT_EQ(lit.At(10, 10), ColorToRGB(clGreen)); // inside the smaller one
-  EXPECT_EQ(lit.At(17, 17), ColorToRGB(clGray));
-  EXPECT_EQ(lit.At(15, 15), ColorToRGB(clGreen));
+  lit.Expect({{17, 17, clGray}, {15, 15, clGreen}});
   EXPECT_EQ(lit.At(17, 7), ColorToRGB(clGreen)); // the other quarters stay plain
-  EXPECT_EQ(lit.At(7, 17), ColorToRGB(clGreen));
-  EXPECT_EQ(lit.At(1, 12), ColorToRGB(clBlack));
+  lit.Expect({{7, 17, clGreen}, {1, 12, clBlack}});
 }
 
 TEST_F(LedTest, AWideLedIsAnEllipseInItsColourAndRim) {
@@ -54,10 +51,7 @@ TEST_F(LedTest, AWideLedIsAnEllipseInItsColourAndRim) {
   led->SetLichteffekt(true);
   const TShot shot = Shoot(led);
   ZoomSheet(User, Form(), led, "LumLED-wide-zoom.png");
-  EXPECT_EQ(shot.At(30, 10), ColorToRGB(clRed));
-  EXPECT_EQ(shot.At(2, 10), ColorToRGB(clNavy));
-  EXPECT_EQ(shot.At(0, 0), ColorToRGB(clWindow));
-  EXPECT_EQ(shot.At(59, 0), ColorToRGB(clWindow));
+  shot.Expect({{30, 10, clRed}, {2, 10, clNavy}, {0, 0, clWindow}, {59, 0, clWindow}});
   EXPECT_GT(shot.Count(Rect(0, 0, 30, 10), clWhite), 0);
   EXPECT_GT(shot.Count(Rect(30, 10, 60, 20), clGray), 0);
   EXPECT_EQ(shot.Count(Rect(36, 5, 50, 10), clWhite), 0); // inside the rim, upper right

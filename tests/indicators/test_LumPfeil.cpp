@@ -94,16 +94,12 @@ TEST_F(ArrowTest, TheOutlineIsInThePenAndTheInsideInTheBrush) {
   const TShot shot = Shoot(arrow);
   Zoom(arrow, "LumArrow-straight-zoom.png");
   // Control coordinates: start (11, 11), target (111, 11), band from y = 6 to 16.
-  EXPECT_EQ(shot.At(50, 6), ColorToRGB(clRed));
-  EXPECT_EQ(shot.At(50, 16), ColorToRGB(clRed));
-  EXPECT_EQ(shot.At(50, 11), ColorToRGB(clYellow));
+  shot.Expect({{50, 6, clRed}, {50, 16, clRed}, {50, 11, clYellow}});
   EXPECT_EQ(shot.At(105, 11), ColorToRGB(clYellow)); // inside the head
-  EXPECT_EQ(shot.At(50, 3), ColorToRGB(clWindow));
-  EXPECT_EQ(shot.At(50, 19), ColorToRGB(clWindow));
+  shot.Expect({{50, 3, clWindow}, {50, 19, clWindow}});
   arrow->SetTransparent(true);
   const TShot outline = Shoot(arrow);
-  EXPECT_EQ(outline.At(50, 6), ColorToRGB(clRed));
-  EXPECT_EQ(outline.At(50, 11), ColorToRGB(clWindow));
+  outline.Expect({{50, 6, clRed}, {50, 11, clWindow}});
 }
 
 TEST_F(ArrowTest, ArcArrowsAreFilledBands) {

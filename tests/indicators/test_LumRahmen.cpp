@@ -20,43 +20,35 @@ TEST_F(FrameTest, TheBorderLinesAndCornersLieWhereTheStepsPutThem) {
   ZoomSheet(User, Form(), frame, "LumFrame-zoom.png", 5);
   const int w = 120, h = 80;
   // The triple border along the sides, away from the corners.
-  EXPECT_EQ(shot.At(0, 40), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(1, 40), ColorToRGB(clSilver));
-  EXPECT_EQ(shot.At(2, 40), ColorToRGB(clTeal));
-  EXPECT_EQ(shot.At(4, 40), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(w - 4, 40), ColorToRGB(clSilver));
-  EXPECT_EQ(shot.At(w - 1, 40), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(60, 0), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(60, 1), ColorToRGB(clSilver));
-  EXPECT_EQ(shot.At(60, 4), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(60, h - 4), ColorToRGB(clSilver));
-  EXPECT_EQ(shot.At(60, h - 1), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(60, 40), ColorToRGB(clTeal));
+  shot.Expect({{0, 40, clBlack},
+               {1, 40, clSilver},
+               {2, 40, clTeal},
+               {4, 40, clBlack},
+               {w - 4, 40, clSilver},
+               {w - 1, 40, clBlack},
+               {60, 0, clBlack},
+               {60, 1, clSilver},
+               {60, 4, clBlack},
+               {60, h - 4, clSilver},
+               {60, h - 1, clBlack},
+               {60, 40, clTeal}});
   // Step 4: the light edge at the top-left corner; step 18 puts black back on the outside.
-  EXPECT_EQ(shot.At(1, 8), ColorToRGB(clYellow));
-  EXPECT_EQ(shot.At(8, 1), ColorToRGB(clYellow));
-  EXPECT_EQ(shot.At(0, 8), ColorToRGB(clBlack));
+  shot.Expect({{1, 8, clYellow}, {8, 1, clYellow}, {0, 8, clBlack}});
   EXPECT_EQ(shot.At(0, 12), ColorToRGB(clBlack)); // the side line of step 2
   // Step 14: the dark fill of the top-left corner, rectangles right and bottom exclusive.
-  EXPECT_EQ(shot.At(3, 8), ColorToRGB(clOlive));
-  EXPECT_EQ(shot.At(8, 3), ColorToRGB(clOlive));
-  EXPECT_EQ(shot.At(4, 11), ColorToRGB(clOlive));
+  shot.Expect({{3, 8, clOlive}, {8, 3, clOlive}, {4, 11, clOlive}});
   EXPECT_EQ(shot.At(13, 2), ColorToRGB(clOlive)); // (12,2)-(14,2) leaves its end pixel
   EXPECT_EQ(shot.At(14, 2), ColorToRGB(clBlack)); // step 10's diagonal (15,1)-(12,4)
   // Steps 7 and 9: black inner corner lines.
-  EXPECT_EQ(shot.At(5, 8), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(w - 8, 5), ColorToRGB(clBlack));
+  shot.Expect({{5, 8, clBlack}, {w - 8, 5, clBlack}});
   // Step 9: the light line down the top-right inner corner.
   EXPECT_EQ(shot.At(w - 5, 9), ColorToRGB(clYellow));
   // Steps 15 and 16: corner rectangles given in reverse order still fill.
-  EXPECT_EQ(shot.At(8, h - 3), ColorToRGB(clOlive));
-  EXPECT_EQ(shot.At(w - 6, h - 3), ColorToRGB(clOlive));
-  EXPECT_EQ(shot.At(w - 3, h - 8), ColorToRGB(clOlive));
+  shot.Expect({{8, h - 3, clOlive}, {w - 6, h - 3, clOlive}, {w - 3, h - 8, clOlive}});
   // Step 17: the top-right corner rectangle (W-1,13,W-4,2).
   EXPECT_EQ(shot.At(w - 3, 8), ColorToRGB(clOlive));
   // Step 18: the outer corner edges are black again.
-  EXPECT_EQ(shot.At(w - 1, 8), ColorToRGB(clBlack));
-  EXPECT_EQ(shot.At(w - 8, h - 1), ColorToRGB(clBlack));
+  shot.Expect({{w - 1, 8, clBlack}, {w - 8, h - 1, clBlack}});
 }
 
 TEST_F(FrameTest, ATinyFrameDrawsOverlappingCornersWithoutFailing) {

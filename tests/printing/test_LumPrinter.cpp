@@ -91,12 +91,6 @@ TEST_F(LumPrinterTest, ConstructionLeavesThePrinterAloneAndCopiesTheFormsFont) {
   EXPECT_EQ(SetPrinter(mine), nullptr) << "the constructor reached the printer";
   EXPECT_EQ(lum->Font()->Name(), "Courier New");
   EXPECT_EQ(lum->HeaderFont()->Name(), "Courier New");
-  EXPECT_EQ(lum->DokumentStatus(), dsEndDoc);
-  EXPECT_EQ(lum->Metrics().VerticalPixelsPerPercent, 2);
-  EXPECT_EQ(lum->Block(1).Style, hfsRectangle);
-  EXPECT_TRUE(lum->AutoPaging());
-  EXPECT_FLOAT_EQ(lum->DetailTop(), 1.0f);
-  EXPECT_FLOAT_EQ(lum->DetailBottom(), 99.0f);
 }
 
 TEST_F(LumPrinterTest, PrinterModeMeasuresTheSheetAndPlacesLinesAsThePartSays) {

@@ -3,6 +3,7 @@
 #include "../SheetPath.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/print/RasterPlayer.h"
+#include "tests/rtl/ErrorTesting.h"
 
 using namespace printtest;
 
@@ -84,21 +85,11 @@ TEST_F(PrintTest, PrinterFontsAreSizedForThePrintersResolution) {
 TEST_F(PrintTest, CallsOutOfOrderRaiseTheFrameworksMessages) {
   TPrinter* printer = Printer();
   printer->SetFileName(PathIn("order.pdf"));
-  try {
-    printer->NewPage();
-    FAIL() << "NewPage outside a document";
-  } catch (const EPrinter& e) {
-    EXPECT_EQ(e.Message(), "Printing not in progress");
-  }
+  ExpectError<EPrinter>([&] { printer->NewPage(); }, "Printing not in progress");
   EXPECT_THROW(printer->EndDoc(), EPrinter);
   EXPECT_THROW(printer->Abort(), EPrinter);
   printer->BeginDoc();
-  try {
-    printer->BeginDoc();
-    FAIL() << "BeginDoc twice";
-  } catch (const EPrinter& e) {
-    EXPECT_EQ(e.Message(), "Printing in progress");
-  }
+  ExpectError<EPrinter>([&] { printer->BeginDoc(); }, "Printing in progress");
   EXPECT_THROW(printer->SetOrientation(poLandscape), EPrinter);
   EXPECT_EQ(printer->Orientation(), poPortrait);
   printer->Abort();
@@ -179,12 +170,7 @@ TEST_F(PrintTest, PdfKeepsTheTextAndAgreesWithTheRasterPlayBack) {
 TEST_F(PrintTest, UnwritablePdfRaisesWithTheReasonAndLeavesNoFile) {
   TPrinter* printer = Printer();
   printer->SetFileName(PathIn("missing/folder/out.pdf"));
-  try {
-    printer->BeginDoc();
-    FAIL() << "a folder that does not exist";
-  } catch (const EPrinter& e) {
-    EXPECT_NE(e.Message().find("No such file or directory"), std::string::npos) << e.Message();
-  }
+  ExpectErrorContaining<EPrinter>([&] { printer->BeginDoc(); }, "No such file or directory");
   EXPECT_FALSE(printer->Printing());
 
   const String folder = PathIn("vanishing");

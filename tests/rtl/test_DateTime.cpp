@@ -1,5 +1,6 @@
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/Exceptions.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,7 @@ Parts DecodedTime(TDateTime value) {
 }
 
 template <class F> void ExpectConvertError(F encode, const char* message) {
-  try {
-    encode();
-    ADD_FAILURE() << "no EConvertError";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), message);
-  }
+  ExpectError<EConvertError>([&] { encode(); }, message);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "framework/classes/Streams.h"
 #include "framework/rtl/Exceptions.h"
 #include "tests/TempPath.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -84,12 +85,7 @@ TEST_F(ReplaceFile, RefusesReadOnlyFilesAndLeavesThemAsTheyWere) {
   const fs::path locked = Dir / "locked";
   Write(locked, "keep me");
   ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
-  try {
-    Write(locked, "lost");
-    FAIL();
-  } catch (const EFCreateError& e) {
-    EXPECT_NE(e.Message().find(locked.string()), String::npos) << e.Message();
-  }
+  ExpectErrorContaining<EFCreateError>([&] { Write(locked, "lost"); }, locked.string());
   TMemoryStream stream;
   stream.WriteBuffer("lost", 4);
   EXPECT_THROW(stream.SaveToFile(locked.string()), EFCreateError);

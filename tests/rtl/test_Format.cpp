@@ -1,5 +1,6 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Format.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -79,12 +80,8 @@ TEST(FormatErrors, MismatchesAndMissingArgumentsRaise) {
     }
   }
   for (const char* format : {"%d %d", "%1:d", "%*d"}) {
-    try {
-      Format(format, {1});
-      ADD_FAILURE() << format << " did not raise";
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), "No argument for format '" + String(format) + "'");
-    }
+    ExpectError<EConvertError>([&] { Format(format, {1}); },
+                               "No argument for format '" + String(format) + "'");
   }
 }
 

@@ -1,5 +1,6 @@
 #include "framework/rtl/Checked.h"
 #include "framework/rtl/Maths.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +70,8 @@ TEST(CheckedArithmetic, OverflowAndNarrowingRaise) {
   EXPECT_THROW(CheckedDiv<Integer>(std::numeric_limits<Integer>::min(), -1), EIntOverflow);
   EXPECT_EQ(CheckedMod<Integer>(std::numeric_limits<Integer>::min(), -1), 0);
   EXPECT_THROW(RangeChecked<Integer>(11, 0, 10), ERangeError);
-  try {
-    CheckedAdd<Integer>(2147483647, 1);
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Integer overflow");
-    EXPECT_STREQ(e.ClassName(), "EIntOverflow");
-  }
+  ExpectError<EIntOverflow>([] { CheckedAdd<Integer>(2147483647, 1); }, "Integer overflow");
+  EXPECT_STREQ(EIntOverflow("").ClassName(), "EIntOverflow");
 }
 
 TEST(MathsArithmetic, CheckedStepsRaiseTheProcessorsErrors) {
@@ -103,9 +100,5 @@ TEST(MathsArithmetic, CheckedStepsRaiseTheProcessorsErrors) {
   EXPECT_THROW(FloatAdd(inf, -inf), EInvalidOp);
   EXPECT_THROW(FloatMul(0, inf), EInvalidOp);
   EXPECT_THROW(FloatAdd(nan, 1), EInvalidOp);
-  try {
-    FloatDiv(2, 0);
-  } catch (const EZeroDivide& e) {
-    EXPECT_EQ(e.Message(), "Floating point division by zero");
-  }
+  ExpectError<EZeroDivide>([] { FloatDiv(2, 0); }, "Floating point division by zero");
 }

@@ -1,5 +1,6 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Strings.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -124,12 +125,7 @@ TEST(StringsIntegers, BadIntegerTextRaisesWithTheTextQuoted) {
     EXPECT_EQ(StrToIntDef(text, -3), -3) << text;
   }
   EXPECT_THROW(StrToInt64("9223372036854775808"), EConvertError);
-  try {
-    StrToInt("abc");
-    FAIL() << "no exception";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'abc' is not a valid integer value");
-  }
+  ExpectError<EConvertError>([&] { StrToInt("abc"); }, "'abc' is not a valid integer value");
 }
 
 TEST(StringsFloats, StrToFloatReadsPointDecimalsOnly) {
@@ -146,12 +142,8 @@ TEST(StringsFloats, StrToFloatReadsPointDecimalsOnly) {
     EXPECT_THROW(StrToFloat(text), EConvertError) << text;
     EXPECT_EQ(StrToFloatDef(text, -1.0), -1.0) << text;
   }
-  try {
-    StrToFloat("1,5");
-    FAIL() << "no exception";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'1,5' is not a valid floating point value");
-  }
+  ExpectError<EConvertError>([&] { StrToFloat("1,5"); },
+                             "'1,5' is not a valid floating point value");
 }
 
 TEST(StringsFloats, IndependentOfTheProcessLocale) {

@@ -4,6 +4,7 @@
 #include "framework/controls/Edits.h"
 #include "framework/controls/Labels.h"
 #include "framework/controls/StdCtrls.h"
+#include "tests/rtl/ErrorTesting.h"
 #include "translation/Newkwd.h"
 #include "translation/Newlang.h"
 
@@ -89,12 +90,7 @@ TEST_F(LinguaComponent, CookieMatchIgnoresCaseAndAChangeRewritesTheMarks) {
   User.ProcessMessages();
   EXPECT_EQ(Button->Caption(), "Abbrechen");
   EXPECT_EQ(lingua->GetWordWithCookie("##XOpen"), "Öffnen");
-  try {
-    lingua->GetWordWithCookie("##x");
-    ADD_FAILURE() << "no cookie";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "No cookie found");
-  }
+  ExpectError<Exception>([&] { lingua->GetWordWithCookie("##x"); }, "No cookie found");
   lingua->SetCheck("anything");
   EXPECT_EQ(lingua->Check(), "Click on ...");
 }
@@ -135,18 +131,9 @@ TEST_F(LinguaComponent, TooLongTextsAreRefusedNamingThemAndNothingIsKeptHalfway)
   EXPECT_THROW(lingua->InsertNewWord("Short", String(255, 't') + "#"), EDatabaseError);
   EXPECT_FALSE(Stored("Short", 1).has_value());
   EXPECT_EQ(lingua->LangWordTable()->State(), dsBrowse);
-  try {
-    lingua->InsertNewLanguage("Niederländisch-Flämisch");
-    ADD_FAILURE() << "21 characters";
-  } catch (const EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("The language name of 23 characters"), String::npos);
-  }
-  try {
-    lingua->InsertNewLanguage("English");
-    ADD_FAILURE() << "exists";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Language English already exist !!!");
-  }
+  ExpectErrorContaining<EDatabaseError>([&] { lingua->InsertNewLanguage("Niederländisch-Flämisch"); }, "The language name of 23 characters");
+  ExpectError<Exception>([&] { lingua->InsertNewLanguage("English"); },
+                         "Language English already exist !!!");
   EXPECT_EQ(RowCount("LANGLIST"), 2);
   EXPECT_EQ(lingua->LangListTable()->State(), dsBrowse);
   lingua->Free();
@@ -261,12 +248,7 @@ TEST_F(LinguaComponent, CollectingWithoutAnOwnerReportsFormNil) {
   User.ProcessMessages();
   ASSERT_FALSE(User.Messages().empty());
   EXPECT_EQ(User.Messages().back().Text, "Form nil.") << "as the application shows it";
-  try {
-    lingua.AddComponents();
-    ADD_FAILURE() << "no owner";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Form nil");
-  }
+  ExpectError<Exception>([&] { lingua.AddComponents(); }, "Form nil");
 }
 
 } // namespace

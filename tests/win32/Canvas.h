@@ -2,7 +2,11 @@
 
 #include "framework/win32/Windows.h"
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // A memory DC over a white 32-bit bitmap, freed at the end of the test.
@@ -51,6 +55,12 @@ public:
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x) out.push_back(GetPixel(dc_, x, y));
     return out;
+  }
+
+  // Expects each listed pixel to have its colour.
+  void Expect(std::initializer_list<std::tuple<int, int, COLORREF>> pixels) const {
+    for (const auto& [x, y, colour] : pixels)
+      EXPECT_EQ(GetPixel(dc_, x, y), colour) << "at " << x << "," << y;
   }
 
   int Count(COLORREF colour) const {

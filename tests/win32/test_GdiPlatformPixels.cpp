@@ -267,23 +267,17 @@ private:
 
 TEST(GdiStretchDIBits, AnswersTheSourceHeightNegatedOnATopDownSection) {
   const TDib dib(1, {R, G}, false);
+  const auto blit = [&](HDC dc, int w, int h, int ys, int hs) {
+    return StretchDIBits(dc, 0, 0, w, h, 0, ys, 1, hs, dib.Bits.data(), &dib.Info, DIB_RGB_COLORS,
+                         SRCCOPY);
+  };
   TTestCanvas bitmap(4, 6);
-  EXPECT_EQ(StretchDIBits(bitmap.Dc(), 0, 0, 1, 2, 0, 0, 1, 2, dib.Bits.data(), &dib.Info,
-                          DIB_RGB_COLORS, SRCCOPY),
-            2);
-  EXPECT_EQ(StretchDIBits(bitmap.Dc(), 0, 0, 4, 6, 0, 0, 1, 2, dib.Bits.data(), &dib.Info,
-                          DIB_RGB_COLORS, SRCCOPY),
-            2);
-  EXPECT_EQ(StretchDIBits(bitmap.Dc(), 0, 0, 1, 1, 0, 0, 1, 2, dib.Bits.data(), &dib.Info,
-                          DIB_RGB_COLORS, SRCCOPY),
-            2);
-  EXPECT_EQ(StretchDIBits(bitmap.Dc(), 0, 0, 1, 2, 0, 2, 1, -2, dib.Bits.data(), &dib.Info,
-                          DIB_RGB_COLORS, SRCCOPY),
-            -2);
+  EXPECT_EQ(blit(bitmap.Dc(), 1, 2, 0, 2), 2);
+  EXPECT_EQ(blit(bitmap.Dc(), 4, 6, 0, 2), 2);
+  EXPECT_EQ(blit(bitmap.Dc(), 1, 1, 0, 2), 2);
+  EXPECT_EQ(blit(bitmap.Dc(), 1, 2, 2, -2), -2);
   TSectionDc section(4, 6);
-  EXPECT_EQ(StretchDIBits(section.Dc(), 0, 0, 4, 6, 0, 0, 1, 2, dib.Bits.data(), &dib.Info,
-                          DIB_RGB_COLORS, SRCCOPY),
-            -2);
+  EXPECT_EQ(blit(section.Dc(), 4, 6, 0, 2), -2);
   EXPECT_EQ(section.Bits[0] & 0xFFFFFF, R);
   EXPECT_EQ(section.Bits[4 * 5] & 0xFFFFFF, G);
   EXPECT_EQ(StretchDIBits(section.Dc(), 0, 0, 1, 1, 0, 0, 1, 1, nullptr, &dib.Info, DIB_RGB_COLORS,

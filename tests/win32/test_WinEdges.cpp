@@ -69,9 +69,7 @@ TEST(GdiDrawEdge, SoftFlatMonoMiddleAndAdjust) {
   TTestCanvas c(10, 10);
   RECT r{0, 0, 10, 10};
   DrawEdge(c.Dc(), &r, EDGE_RAISED, BF_RECT | BF_SOFT | BF_MIDDLE | BF_ADJUST);
-  EXPECT_EQ(GetPixel(c.Dc(), 5, 0), White);
-  EXPECT_EQ(GetPixel(c.Dc(), 5, 1), Light);
-  EXPECT_EQ(GetPixel(c.Dc(), 5, 5), Face);
+  c.Expect({{5, 0, White}, {5, 1, Light}, {5, 5, Face}});
   EXPECT_EQ(r, (RECT{2, 2, 8, 8}));
   RECT flat{0, 0, 10, 10};
   DrawEdge(c.Dc(), &flat, EDGE_SUNKEN, BF_RECT | BF_FLAT);
@@ -111,18 +109,12 @@ TEST(GdiFrameControl, CheckBoxDrawsASunkenBoxAndTheMark) {
   TTestCanvas c(13, 13);
   RECT r{0, 0, 13, 13};
   EXPECT_TRUE(DrawFrameControl(c.Dc(), &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
-  EXPECT_EQ(GetPixel(c.Dc(), 6, 0), Shadow);
-  EXPECT_EQ(GetPixel(c.Dc(), 6, 1), Black);
-  EXPECT_EQ(GetPixel(c.Dc(), 6, 12), White);
-  EXPECT_EQ(GetPixel(c.Dc(), 6, 11), Light);
+  c.Expect({{6, 0, Shadow}, {6, 1, Black}, {6, 12, White}, {6, 11, Light}});
   // The 7 x 7 mark sits in the 9 x 9 inside, at (3, 3).
-  EXPECT_EQ(GetPixel(c.Dc(), 9, 3), Black);
-  EXPECT_EQ(GetPixel(c.Dc(), 3, 5), Black);
-  EXPECT_EQ(GetPixel(c.Dc(), 3, 3), White);
+  c.Expect({{9, 3, Black}, {3, 5, Black}, {3, 3, White}});
   TTestCanvas grey(13, 13);
   DrawFrameControl(grey.Dc(), &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE);
-  EXPECT_EQ(GetPixel(grey.Dc(), 3, 3), Face);
-  EXPECT_EQ(GetPixel(grey.Dc(), 9, 3), Shadow);
+  grey.Expect({{3, 3, Face}, {9, 3, Shadow}});
 }
 
 TEST(GdiFrameControl, RadioAndPushButtons) {
@@ -130,15 +122,12 @@ TEST(GdiFrameControl, RadioAndPushButtons) {
   RECT r{0, 0, 12, 12};
   DrawFrameControl(c.Dc(), &r, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
   EXPECT_EQ(GetPixel(c.Dc(), 0, 0), White); // outside the circle
-  EXPECT_EQ(GetPixel(c.Dc(), 5, 0), Shadow);
-  EXPECT_EQ(GetPixel(c.Dc(), 6, 11), White);
+  c.Expect({{5, 0, Shadow}, {6, 11, White}});
   EXPECT_EQ(GetPixel(c.Dc(), 5, 5), Black); // the dot
   TTestCanvas b(10, 10);
   RECT br{0, 0, 10, 10};
   DrawFrameControl(b.Dc(), &br, DFC_BUTTON, DFCS_BUTTONPUSH);
-  EXPECT_EQ(GetPixel(b.Dc(), 5, 0), White);
-  EXPECT_EQ(GetPixel(b.Dc(), 5, 9), Black);
-  EXPECT_EQ(GetPixel(b.Dc(), 5, 5), Face);
+  b.Expect({{5, 0, White}, {5, 9, Black}, {5, 5, Face}});
   EXPECT_FALSE(DrawFrameControl(b.Dc(), &br, DFC_CAPTION, 0));
 }
 

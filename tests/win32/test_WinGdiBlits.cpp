@@ -170,10 +170,6 @@ TEST(GdiPatternBrush, TilesTheBitmapFromTheBrushOrigin) {
   EXPECT_EQ(c.Map(Blue), (std::vector<std::string>{".#.#", "#.#."}));
 }
 
-} // namespace
-
-namespace {
-
 TEST(GdiMonochrome, ColourToMonoBlitMakesTheBackgroundColourWhite) {
   TTestCanvas src(3, 1);
   PaintRow(src, {Red, Blue, Red});

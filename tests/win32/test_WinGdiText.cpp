@@ -58,15 +58,6 @@ TEST(WinGdiFontTest, CreatedFontsGiveTheirRecordBack) {
   EXPECT_EQ(back.lfEscapement, 900);
   EXPECT_TRUE(DeleteObject(font));
   EXPECT_EQ(GetObjectType(font), 0u);
-
-  HFONT made = CreateFontA(13, 0, 0, 0, FW_NORMAL, 0, 1, 1, ANSI_CHARSET, 0, 0, 0,
-                           FIXED_PITCH | FF_MODERN, "Courier New");
-  ASSERT_EQ(GetObject(made, sizeof back, &back), static_cast<int>(sizeof back));
-  EXPECT_EQ(back.lfHeight, 13);
-  EXPECT_EQ(back.lfUnderline, 1);
-  EXPECT_EQ(back.lfStrikeOut, 1);
-  EXPECT_EQ(back.lfPitchAndFamily, FIXED_PITCH | FF_MODERN);
-  EXPECT_TRUE(DeleteObject(made));
 }
 
 TEST(WinGdiFontTest, BadRecordsMakeNoFont) {
@@ -221,19 +212,6 @@ TEST_F(WinGdiTextTest, TheClipRegionKeepsTextInside) {
       const std::size_t i = static_cast<std::size_t>(y * Dc.Width + x);
       EXPECT_EQ(clipped[i], x >= 30 && x < 60 ? whole[i] : WhiteRef) << x << "," << y;
     }
-}
-
-TEST_F(WinGdiTextTest, AlignmentChoosesTheAnchor) {
-  const int cx = Extent("Anchor").cx;
-  TEXTMETRICA tm;
-  GetTextMetricsA(Dc.Dc, &tm);
-  const std::vector<COLORREF> topLeft = Draw(20, 10, "Anchor");
-  SetTextAlign(Dc.Dc, TA_RIGHT | TA_TOP);
-  EXPECT_EQ(Draw(20 + cx, 10, "Anchor"), topLeft);
-  SetTextAlign(Dc.Dc, TA_CENTER | TA_BASELINE);
-  EXPECT_EQ(Draw(20 + cx / 2, 10 + tm.tmAscent, "Anchor"), topLeft);
-  SetTextAlign(Dc.Dc, TA_LEFT | TA_BOTTOM);
-  EXPECT_EQ(Draw(20, 10 + tm.tmHeight, "Anchor"), topLeft);
 }
 
 TEST_F(WinGdiTextTest, UpdateCpDrawsAtTheCurrentPositionAndMovesIt) {
