@@ -3,7 +3,6 @@
 #include "framework/classes/Filer.h"
 #include "framework/classes/Streams.h"
 #include "framework/controls/WinControl.h"
-#include "framework/graphics/BitmapImage.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Strings.h"
 #include "framework/win32/WinGdiText.h"

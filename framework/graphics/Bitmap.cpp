@@ -1,5 +1,4 @@
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/BitmapImage.h"
 
 #include "framework/classes/Filer.h"
 #include "framework/classes/Streams.h"

@@ -181,3 +181,8 @@ private:
   std::vector<std::uint8_t> FScanLines; // a BMP whose rows ScanLine handed out
   bool FScanLinesOut = false;
 };
+
+// True when assigning either bitmap to a new one gives the same bitmap: the same size, pixel
+// and alpha format, colour table, pixels, loaded bytes and transparency. Lets holders of
+// copies share one copy among equal pictures.
+bool SameBitmapImage(TBitmap& A, TBitmap& B);
