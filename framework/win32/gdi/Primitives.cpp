@@ -51,8 +51,6 @@ TRoundBox FigureBox(const TDeviceContext& dc, TRect logical, bool hasPen, double
   return TRoundBox(r.Left, r.Top, r.Right - cut, r.Bottom - cut, cw, ch);
 }
 
-void FillDeviceRect(TSpanWriter& out, TRect r, const TPaint& paint) { out.FillRect(r, paint); }
-
 // The pixels on the cap's side of the chord from the arc's start ps to its end pe, and on it.
 class TChordSide : public TPixelFilter {
 public:
@@ -98,7 +96,7 @@ void DrawRectangle(TDeviceContext& dc, TRect logical) {
   if (r.IsEmpty()) return;
   TSpanWriter out = dc.Writer();
   if (!pen) {
-    if (brush) FillDeviceRect(out, TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}, *brush);
+    if (brush) out.FillRect(TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}, *brush);
     return;
   }
   const int w = dc.PenWidth();
@@ -108,8 +106,7 @@ void DrawRectangle(TDeviceContext& dc, TRect logical) {
   const int pr = r.Right - 1 - (inside ? w / 2 : 0);
   const int pb = r.Bottom - 1 - (inside ? w / 2 : 0);
   if (brush)
-    FillDeviceRect(out, TRect{pl + w / 2 + 1, pt + w / 2 + 1, pr - (w - 1) / 2, pb - (w - 1) / 2},
-                   *brush);
+    out.FillRect(TRect{pl + w / 2 + 1, pt + w / 2 + 1, pr - (w - 1) / 2, pb - (w - 1) / 2}, *brush);
   // One closed figure, counter-clockwise from the top right corner (clockwise from the bottom
   // right under AD_CLOCKWISE): a styled pen's pattern starts there and runs on around the
   // corners.
@@ -189,12 +186,12 @@ void FillRectWith(TDeviceContext& dc, TRect r, THandleId brush) {
   const std::optional<TPaint> paint = dc.BrushPaint(brush, Rop2CopyPen);
   if (!paint) return;
   TSpanWriter out = dc.Writer();
-  FillDeviceRect(out, Normalised(dc.ToDevice(r)), *paint);
+  out.FillRect(Normalised(dc.ToDevice(r)), *paint);
 }
 
 void FillRectWithPaint(TDeviceContext& dc, TRect r, const TPaint& paint) {
   TSpanWriter out = dc.Writer();
-  FillDeviceRect(out, Normalised(dc.ToDevice(r)), paint);
+  out.FillRect(Normalised(dc.ToDevice(r)), paint);
 }
 
 void FrameRectWith(TDeviceContext& dc, TRect r, THandleId brush) {
@@ -202,16 +199,15 @@ void FrameRectWith(TDeviceContext& dc, TRect r, THandleId brush) {
   TRect d = dc.ToDevice(r);
   if (!paint || d.IsEmpty()) return;
   TSpanWriter out = dc.Writer();
-  FillDeviceRect(out, {d.Left, d.Top, d.Right, d.Top + 1}, *paint);
-  if (d.Bottom - 1 > d.Top) FillDeviceRect(out, {d.Left, d.Bottom - 1, d.Right, d.Bottom}, *paint);
-  FillDeviceRect(out, {d.Left, d.Top + 1, d.Left + 1, d.Bottom - 1}, *paint);
-  if (d.Right - 1 > d.Left)
-    FillDeviceRect(out, {d.Right - 1, d.Top + 1, d.Right, d.Bottom - 1}, *paint);
+  out.FillRect({d.Left, d.Top, d.Right, d.Top + 1}, *paint);
+  if (d.Bottom - 1 > d.Top) out.FillRect({d.Left, d.Bottom - 1, d.Right, d.Bottom}, *paint);
+  out.FillRect({d.Left, d.Top + 1, d.Left + 1, d.Bottom - 1}, *paint);
+  if (d.Right - 1 > d.Left) out.FillRect({d.Right - 1, d.Top + 1, d.Right, d.Bottom - 1}, *paint);
 }
 
 void InvertRectangle(TDeviceContext& dc, TRect r) {
   TSpanWriter out = dc.Writer();
-  FillDeviceRect(out, dc.ToDevice(r), InvertPaint());
+  out.FillRect(dc.ToDevice(r), InvertPaint());
 }
 
 void DrawFocusRectangle(TDeviceContext& dc, TRect r) {
@@ -248,7 +244,7 @@ bool PatternBlit(TDeviceContext& dc, TRect r, std::uint32_t rop) {
     paint->Rop2 = rop2;
   }
   TSpanWriter out = dc.Writer();
-  FillDeviceRect(out, Normalised(dc.ToDevice(r)), *paint);
+  out.FillRect(Normalised(dc.ToDevice(r)), *paint);
   return true;
 }
 
