@@ -125,19 +125,6 @@ public:
   explicit TBitmapCanvas(TBitmap* ABitmap) : FBitmap(ABitmap) {}
   ~TBitmapCanvas() override { FreeContext(); }
 
-  // SameBitmapImage, with the friend's view of both bitmaps.
-  static bool SameImage(TBitmap& A, TBitmap& B) {
-    if (&A == &B) return true;
-    A.Settle();
-    B.Settle();
-    return A.FWidth == B.FWidth && A.FHeight == B.FHeight && A.FPixelFormat == B.FPixelFormat &&
-           A.FAlphaFormat == B.FAlphaFormat && A.FColorTable == B.FColorTable &&
-           A.FTransparentColor == B.FTransparentColor && A.FTransparentMode == B.FTransparentMode &&
-           A.Transparent() == B.Transparent() && A.FImage == B.FImage &&
-           A.PixelCount() == B.PixelCount() &&
-           std::equal(A.FBits, A.FBits + A.PixelCount(), B.FBits);
-  }
-
   // Deselects the bitmap and deletes the DC; the next drawing makes them again.
   void FreeContext() {
     if (!FDc) return;
@@ -195,7 +182,16 @@ struct TBitmap::TImage {
   }
 };
 
-bool SameBitmapImage(TBitmap& A, TBitmap& B) { return TBitmapCanvas::SameImage(A, B); }
+bool SameBitmapImage(TBitmap& A, TBitmap& B) {
+  if (&A == &B) return true;
+  A.Settle();
+  B.Settle();
+  return A.FWidth == B.FWidth && A.FHeight == B.FHeight && A.FPixelFormat == B.FPixelFormat &&
+         A.FAlphaFormat == B.FAlphaFormat && A.FColorTable == B.FColorTable &&
+         A.FTransparentColor == B.FTransparentColor && A.FTransparentMode == B.FTransparentMode &&
+         A.Transparent() == B.Transparent() && A.FImage == B.FImage &&
+         A.PixelCount() == B.PixelCount() && std::equal(A.FBits, A.FBits + A.PixelCount(), B.FBits);
+}
 
 TBitmap::TBitmap() = default;
 

@@ -136,6 +136,7 @@ protected:
 
 private:
   friend class TBitmapCanvas;
+  friend bool SameBitmapImage(TBitmap& A, TBitmap& B);
 
   struct TImage;
   void SwapIn(TImage& Image);
