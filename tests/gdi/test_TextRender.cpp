@@ -349,4 +349,57 @@ TEST_F(TextRenderTest, OpaqueTabbedTextFillsTheTabGaps) {
   EXPECT_EQ(*InkBox(raster), Bounds(10, 5, extent & 0xFFFF, font.Metrics().tmHeight));
 }
 
+// Each channel of under and over mixed by coverage / 255, rounded to the nearest.
+std::uint32_t ReferenceBlend(std::uint32_t under, std::uint32_t over, std::uint32_t coverage) {
+  std::uint32_t mixed = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const std::uint32_t sum =
+        (under >> shift & 0xFF) * (255 - coverage) + (over >> shift & 0xFF) * coverage;
+    mixed |= (2 * sum + 255) / 510 << shift;
+  }
+  return mixed;
+}
+
+// Every pixel a different colour, so a blend with the wrong pixel or channel shows.
+TRaster PatternedRaster(int width, int height) {
+  TRaster raster(width, height, 0);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      raster.At(x, y) = 0xFF000000u | ((x * 37 + y * 11) & 0xFF) << 16 |
+                        ((x * 5 + y * 29) & 0xFF) << 8 | ((x * y * 3 + 7) & 0xFF);
+  return raster;
+}
+
+TEST_F(TextRenderTest, GlyphsAreBlendedPixelByPixelAsTheirCoverageSays) {
+  const std::string_view text = "Wil|m@gQ";
+  for (const int height : {-9, -13, -31}) {
+    for (const int clipLeft : {0, 7, 12}) {
+      SCOPED_TRACE(testing::Message() << "height " << height << ", clip from " << clipLeft);
+      const TGdiFont font(MakeLogFont("Arial", height));
+      TRaster drawn = PatternedRaster(300, 60);
+      TRaster expected = drawn;
+      const TRect clip = Rect(clipLeft, 0, 250, 60);
+      TTextState state = InkOnly();
+      state.TextColor = 0x3080F0;
+      Gdi::TextOut(TTextTarget{&drawn, {clip}}, font, state, 3, 4, text);
+      const std::uint32_t ink = TextRender::PixelOf(state.TextColor);
+      int pen = 3;
+      const int baseline = 4 + font.Metrics().tmAscent;
+      for (const char c : text) {
+        const TGlyph& glyph = font.Glyphs().Glyph(static_cast<char32_t>(c));
+        for (int gy = 0; gy < glyph.Height; ++gy)
+          for (int gx = 0; gx < glyph.Width; ++gx) {
+            const int x = pen + glyph.Left + gx;
+            const int y = baseline - glyph.Top + gy;
+            const std::uint8_t coverage = glyph.Coverage[gy * glyph.Width + gx];
+            if (x >= clip.Left && coverage != 0)
+              expected.At(x, y) = ReferenceBlend(expected.At(x, y), ink, coverage);
+          }
+        pen += glyph.Advance;
+      }
+      EXPECT_EQ(drawn.Pixels, expected.Pixels);
+    }
+  }
+}
+
 } // namespace
