@@ -297,7 +297,8 @@ LRESULT HitTestFrame(const TWindow& w, TPoint screen) {
 void PaintFrame(TWindow& w, bool active) {
   TWindow* top = TopLevelOf(&w);
   if (!top || !top->Surface || w.Client == Rect(0, 0, w.Rect.Width(), w.Rect.Height())) return;
-  const TRegion clip = VisibleRegion(w, true, true, true);
+  // Children lie inside the client area, which the frame leaves out anyway.
+  const TRegion clip = VisibleRegion(w, true, false, true);
   const TRegion frameOnly =
       TRegion::Combine(clip,
                        TRegion(Bounds(ClientSurfaceOrigin(&w).X, ClientSurfaceOrigin(&w).Y,
