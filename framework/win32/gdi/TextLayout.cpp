@@ -282,15 +282,17 @@ int FirstLineY(const TFormat& format, const TRect& rect, int lineHeight) {
   return rect.Top;
 }
 
+// The lines placed in the rectangle; their texts and the modified text go into the summary
+// only when asked for (drawing needs neither).
 TPlacedLines Place(const TGdiFont& font, std::string_view text, const TRect& rect,
-                   std::uint32_t flags) {
+                   std::uint32_t flags, bool withTexts) {
   TPlacedLines placed;
   const TFormat format = ReadFormat(font, flags, rect);
   const TEXTMETRICA& tm = font.Metrics();
   TTextLayout& summary = placed.Summary;
   summary.LineHeight = tm.tmHeight + (format.Has(DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
   summary.Extent = rect;
-  summary.Modified = String(text);
+  if (withTexts) summary.Modified = String(text);
   if (text.empty()) return placed;
   TLayoutEngine engine(font, format);
   placed.Lines = engine.Lines(ReadItems(text, format), text.size());
@@ -302,6 +304,7 @@ TPlacedLines Place(const TGdiFont& font, std::string_view text, const TRect& rec
                                 Saturate(top + static_cast<std::int64_t>(i) * summary.LineHeight));
     placed.Origins.push_back(origin);
     widest = std::max(widest, line.Width());
+    if (!withTexts) continue;
     TLaidLine laid{ItemText(line.Items, line.Items.size()), origin.X, origin.Y, line.Width(), -1};
     if (line.Marked >= 0)
       laid.Underlined =
@@ -313,7 +316,7 @@ TPlacedLines Place(const TGdiFont& font, std::string_view text, const TRect& rec
   summary.Height = Saturate(std::int64_t{top} - rect.Top + linesHeight);
   summary.Extent.Right = Saturate(std::int64_t{rect.Left} + widest);
   summary.Extent.Bottom = Saturate(rect.Top + linesHeight);
-  summary.Modified = ModifiedText(text, placed.Lines);
+  if (withTexts) summary.Modified = ModifiedText(text, placed.Lines);
   return placed;
 }
 
@@ -331,6 +334,8 @@ void DrawLine(TRaster& surface, std::span<const TRect> visible, const TGdiFont& 
   if (!prefixOnly) {
     std::vector<char32_t> codes;
     std::vector<int> advances;
+    codes.reserve(line.Items.size());
+    advances.reserve(line.Items.size());
     for (std::size_t i = 0; i < line.Items.size(); ++i) {
       codes.push_back(line.Items[i].Code == U'\t' ? U' ' : line.Items[i].Code);
       advances.push_back(line.Positions[i + 1] - line.Positions[i]);
@@ -355,7 +360,7 @@ void DrawLine(TRaster& surface, std::span<const TRect> visible, const TGdiFont& 
 
 TTextLayout LayoutDrawText(const TGdiFont& font, std::string_view text, const TRect& rect,
                            std::uint32_t format) {
-  return Place(font, text, rect, format).Summary;
+  return Place(font, text, rect, format, true).Summary;
 }
 
 namespace Gdi {
@@ -363,8 +368,8 @@ namespace Gdi {
 int DrawText(const TTextTarget& target, const TGdiFont& font, const TTextState& state,
              std::string_view text, TRect& rect, std::uint32_t format, String* modified) {
   if (text.empty()) return 0;
-  const TPlacedLines placed = Place(font, text, rect, format);
   const TFormat flags = ReadFormat(font, format, rect);
+  const TPlacedLines placed = Place(font, text, rect, format, flags.Has(DT_MODIFYSTRING));
   if (modified != nullptr && flags.Has(DT_MODIFYSTRING)) *modified = placed.Summary.Modified;
   if (flags.Has(DT_CALCRECT)) {
     rect = placed.Summary.Extent;
