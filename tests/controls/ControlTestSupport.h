@@ -78,11 +78,50 @@ protected:
   }
 };
 
-template <class C> C* Place(TWinControl* Parent, C* Control, int Left, int Top) {
-  Control->SetBounds(Left, Top, Control->Width(), Control->Height());
+template <class C> C* Place(TWinControl* Parent, C* Control, const TRect& Bounds) {
+  Control->SetBoundsRect(Bounds);
   Control->SetParent(Parent);
   return Control;
 }
+
+template <class C> C* Place(TWinControl* Parent, C* Control, int Left, int Top) {
+  return Place(Parent, Control, ::Bounds(Left, Top, Control->Width(), Control->Height()));
+}
+
+// The height of a font's lines, measured on the screen DC.
+inline int FontHeight(TFont* Font) {
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, Font->Handle());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
+template <class C> C* Titled(C* Control, const String& Caption) {
+  Control->SetCaption(Caption);
+  return Control;
+}
+
+// A form's snapshot read at client points of one of its controls.
+class TControlPixels {
+public:
+  TControlPixels(TScriptedUser& User, TCustomForm* Form, TControl* Control)
+      : Shot(User.Snapshot(Form)) {
+    RECT window{};
+    GetWindowRect(Form->Handle(), &window);
+    const TPoint origin = Control->ClientToScreen({0, 0});
+    Offset = TPoint{origin.X - window.Left, origin.Y - window.Top};
+  }
+  TColor operator()(int X, int Y) const {
+    return Shot->Canvas()->Pixels(Offset.X + X, Offset.Y + Y);
+  }
+
+private:
+  std::unique_ptr<TBitmap> Shot;
+  TPoint Offset;
+};
 
 // A fresh headless display with a scripted user; forms made through NewForm go at the end.
 class ControlTest : public ::testing::Test {
@@ -102,11 +141,7 @@ protected:
   }
   // The pixel of the form's snapshot at a client point of a control.
   TColor PixelAt(TCustomForm* Form, TControl* Control, TPoint At) {
-    const TPoint screen = Control->ClientToScreen(At);
-    RECT window{};
-    GetWindowRect(Form->Handle(), &window);
-    auto bitmap = User.Snapshot(Form);
-    return bitmap->Canvas()->Pixels(screen.X - window.Left, screen.Y - window.Top);
+    return TControlPixels(User, Form, Control)(At.X, At.Y);
   }
 };
 

@@ -12,9 +12,7 @@ namespace {
 class AnchorsTest : public ControlTest {
 protected:
   template <class C> C* Put(TWinControl* Parent, TRect Bounds, TAnchors Anchors) {
-    auto* control = new C(Parent);
-    control->SetBoundsRect(Bounds);
-    control->SetParent(Parent);
+    auto* control = Place(Parent, new C(Parent), Bounds);
     control->SetAnchors(Anchors);
     return control;
   }
@@ -157,12 +155,6 @@ TEST_F(AnchorsTest, TheFormIsOfferedEveryKeyOfItsControlsFirst) {
   EXPECT_EQ(seen, (std::vector<Word>{VK_F3}));
   ASSERT_EQ(form->Offered.size(), 2u);
   EXPECT_EQ(form->Offered[0], edit);
-  EXPECT_TRUE(NewStyleControls);
-}
-
-TEST(Duplicates, TheSettingsHaveNames) {
-  EXPECT_EQ(GetEnumName(lum::TypeInfoOf<TDuplicates>(), dupError), "dupError");
-  EXPECT_EQ(GetEnumValue(lum::TypeInfoOf<TDuplicates>(), "dupAccept"), dupAccept);
 }
 
 } // namespace

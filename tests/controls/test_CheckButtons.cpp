@@ -73,16 +73,11 @@ TEST_F(ControlTest, CheckBoxAlignmentPutsTheBoxOnTheOtherSide) {
 
 TEST_F(ControlTest, RadioButtonsExcludeEachOtherWithinOneParentOnly) {
   TForm* form = NewForm(400, 300);
-  auto* left = Place(form, new TPanel(form), 0, 0);
-  left->SetBounds(0, 0, 150, 100);
-  auto* right = Place(form, new TPanel(form), 200, 0);
-  right->SetBounds(200, 0, 150, 100);
-  auto* a1 = Place(left, new TRadioButton(form), 10, 10);
-  auto* a2 = Place(left, new TRadioButton(form), 10, 40);
-  auto* b1 = Place(right, new TRadioButton(form), 10, 10);
-  a1->SetCaption("A1");
-  a2->SetCaption("A2");
-  b1->SetCaption("B1");
+  auto* left = Place(form, new TPanel(form), Bounds(0, 0, 150, 100));
+  auto* right = Place(form, new TPanel(form), Bounds(200, 0, 150, 100));
+  auto* a1 = Titled(Place(left, new TRadioButton(form), 10, 10), "A1");
+  auto* a2 = Titled(Place(left, new TRadioButton(form), 10, 40), "A2");
+  auto* b1 = Titled(Place(right, new TRadioButton(form), 10, 10), "B1");
   int clicks = 0;
   for (TRadioButton* r : {a1, a2, b1}) r->SetOnClick([&](TObject*) { ++clicks; });
   form->Show();
@@ -119,9 +114,7 @@ TEST_F(ControlTest, RadioButtonsExcludeEachOtherWithinOneParentOnly) {
 
 TEST_F(ControlTest, RadioGroupFollowsClicksArrowsAndItemChanges) {
   TForm* form = NewForm(400, 300);
-  auto* group = Place(form, new TRadioGroup(form), 10, 10);
-  group->SetBounds(10, 10, 200, 110);
-  group->SetCaption("Farbe");
+  auto* group = Titled(Place(form, new TRadioGroup(form), Bounds(10, 10, 200, 110)), "Farbe");
   int clicks = 0;
   group->SetOnClick([&](TObject*) { ++clicks; });
   for (const char* item : {"Rot", "Gruen", "Blau"}) group->Items()->Add(item);
@@ -163,25 +156,19 @@ TEST_F(ControlTest, RadioGroupFollowsClicksArrowsAndItemChanges) {
 
 TEST_F(ControlTest, RadioGroupLaysOutItsButtonsInColumnsFillingTheBox) {
   TForm* form = NewForm(400, 300);
-  auto* group = Place(form, new TRadioGroup(form), 10, 10);
-  group->SetBounds(10, 10, 210, 100);
+  auto* group = Place(form, new TRadioGroup(form), Bounds(10, 10, 210, 100));
   for (const char* item : {"a", "b", "c", "d", "e"}) group->Items()->Add(item);
   form->Show();
-  TEXTMETRICA metrics{};
-  const HDC dc = GetDC(nullptr);
-  const HGDIOBJ old = SelectObject(dc, group->Font()->Handle());
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  const int room = 100 - metrics.tmHeight - 5;
+  const int line = FontHeight(group->Font());
+  const int room = 100 - line - 5;
 
-  EXPECT_EQ(group->Buttons(4)->Top(), 4 * (room / 5) + metrics.tmHeight + 1 + (room % 5) / 2);
+  EXPECT_EQ(group->Buttons(4)->Top(), 4 * (room / 5) + line + 1 + (room % 5) / 2);
   EXPECT_EQ(group->Buttons(0)->Width(), 200);
 
   group->SetColumns(2); // three rows, the last column shorter
   const int height = room / 3;
   EXPECT_EQ(group->Buttons(3)->BoundsRect(),
-            Bounds(8 + 100, metrics.tmHeight + 1 + (room % 3) / 2, 100, height));
+            Bounds(8 + 100, line + 1 + (room % 3) / 2, 100, height));
   EXPECT_EQ(group->Buttons(2)->Left(), 8);
   EXPECT_EQ(group->Buttons(2)->Top(), group->Buttons(3)->Top() + 2 * height);
   EXPECT_EQ(group->Buttons(4)->Top(), group->Buttons(3)->Top() + height);
@@ -193,17 +180,12 @@ TEST_F(ControlTest, RadioGroupLaysOutItsButtonsInColumnsFillingTheBox) {
 TEST_F(ControlTest, PanelsLabelsAndChecksSheet) {
   TForm* form = NewForm(560, 400);
   form->SetCaption("Panels, labels, checks");
-  auto* raised = Place(form, new TPanel(form), 10, 10);
-  raised->SetBounds(10, 10, 160, 40);
-  raised->SetCaption("Raised panel");
-  auto* sunk = Place(form, new TPanel(form), 180, 10);
-  sunk->SetBounds(180, 10, 160, 40);
+  Titled(Place(form, new TPanel(form), Bounds(10, 10, 160, 40)), "Raised panel");
+  auto* sunk = Titled(Place(form, new TPanel(form), Bounds(180, 10, 160, 40)), "Lowered + inner");
   sunk->SetBevelOuter(bvLowered);
   sunk->SetBevelInner(bvRaised);
   sunk->SetBorderWidth(2);
-  sunk->SetCaption("Lowered + inner");
-  auto* single = Place(form, new TPanel(form), 350, 10);
-  single->SetBounds(350, 10, 190, 40);
+  auto* single = Place(form, new TPanel(form), Bounds(350, 10, 190, 40));
   single->SetBorderStyle(bsSingle);
   single->SetBevelOuter(bvNone);
   single->SetAlignment(taLeftJustify);
@@ -211,73 +193,51 @@ TEST_F(ControlTest, PanelsLabelsAndChecksSheet) {
 
   const TBevelShape shapes[] = {bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine};
   for (int i = 0; i < 6; ++i) {
-    auto* bevel = Place(form, new TBevel(form), 10 + i * 45, 60);
-    bevel->SetBounds(10 + i * 45, 60, 38, 30);
+    auto* bevel = Place(form, new TBevel(form), Bounds(10 + i * 45, 60, 38, 30));
     bevel->SetShape(shapes[i]);
     bevel->SetStyle(i % 2 ? bsRaised : bsLowered);
   }
 
-  auto* label = Place(form, new TLabel(form), 290, 60);
-  label->SetCaption("&Label with accelerator");
-  auto* disabled = Place(form, new TLabel(form), 290, 78);
-  disabled->SetCaption("Disabled label");
-  disabled->SetEnabled(false);
-  auto* colour = Place(form, new TPanel(form), 290, 96);
-  colour->SetBounds(290, 96, 250, 40);
+  Titled(Place(form, new TLabel(form), 290, 60), "&Label with accelerator");
+  Titled(Place(form, new TLabel(form), 290, 78), "Disabled label")->SetEnabled(false);
+  auto* colour = Place(form, new TPanel(form), Bounds(290, 96, 250, 40));
   colour->SetColor(clTeal);
   colour->SetBevelOuter(bvNone);
-  auto* transparent = Place(colour, new TLabel(form), 6, 4);
-  transparent->SetCaption("Transparent label on teal");
-  transparent->SetTransparent(true);
-  auto* wrapped = Place(colour, new TLabel(form), 6, 20);
-  wrapped->SetCaption("Opaque yellow");
-  wrapped->SetColor(clYellow);
+  Titled(Place(colour, new TLabel(form), 6, 4), "Transparent label on teal")->SetTransparent(true);
+  Titled(Place(colour, new TLabel(form), 6, 20), "Opaque yellow")->SetColor(clYellow);
 
-  auto* group = Place(form, new TGroupBox(form), 10, 100);
-  group->SetBounds(10, 100, 270, 130);
-  group->SetCaption("&Group box");
-  auto* unchecked = Place(group, new TCheckBox(form), 10, 20);
-  unchecked->SetCaption("Unchecked");
-  auto* checked = Place(group, new TCheckBox(form), 10, 40);
-  checked->SetCaption("Checked");
+  auto* group = Titled(Place(form, new TGroupBox(form), Bounds(10, 100, 270, 130)), "&Group box");
+  const auto check = [&](int Top, const char* Caption) {
+    return Titled(Place(group, new TCheckBox(form), 10, Top), Caption);
+  };
+  check(20, "Unchecked");
+  auto* checked = check(40, "Checked");
   checked->SetChecked(true);
-  auto* grayed = Place(group, new TCheckBox(form), 10, 60);
-  grayed->SetCaption("Grayed");
+  auto* grayed = check(60, "Grayed");
   grayed->SetAllowGrayed(true);
   grayed->SetState(cbGrayed);
-  auto* leftText = Place(group, new TCheckBox(form), 10, 80);
-  leftText->SetCaption("Text on the left");
+  auto* leftText = check(80, "Text on the left");
   leftText->SetWidth(120);
   leftText->SetAlignment(taLeftJustify);
   leftText->SetChecked(true);
-  auto* off = Place(group, new TCheckBox(form), 10, 100);
-  off->SetCaption("Disabled");
-  off->SetEnabled(false);
-  auto* r1 = Place(group, new TRadioButton(form), 140, 20);
-  r1->SetCaption("Radio one");
-  auto* r2 = Place(group, new TRadioButton(form), 140, 40);
-  r2->SetCaption("Radio two");
-  r2->SetChecked(true);
+  check(100, "Disabled")->SetEnabled(false);
+  Titled(Place(group, new TRadioButton(form), 140, 20), "Radio one");
+  Titled(Place(group, new TRadioButton(form), 140, 40), "Radio two")->SetChecked(true);
 
-  auto* radios = Place(form, new TRadioGroup(form), 290, 145);
-  radios->SetBounds(290, 145, 250, 85);
-  radios->SetCaption("Radio group, 2 columns");
+  auto* radios = Titled(Place(form, new TRadioGroup(form), Bounds(290, 145, 250, 85)),
+                        "Radio group, 2 columns");
   radios->SetColumns(2);
   for (const char* item : {"North", "East", "South", "West"}) radios->Items()->Add(item);
   radios->SetItemIndex(2);
 
-  auto* box = Place(form, new TScrollBox(form), 10, 240);
-  box->SetBounds(10, 240, 270, 110);
-  for (int i = 0; i < 4; ++i) {
-    auto* child = Place(box, new TCheckBox(form), 10, 10 + i * 40);
-    child->SetCaption("Scrolled item " + std::to_string(i + 1));
-    child->SetWidth(140);
-  }
-  auto* wide = Place(form, new TScrollBox(form), 290, 240);
-  wide->SetBounds(290, 240, 250, 110);
-  auto* inner = Place(wide, new TPanel(form), 10, 10);
-  inner->SetBounds(10, 10, 400, 150);
-  inner->SetCaption("Panel wider and taller than its scroll box");
+  auto* box = Place(form, new TScrollBox(form), Bounds(10, 240, 270, 110));
+  for (int i = 0; i < 4; ++i)
+    Titled(Place(box, new TCheckBox(form), 10, 10 + i * 40),
+           "Scrolled item " + std::to_string(i + 1))
+        ->SetWidth(140);
+  auto* wide = Place(form, new TScrollBox(form), Bounds(290, 240, 250, 110));
+  Titled(Place(wide, new TPanel(form), Bounds(10, 10, 400, 150)),
+         "Panel wider and taller than its scroll box");
   form->Show();
   box->VertScrollBar()->SetPosition(30);
   checked->SetFocus();
@@ -286,7 +246,7 @@ TEST_F(ControlTest, PanelsLabelsAndChecksSheet) {
   EXPECT_TRUE(box->VertScrollBar()->IsScrollBarVisible());
   EXPECT_TRUE(wide->HorzScrollBar()->IsScrollBarVisible());
   EXPECT_TRUE(wide->VertScrollBar()->IsScrollBarVisible());
-  EXPECT_EQ(radios->Buttons(2)->Checked(), true);
+  EXPECT_TRUE(radios->Buttons(2)->Checked());
 }
 
 } // namespace

@@ -192,13 +192,11 @@ TEST_F(ComboBoxesTest, MaxLengthAndCharCaseShapeTypedText) {
 TEST_F(ComboBoxesTest, SheetOfListsAndCombos) {
   TForm* form = NewForm(420, 260);
   form->SetCaption("Lists");
-  auto* list = Place(form, new TListBox(form), 10, 10);
-  list->SetBounds(10, 10, 120, 110);
+  auto* list = Place(form, new TListBox(form), Bounds(10, 10, 120, 110));
   for (const char* s : {"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot", "Golf", "Hotel"})
     list->Items()->Add(s);
   list->SetItemIndex(2);
-  auto* multi = Place(form, new TListBox(form), 140, 10);
-  multi->SetBounds(140, 10, 120, 110);
+  auto* multi = Place(form, new TListBox(form), Bounds(140, 10, 120, 110));
   multi->SetStyle(lbOwnerDrawFixed);
   multi->SetMultiSelect(true);
   for (const char* s : {"One", "Two", "Three", "Four"}) multi->Items()->Add(s);

@@ -11,32 +11,21 @@ using namespace controltest;
 
 namespace {
 
-template <class C>
-C* Put(TWinControl* Parent, C* Control, int Left, int Top, int Width, int Height) {
-  Control->SetBounds(Left, Top, Width, Height);
-  Control->SetParent(Parent);
-  return Control;
-}
-
 // A dialog as a user meets it: every field reached by keys or the mouse, closed with OK.
 TEST_F(ControlTest, ADialogOfStandardControlsIsFilledInAndClosedByTheUser) {
   TForm* form = NewForm(460, 260);
   form->SetCaption("Order");
-  auto* name = Put(form, new TEdit(form), 70, 10, 150, 22);
-  auto* label = Put(form, new TLabel(form), 10, 13, 55, 16);
-  label->SetCaption("&Name:");
-  label->SetFocusControl(name);
-  auto* notes = Put(form, new TMemo(form), 10, 40, 210, 60);
-  auto* city = Put(form, new TComboBox(form), 10, 110, 150, 120);
+  auto* name = Place(form, new TEdit(form), Bounds(70, 10, 150, 22));
+  Titled(Place(form, new TLabel(form), Bounds(10, 13, 55, 16)), "&Name:")->SetFocusControl(name);
+  auto* notes = Place(form, new TMemo(form), Bounds(10, 40, 210, 60));
+  auto* city = Place(form, new TComboBox(form), Bounds(10, 110, 150, 120));
   city->SetStyle(csDropDownList);
   for (const char* c : {"Berlin", "Hamburg", "Munich"}) city->Items()->Add(c);
-  auto* colour = Put(form, new TListBox(form), 240, 10, 100, 90);
+  auto* colour = Place(form, new TListBox(form), Bounds(240, 10, 100, 90));
   for (const char* c : {"Red", "Green", "Blue", "Yellow"}) colour->Items()->Add(c);
-  auto* size = Put(form, new TRadioGroup(form), 240, 110, 100, 90);
-  size->SetCaption("Size");
+  auto* size = Titled(Place(form, new TRadioGroup(form), Bounds(240, 110, 100, 90)), "Size");
   for (const char* s : {"Small", "Medium", "Large"}) size->Items()->Add(s);
-  auto* ok = Put(form, new TButton(form), 360, 10, 75, 25);
-  ok->SetCaption("OK");
+  auto* ok = Titled(Place(form, new TButton(form), Bounds(360, 10, 75, 25)), "OK");
   ok->SetModalResult(mrOk);
   ok->SetDefault(true);
 

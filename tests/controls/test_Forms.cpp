@@ -1,5 +1,6 @@
 #include "tests/SheetPath.h"
 #include "tests/controls/ControlTestSupport.h"
+#include "tests/rtl/ErrorTesting.h"
 
 #include "framework/controls/Panels.h"
 #include "framework/controls/StdCtrls.h"
@@ -11,11 +12,8 @@ namespace {
 class FormTest : public ControlTest {
 protected:
   TButton* AddButton(TForm* Form, const String& Caption, TModalResult Result, int Left) {
-    auto* button = new TButton(Form);
-    button->SetCaption(Caption);
+    auto* button = Titled(Place(Form, new TButton(Form), Bounds(Left, 150, 75, 25)), Caption);
     button->SetModalResult(Result);
-    button->SetBounds(Left, 150, 75, 25);
-    button->SetParent(Form);
     return button;
   }
 };
@@ -76,12 +74,7 @@ TEST_F(FormTest, AnExceptionInAClickHandlerIsShownAndTheApplicationCarriesOn) {
 TEST_F(FormTest, AModalFormWithoutAnAnswerFailsNamingItself) {
   TForm* form = NewForm();
   form->SetCaption("Forgotten dialog");
-  try {
-    form->ShowModal();
-    FAIL() << "the modal form returned without an answer";
-  } catch (const EDisplayError& e) {
-    EXPECT_NE(e.Message().find("Forgotten dialog"), String::npos) << e.Message();
-  }
+  ExpectErrorContaining<EDisplayError>([&] { form->ShowModal(); }, "Forgotten dialog");
   EXPECT_FALSE(form->Visible());
 }
 
@@ -115,11 +108,9 @@ TEST_F(FormTest, ANestedFormIsDrivenModallyAndClosedByAButton) {
   outer->SetAlign(alTop);
   outer->SetHeight(120);
   outer->SetParent(form);
-  auto* inner = new TPanel(form);
+  auto* inner = Place(outer, new TPanel(form), Bounds(10, 10, 200, 90));
   inner->SetBevelOuter(bvLowered);
   inner->SetColor(clWhite);
-  inner->SetBounds(10, 10, 200, 90);
-  inner->SetParent(outer);
   auto* swatch = Place(inner, new TSwatch(form, clNavy), 10, 10);
   auto* patch = Place(inner, new TPatch(form, clRed), 60, 10);
   TButton* close = AddButton(form, "Close", mrOk, 230);

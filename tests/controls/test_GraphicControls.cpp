@@ -5,6 +5,9 @@
 #include "framework/controls/Shapes.h"
 #include "framework/graphics/Icon.h"
 
+#include <tuple>
+#include <vector>
+
 using namespace controltest;
 
 namespace {
@@ -15,41 +18,26 @@ using ShapeTest = ControlTest;
 
 TEST_F(ShapeTest, EachShapeDrawsItsFigureWithPenAndBrush) {
   TForm* form = NewForm();
-  auto* shape = Place(form, new TShape(form), 20, 20);
-  shape->SetBounds(20, 20, 60, 40);
+  auto* shape = Place(form, new TShape(form), Bounds(20, 20, 60, 40));
   shape->Brush()->SetColor(clRed);
   form->Show();
   auto at = [&](int x, int y) { return PixelAt(form, shape, {x, y}); };
-
-  EXPECT_EQ(at(0, 0), ColorToRGB(clBlack));
-  EXPECT_EQ(at(59, 39), ColorToRGB(clBlack));
-  EXPECT_EQ(at(30, 20), ColorToRGB(clRed));
-
-  shape->SetShape(stSquare); // 40 x 40, centred
-  EXPECT_EQ(at(5, 20), Face);
-  EXPECT_EQ(at(10, 20), ColorToRGB(clBlack));
-  EXPECT_EQ(at(49, 20), ColorToRGB(clBlack));
-  EXPECT_EQ(at(50, 20), Face);
-
-  shape->SetShape(stEllipse);
-  EXPECT_EQ(at(0, 0), Face);
-  EXPECT_EQ(at(30, 0), ColorToRGB(clBlack));
-  EXPECT_EQ(at(0, 20), ColorToRGB(clBlack));
-  EXPECT_EQ(at(30, 20), ColorToRGB(clRed));
-
-  shape->SetShape(stCircle);
-  EXPECT_EQ(at(9, 20), Face);
-  EXPECT_EQ(at(10, 20), ColorToRGB(clBlack));
-  EXPECT_EQ(at(30, 0), ColorToRGB(clBlack));
-
-  shape->SetShape(stRoundRect);
-  EXPECT_EQ(at(0, 0), Face);
-  EXPECT_EQ(at(0, 20), ColorToRGB(clBlack));
-  EXPECT_EQ(at(30, 0), ColorToRGB(clBlack));
-
-  shape->SetShape(stRoundSquare);
-  EXPECT_EQ(at(10, 0), Face);
-  EXPECT_EQ(at(10, 20), ColorToRGB(clBlack));
+  const COLORREF black = ColorToRGB(clBlack), red = ColorToRGB(clRed);
+  const struct {
+    TShapeType Shape;
+    std::vector<std::tuple<int, int, COLORREF>> Pixels;
+  } shapes[] = {{stRectangle, {{0, 0, black}, {59, 39, black}, {30, 20, red}}},
+                {stSquare, {{5, 20, Face}, {10, 20, black}, {49, 20, black}, {50, 20, Face}}},
+                {stEllipse, {{0, 0, Face}, {30, 0, black}, {0, 20, black}, {30, 20, red}}},
+                {stCircle, {{9, 20, Face}, {10, 20, black}, {30, 0, black}}},
+                {stRoundRect, {{0, 0, Face}, {0, 20, black}, {30, 0, black}}},
+                {stRoundSquare, {{10, 0, Face}, {10, 20, black}}}};
+  for (const auto& s : shapes) {
+    shape->SetShape(s.Shape); // the squares 40 x 40, centred
+    const TControlPixels shot(User, form, shape);
+    for (const auto& [x, y, colour] : s.Pixels)
+      EXPECT_EQ(shot(x, y), colour) << "shape " << s.Shape << " at " << x << "," << y;
+  }
 
   // Pen and brush changes redraw; a wide pen stays inside the control.
   shape->SetShape(stRectangle);
@@ -79,8 +67,7 @@ std::unique_ptr<TBitmap> HalvesPicture(int Width = 20, int Height = 10) {
 
 TEST_F(ImageTest, StretchCenterAndProportionalPlaceThePicture) {
   TForm* form = NewForm();
-  auto* image = Place(form, new TImage(form), 10, 10);
-  image->SetBounds(10, 10, 100, 60);
+  auto* image = Place(form, new TImage(form), Bounds(10, 10, 100, 60));
   image->Picture()->SetBitmap(HalvesPicture().get());
   form->Show();
   auto at = [&](int x, int y) { return PixelAt(form, image, {x, y}); };
@@ -123,8 +110,7 @@ TEST_F(ImageTest, StretchCenterAndProportionalPlaceThePicture) {
 
 TEST_F(ImageTest, CanvasDrawsIntoThePictureMakingABitmapWhenEmpty) {
   TForm* form = NewForm();
-  auto* image = Place(form, new TImage(form), 10, 10);
-  image->SetBounds(10, 10, 80, 50);
+  auto* image = Place(form, new TImage(form), Bounds(10, 10, 80, 50));
   form->Show();
   TCanvas* canvas = image->Canvas();
   EXPECT_EQ(image->Picture()->Width(), 80);
@@ -159,8 +145,7 @@ using PaintBoxTest = ControlTest;
 
 TEST_F(PaintBoxTest, OnPaintDrawsWithTheBoxColourAndFont) {
   TForm* form = NewForm();
-  auto* box = Place(form, new TPaintBox(form), 10, 10);
-  box->SetBounds(10, 10, 60, 40);
+  auto* box = Place(form, new TPaintBox(form), Bounds(10, 10, 60, 40));
   box->SetColor(clYellow);
   box->Font()->SetColor(clMaroon);
   int paints = 0;

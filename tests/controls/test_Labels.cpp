@@ -13,11 +13,9 @@ SIZE LabelTextExtent(TFont* Font, const String& Text) {
   const HGDIOBJ old = SelectObject(dc, Font->Handle());
   SIZE size{};
   GetTextExtentPoint32A(dc, Text.c_str(), static_cast<int>(Text.size()), &size);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  size.cy = metrics.tmHeight;
+  size.cy = FontHeight(Font);
   return size;
 }
 
@@ -37,15 +35,12 @@ struct TPixelSpread {
 
 TPixelSpread Spread(TScriptedUser& User, TCustomForm* Form, TControl* Control,
                     const std::function<bool(TColor)>& Wanted) {
-  auto shot = User.Snapshot(Form);
-  RECT window{};
-  GetWindowRect(Form->Handle(), &window);
-  const TPoint o = Control->ClientToScreen({0, 0});
+  const TControlPixels at(User, Form, Control);
   TPixelSpread s;
   long sumX = 0, sumY = 0;
   for (int y = 0; y < Control->Height(); ++y)
     for (int x = 0; x < Control->Width(); ++x) {
-      if (!Wanted(shot->Canvas()->Pixels(o.X - window.Left + x, o.Y - window.Top + y))) continue;
+      if (!Wanted(at(x, y))) continue;
       if (s.First < 0) s.First = y;
       s.Last = y;
       sumX += x, sumY += y, ++s.Count;
@@ -152,8 +147,7 @@ TEST_F(ControlTest, LabelAcceleratorFocusesItsFocusControl) {
 
 TEST_F(ControlTest, TransparentLabelShowsItsColouredParentAndOpaqueOneItsOwnColour) {
   TForm* form = NewForm();
-  auto* panel = Place(form, new TPanel(form), 10, 10);
-  panel->SetBounds(10, 10, 200, 80);
+  auto* panel = Place(form, new TPanel(form), Bounds(10, 10, 200, 80));
   panel->SetBevelOuter(bvNone);
   panel->SetColor(clRed);
   auto* label = Place(panel, new TLabel(form), 10, 10);

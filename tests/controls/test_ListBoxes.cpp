@@ -10,8 +10,7 @@ namespace {
 class ListBoxesTest : public ControlTest {
 protected:
   TListBox* MakeList(TForm* Form, int Count) {
-    auto* list = Place(Form, new TListBox(Form), 10, 10);
-    list->SetBounds(10, 10, 150, 120);
+    auto* list = Place(Form, new TListBox(Form), Bounds(10, 10, 150, 120));
     for (int i = 0; i < Count; ++i) list->Items()->Add("item" + std::to_string(i));
     return list;
   }

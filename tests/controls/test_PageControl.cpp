@@ -22,8 +22,7 @@ protected:
 
   void SetUp() override {
     Form = NewForm(360, 260);
-    Pages = Place(Form, new TPageControl(Form), 10, 10);
-    Pages->SetBounds(10, 10, 300, 200);
+    Pages = Place(Form, new TPageControl(Form), Bounds(10, 10, 300, 200));
     const TColor fills[] = {clRed, clLime, clBlue};
     const char* captions[] = {"First", "Second", "Third"};
     for (int i = 0; i < 3; ++i) {
@@ -161,18 +160,10 @@ TEST_F(PageControlTest, OneFormWithEveryControl) {
   Pages->SetBounds(10, 10, 330, 160);
   Form->SetBounds(50, 50, 520, 330);
   Form->SetCaption("Buttons, graphics and pages");
-  int x = 10;
-  for (TBitBtnKind kind : {bkOK, bkCancel, bkHelp, bkYes, bkNo}) {
-    auto* b = Place(Form, new TBitBtn(Form), x, 180);
-    b->SetKind(kind);
-    x += 80;
-  }
-  x = 10;
-  for (TBitBtnKind kind : {bkClose, bkAbort, bkRetry, bkIgnore, bkAll}) {
-    auto* b = Place(Form, new TBitBtn(Form), x, 212);
-    b->SetKind(kind);
-    x += 80;
-  }
+  const TBitBtnKind kinds[] = {bkOK,    bkCancel, bkHelp,  bkYes,    bkNo,
+                               bkClose, bkAbort,  bkRetry, bkIgnore, bkAll};
+  for (int i = 0; i < 10; ++i)
+    Place(Form, new TBitBtn(Form), 10 + 80 * (i % 5), 180 + 32 * (i / 5))->SetKind(kinds[i]);
   auto* disabled = Place(Form, new TBitBtn(Form), 10, 244);
   disabled->SetKind(bkOK);
   disabled->SetCaption("Disabled");
@@ -182,32 +173,27 @@ TEST_F(PageControlTest, OneFormWithEveryControl) {
   top->SetLayout(blGlyphTop);
   top->SetHeight(44);
   for (int i = 0; i < 3; ++i) {
-    auto* s = Place(Form, new TSpeedButton(Form), 180 + 24 * i, 244);
+    auto* s = Titled(Place(Form, new TSpeedButton(Form), 180 + 24 * i, 244),
+                     String(1, static_cast<char>('A' + i)));
     s->SetGroupIndex(1);
-    s->SetCaption(String(1, static_cast<char>('A' + i)));
-    if (i == 1) s->SetDown(true);
+    s->SetDown(i == 1);
   }
-  auto* flat = Place(Form, new TSpeedButton(Form), 260, 244);
+  auto* flat = Titled(Place(Form, new TSpeedButton(Form), Bounds(260, 244, 40, 22)), "Flat");
   flat->SetFlat(true);
-  flat->SetCaption("Flat");
-  flat->SetWidth(40);
   const TShapeType shapes[] = {stRectangle,   stSquare,  stRoundRect,
                                stRoundSquare, stEllipse, stCircle};
   for (int i = 0; i < 6; ++i) {
-    auto* s = Place(Form, new TShape(Form), 350 + 55 * (i % 2), 10 + 50 * (i / 2));
-    s->SetBounds(s->Left(), s->Top(), 50, 40);
+    auto* s = Place(Form, new TShape(Form), Bounds(350 + 55 * (i % 2), 10 + 50 * (i / 2), 50, 40));
     s->SetShape(shapes[i]);
     s->Brush()->SetColor(i % 2 ? clAqua : clYellow);
   }
-  auto* image = Place(Sheets[0], new TImage(Form), 80, 20);
-  image->SetBounds(80, 20, 100, 60);
+  auto* image = Place(Sheets[0], new TImage(Form), Bounds(80, 20, 100, 60));
   image->SetStretch(true);
   image->SetProportional(true);
   image->Canvas()->Brush()->SetColor(clWhite);
   image->Canvas()->FillRect(Rect(0, 0, 100, 60));
   image->Canvas()->Ellipse(10, 10, 90, 50);
-  auto* box = Place(Sheets[0], new TPaintBox(Form), 200, 20);
-  box->SetBounds(200, 20, 90, 60);
+  auto* box = Place(Sheets[0], new TPaintBox(Form), Bounds(200, 20, 90, 60));
   box->SetOnPaint([box](TObject*) {
     TCanvas* c = box->Canvas();
     c->Brush()->SetColor(clNavy);

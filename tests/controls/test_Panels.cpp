@@ -4,6 +4,8 @@
 #include "framework/controls/Panels.h"
 #include "framework/controls/ScrollBox.h"
 
+#include <vector>
+
 using namespace controltest;
 
 namespace {
@@ -25,8 +27,7 @@ class PanelFrameTest : public ControlTest, public ::testing::WithParamInterface<
 TEST_P(PanelFrameTest, AlignedChildrenFillTheAreaInsideBorderAndBevels) {
   const TPanelFrame f = GetParam();
   TForm* form = NewForm(400, 300);
-  auto* panel = Place(form, new TPanel(form), 10, 10);
-  panel->SetBounds(10, 10, 200, 120);
+  auto* panel = Place(form, new TPanel(form), Bounds(10, 10, 200, 120));
   panel->SetBevelOuter(f.Outer);
   panel->SetBevelInner(f.Inner);
   panel->SetBevelWidth(f.BevelWidth);
@@ -65,8 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Panels, PanelFrameTest,
 
 TEST_F(ControlTest, PanelDrawsOuterBevelBorderInnerBevelAndCentredCaption) {
   TForm* form = NewForm(400, 300);
-  auto* panel = Place(form, new TPanel(form), 20, 20);
-  panel->SetBounds(20, 20, 160, 60);
+  auto* panel = Place(form, new TPanel(form), Bounds(20, 20, 160, 60));
   panel->SetBevelOuter(bvRaised);
   panel->SetBevelInner(bvLowered);
   panel->SetBevelWidth(2);
@@ -91,15 +91,11 @@ TEST_F(ControlTest, PanelDrawsOuterBevelBorderInnerBevelAndCentredCaption) {
 
   // The caption sits around the middle; with taLeftJustify it moves to the left edge.
   const auto textColumns = [&](int from, int to) {
-    auto shot = User.Snapshot(form);
+    const TControlPixels at(User, form, panel);
     int count = 0;
-    const TPoint origin = panel->ClientToScreen({0, 0});
-    RECT window{};
-    GetWindowRect(form->Handle(), &window);
     for (int x = from; x < to; ++x)
       for (int y = 7; y < 53; ++y)
-        if (IsDarkPixel(
-                shot->Canvas()->Pixels(origin.X - window.Left + x, origin.Y - window.Top + y))) {
+        if (IsDarkPixel(at(x, y))) {
           ++count;
           break;
         }
@@ -157,51 +153,37 @@ TEST_F(ControlTest, BevelShapesDrawTheirLinesInTheStyleColours) {
   form->Show();
   const TColor light = ColorToRGB(clBtnHighlight), dark = ColorToRGB(clBtnShadow);
   const TColor face = ColorToRGB(clBtnFace);
-  auto* bevel = Place(form, new TBevel(form), 30, 30);
-  bevel->SetBounds(30, 30, 40, 30);
-
-  EXPECT_EQ(PixelAt(form, bevel, {0, 0}), dark); // bsBox lowered
-  EXPECT_EQ(PixelAt(form, bevel, {20, 0}), dark);
-  EXPECT_EQ(PixelAt(form, bevel, {39, 29}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {39, 10}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {20, 15}), face);
-
-  bevel->SetStyle(bsRaised);
-  EXPECT_EQ(PixelAt(form, bevel, {0, 10}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {20, 29}), dark);
-
-  bevel->SetShape(bsFrame); // raised frame: a light ring, a dark one offset by one
-  EXPECT_EQ(PixelAt(form, bevel, {0, 10}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {1, 10}), dark);
-  EXPECT_EQ(PixelAt(form, bevel, {38, 10}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {39, 10}), dark);
-
-  bevel->SetStyle(bsLowered);
-  bevel->SetShape(bsTopLine);
-  EXPECT_EQ(PixelAt(form, bevel, {5, 0}), dark);
-  EXPECT_EQ(PixelAt(form, bevel, {5, 1}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {5, 2}), face);
-  bevel->SetShape(bsBottomLine);
-  EXPECT_EQ(PixelAt(form, bevel, {5, 28}), dark);
-  EXPECT_EQ(PixelAt(form, bevel, {5, 29}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {5, 0}), face);
-  bevel->SetShape(bsLeftLine);
-  EXPECT_EQ(PixelAt(form, bevel, {0, 29}), dark);
-  EXPECT_EQ(PixelAt(form, bevel, {1, 29}), light);
-  bevel->SetShape(bsRightLine);
-  EXPECT_EQ(PixelAt(form, bevel, {38, 5}), dark);
-  EXPECT_EQ(PixelAt(form, bevel, {39, 5}), light);
-  EXPECT_EQ(PixelAt(form, bevel, {0, 5}), face);
-  bevel->SetShape(bsSpacer);
-  for (const TPoint p : {TPoint{0, 0}, TPoint{39, 5}, TPoint{5, 29}})
-    EXPECT_EQ(PixelAt(form, bevel, p), face);
+  auto* bevel = Place(form, new TBevel(form), Bounds(30, 30, 40, 30));
+  const struct {
+    TBevelShape Shape;
+    TBevelStyle Style;
+    std::vector<std::pair<TPoint, TColor>> Pixels;
+  } cases[] = {
+      {bsBox,
+       bsLowered,
+       {{{0, 0}, dark}, {{20, 0}, dark}, {{39, 29}, light}, {{39, 10}, light}, {{20, 15}, face}}},
+      {bsBox, bsRaised, {{{0, 10}, light}, {{20, 29}, dark}}},
+      // A raised frame: a light ring, a dark one offset by one.
+      {bsFrame, bsRaised, {{{0, 10}, light}, {{1, 10}, dark}, {{38, 10}, light}, {{39, 10}, dark}}},
+      {bsTopLine, bsLowered, {{{5, 0}, dark}, {{5, 1}, light}, {{5, 2}, face}}},
+      {bsBottomLine, bsLowered, {{{5, 28}, dark}, {{5, 29}, light}, {{5, 0}, face}}},
+      {bsLeftLine, bsLowered, {{{0, 29}, dark}, {{1, 29}, light}}},
+      {bsRightLine, bsLowered, {{{38, 5}, dark}, {{39, 5}, light}, {{0, 5}, face}}},
+      {bsSpacer, bsLowered, {{{0, 0}, face}, {{39, 5}, face}, {{5, 29}, face}}}};
+  for (const auto& c : cases) {
+    bevel->SetShape(c.Shape);
+    bevel->SetStyle(c.Style);
+    const TControlPixels at(User, form, bevel);
+    for (const auto& [p, colour] : c.Pixels)
+      EXPECT_EQ(at(p.X, p.Y), colour)
+          << "shape " << c.Shape << ", style " << c.Style << ", at " << p.X << "," << p.Y;
+  }
 }
 
 TEST_F(ControlTest, GroupBoxPutsChildrenBelowItsCaptionAndItsAcceleratorFocusesTheFirst) {
   TForm* form = NewForm(400, 300);
   auto* other = Place(form, new TSwatch(form), 250, 10);
-  auto* group = Place(form, new TGroupBox(form), 10, 10);
-  group->SetBounds(10, 10, 200, 120);
+  auto* group = Place(form, new TGroupBox(form), Bounds(10, 10, 200, 120));
   group->SetCaption("&Optionen");
   auto* first = Place(group, new TSwatch(form, clLime), 20, 30);
   first->SetAlign(alClient);
@@ -226,8 +208,7 @@ TEST_F(ControlTest, GroupBoxPutsChildrenBelowItsCaptionAndItsAcceleratorFocusesT
 
 TEST_F(ControlTest, ScrollBoxRangesFollowTheChildrenAndScrollingMovesThem) {
   TForm* form = NewForm(400, 300);
-  auto* box = Place(form, new TScrollBox(form), 10, 10);
-  box->SetBounds(10, 10, 200, 100);
+  auto* box = Place(form, new TScrollBox(form), Bounds(10, 10, 200, 100));
   auto* near = Place(box, new TSwatch(form, clLime), 10, 10);
   auto* far = Place(box, new TSwatch(form, clRed), 20, 250);
   form->Show();
@@ -276,8 +257,7 @@ TEST_F(ControlTest, ScrollBoxRangesFollowTheChildrenAndScrollingMovesThem) {
 
 TEST_F(ControlTest, ScrollBoxWithAFixedRangeAndNoBorder) {
   TForm* form = NewForm(400, 300);
-  auto* box = Place(form, new TScrollBox(form), 10, 10);
-  box->SetBounds(10, 10, 150, 80);
+  auto* box = Place(form, new TScrollBox(form), Bounds(10, 10, 150, 80));
   box->SetBorderStyle(bsNone);
   box->HorzScrollBar()->SetRange(400);
   auto* early = Place(box, new TSwatch(form), 300, 10);
@@ -299,8 +279,7 @@ TEST_F(ControlTest, ScrollBoxWithAFixedRangeAndNoBorder) {
 
   // A child reaching under both bars leaves them drawn.
   box->VertScrollBar()->SetRange(300);
-  auto* big = Place(box, new TPanel(form), 10, 10);
-  big->SetBounds(10, 10, 300, 200);
+  Place(box, new TPanel(form), Bounds(10, 10, 300, 200));
   const int cw = box->ClientWidth(), ch = box->ClientHeight();
   EXPECT_EQ(PixelAt(form, box, {cw + 3, ch - 13}), ColorToRGB(clBtnFace));
   EXPECT_EQ(PixelAt(form, box, {3, ch + 3}), ColorToRGB(clBtnFace));

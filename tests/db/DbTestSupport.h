@@ -14,6 +14,17 @@
 
 namespace dbtest {
 
+// The message of the E that Action raises; a failure of the test when it raises none.
+template <class E = EDatabaseError, class F> String ErrorMessageOf(F Action) {
+  try {
+    Action();
+  } catch (const E& e) {
+    return e.Message();
+  }
+  ADD_FAILURE() << "nothing raised";
+  return "";
+}
+
 // Each test gets its own directory and its own alias file; the default session starts afresh.
 class DbTest : public ::testing::Test {
 protected:
@@ -35,6 +46,10 @@ protected:
     const String dir = Root + "/" + AName;
     std::filesystem::create_directories(dir);
     return dir;
+  }
+  static void SetTable(TTable& ATable, const String& ADatabase, const String& AName) {
+    ATable.SetDatabaseName(ADatabase);
+    ATable.SetTableName(AName);
   }
   void Exec(const String& ADatabase, const String& ASql) const {
     TQuery query(nullptr);

@@ -16,8 +16,7 @@ protected:
     const String data = MakeDir("data");
     CreateItems(data);
     Items = new TTable(&Owner);
-    Items->SetDatabaseName(data);
-    Items->SetTableName("Items");
+    SetTable(*Items, data, "Items");
     Items->Open();
     AddItems(*Items, {"apple", "pear"});
     Items->First();
@@ -43,20 +42,14 @@ protected:
     return Control;
   }
   void Bind(const String& Field) {
-    for (auto* c : {static_cast<TWinControl*>(Edit), static_cast<TWinControl*>(Combo)}) {
-      if (auto* e = dynamic_cast<TDBEdit*>(c)) {
-        e->SetDataSource(Source);
-        e->SetDataField(Field);
-      } else if (auto* b = dynamic_cast<TDBComboBox*>(c)) {
-        b->SetDataSource(Source);
-        b->SetDataField(Field);
-      }
-    }
+    Edit->SetDataSource(Source);
+    Edit->SetDataField(Field);
+    Combo->SetDataSource(Source);
+    Combo->SetDataField(Field);
   }
   String Stored(const String& Key) {
     TTable check(nullptr);
-    check.SetDatabaseName(Items->DatabaseName());
-    check.SetTableName("Items");
+    SetTable(check, Items->DatabaseName(), "Items");
     check.Open();
     for (check.First(); !check.Eof(); check.Next())
       if (check.FieldByName("ID")->AsString() == Key) return check.FieldByName("Name")->AsString();

@@ -7,6 +7,8 @@
 #include "framework/win32/gdi/PngCodec.h"
 #include "tests/SheetPath.h"
 
+#include <functional>
+#include <memory>
 #include <set>
 
 namespace {
@@ -20,8 +22,7 @@ protected:
     Exec(data, "CREATE TABLE Items (ID AUTOINC, Name CHAR(20), Amount SMALLINT, Notes MEMO, "
                "PRIMARY KEY (ID))");
     Items = new TTable(&Owner);
-    Items->SetDatabaseName(data);
-    Items->SetTableName("Items");
+    SetTable(*Items, data, "Items");
     Items->Open();
     for (int i = 1; i <= 60; ++i) {
       Items->Append();
@@ -69,28 +70,27 @@ protected:
     User.Click(Grid, CellCentre(ACol, ARow));
     User.KeyUp(VirtualKey);
   }
-  TColor PixelAt(TPoint At) {
-    const TPoint screen = Grid->ClientToScreen(At);
-    RECT window{};
-    GetWindowRect(Form->Handle(), &window);
-    return User.Snapshot(Form)->Canvas()->Pixels(screen.X - window.Left, screen.Y - window.Top);
-  }
-
-  // The black pixels of a row's indicator cell, as offsets from the cell's centre.
-  std::set<std::pair<int, int>> IndicatorMark(int ARow) {
-    const std::unique_ptr<TBitmap> picture = User.Snapshot(Form);
-    const TRect cell = Grid->CellRect(0, ARow);
+  // The form's snapshot, read at client points of the grid.
+  std::function<TColor(int, int)> GridPixels() {
+    std::shared_ptr<TBitmap> picture = User.Snapshot(Form);
     const TPoint origin = Grid->ClientToScreen(TPoint{0, 0});
     RECT window{};
     GetWindowRect(Form->Handle(), &window);
+    return [=](int X, int Y) {
+      return picture->Canvas()->Pixels(origin.X - window.Left + X, origin.Y - window.Top + Y);
+    };
+  }
+  TColor PixelAt(TPoint At) { return GridPixels()(At.X, At.Y); }
+
+  // The black pixels of a row's indicator cell, as offsets from the cell's centre.
+  std::set<std::pair<int, int>> IndicatorMark(int ARow) {
+    const auto at = GridPixels();
+    const TRect cell = Grid->CellRect(0, ARow);
     const int cx = (cell.Left + cell.Right) / 2, cy = (cell.Top + cell.Bottom) / 2;
     std::set<std::pair<int, int>> dark;
     for (int y = cell.Top + 1; y < cell.Bottom - 1; ++y)
-      for (int x = cell.Left + 1; x < cell.Right - 1; ++x) {
-        const TColor pixel =
-            picture->Canvas()->Pixels(origin.X - window.Left + x, origin.Y - window.Top + y);
-        if (pixel == clBlack) dark.emplace(x - cx, y - cy);
-      }
+      for (int x = cell.Left + 1; x < cell.Right - 1; ++x)
+        if (at(x, y) == clBlack) dark.emplace(x - cx, y - cy);
     return dark;
   }
 
@@ -398,8 +398,7 @@ TEST_F(DBGridTest, DraggingATitleMovesItsColumnWithColumnResize) {
 TEST_F(DBGridTest, BlobColumnsShowTheirKindAndTypingDoesNotEditThem) {
   Exec(Items->DatabaseName(), "CREATE TABLE Pics (ID AUTOINC, Photo GRAPHIC, PRIMARY KEY (ID))");
   auto* pics = new TTable(&Owner);
-  pics->SetDatabaseName(Items->DatabaseName());
-  pics->SetTableName("Pics");
+  SetTable(*pics, Items->DatabaseName(), "Pics");
   pics->Open();
   pics->Append();
   pics->Post();

@@ -11,8 +11,7 @@ protected:
     const String data = MakeDir("data");
     CreateItems(data);
     Items = new TTable(&Owner);
-    Items->SetDatabaseName(data);
-    Items->SetTableName("Items");
+    SetTable(*Items, data, "Items");
     Source = new TDataSource(&Owner);
     Source->SetDataSet(Items);
     Link.SetDataSource(Source);

@@ -17,8 +17,7 @@ protected:
     Exec(Data, "CREATE TABLE Kinds (ID AUTOINC, Code CHAR(5), Small SMALLINT, Whole INTEGER, "
                "Ratio FLOAT, Flag BOOLEAN, Day DATE, Moment TIMESTAMP, Clock TIME, Note MEMO, "
                "Styled FMTMEMO, Photo GRAPHIC, Raw BLOB, PRIMARY KEY (ID))");
-    Kinds.SetDatabaseName(Data);
-    Kinds.SetTableName("Kinds");
+    SetTable(Kinds, Data, "Kinds");
     Kinds.Open();
     Kinds.Insert();
   }
@@ -33,14 +32,6 @@ protected:
     Kinds.Close();
     Kinds.Open();
     Kinds.Last();
-  }
-  template <class E> static String MessageOf(const std::function<void()>& AAction) {
-    try {
-      AAction();
-    } catch (const E& e) {
-      return e.Message();
-    }
-    return "no exception";
   }
   String Data;
   TTable Kinds{nullptr};
@@ -63,7 +54,7 @@ TEST_F(FieldKinds, CharFieldsTrimTrailingBlanksAndRefuseLongerTexts) {
   F("Code")->SetAsString("ab  ");
   EXPECT_EQ(F("Code")->AsString(), "ab");
   F("Code")->SetAsString("äöüßé"); // five characters, ten bytes
-  EXPECT_EQ(MessageOf<EDatabaseError>([&] { F("Code")->SetAsString("abcdef"); }),
+  EXPECT_EQ(dbtest::ErrorMessageOf([&] { F("Code")->SetAsString("abcdef"); }),
             "A value of 6 characters is too long for field 'Code' (at most 5)");
   EXPECT_EQ(F("Code")->AsString(), "äöüßé"); // the old value stays
   PostAndReopen();
@@ -78,7 +69,7 @@ TEST_F(FieldKinds, CharFieldsTrimTrailingBlanksAndRefuseLongerTexts) {
 TEST_F(FieldKinds, SmallintRangeIsChecked) {
   F("Small")->SetAsInteger(-32768);
   F("Small")->SetAsString("32767");
-  EXPECT_EQ(MessageOf<EDatabaseError>([&] { F("Small")->SetAsInteger(32768); }),
+  EXPECT_EQ(dbtest::ErrorMessageOf([&] { F("Small")->SetAsInteger(32768); }),
             "32768 is not a valid value for field 'Small'. The allowed range is -32768 to 32767");
   EXPECT_THROW(F("Small")->SetAsFloat(-40000.0), EDatabaseError);
   EXPECT_EQ(F("Small")->AsInteger(), 32767);
@@ -87,13 +78,13 @@ TEST_F(FieldKinds, SmallintRangeIsChecked) {
 
 TEST_F(FieldKinds, FailedConversionsSayWhatWasWrong) {
   F("Code")->SetAsString("abc");
-  EXPECT_EQ(MessageOf<EConvertError>([&] { F("Code")->AsInteger(); }),
+  EXPECT_EQ(dbtest::ErrorMessageOf<EConvertError>([&] { F("Code")->AsInteger(); }),
             "'abc' is not a valid integer value");
-  EXPECT_EQ(MessageOf<EConvertError>([&] { F("Whole")->SetAsString("12x"); }),
+  EXPECT_EQ(dbtest::ErrorMessageOf<EConvertError>([&] { F("Whole")->SetAsString("12x"); }),
             "'12x' is not a valid integer value");
   EXPECT_THROW(F("Ratio")->SetAsString("1,5"), EConvertError);
   EXPECT_THROW(F("Flag")->SetAsString("maybe"), EDatabaseError);
-  EXPECT_EQ(MessageOf<EDatabaseError>([&] { F("Whole")->AsBoolean(); }),
+  EXPECT_EQ(dbtest::ErrorMessageOf([&] { F("Whole")->AsBoolean(); }),
             "Cannot access field 'Whole' as type Boolean");
   EXPECT_THROW(F("Day")->SetAsString("31.02.2024"), EConvertError);
 }

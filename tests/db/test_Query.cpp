@@ -1,5 +1,7 @@
 #include "DbTestSupport.h"
 
+#include "tests/rtl/ErrorTesting.h"
+
 namespace {
 
 class QueryTest : public dbtest::DbTest {
@@ -54,12 +56,7 @@ TEST_F(QueryParams, ParametersAreFoundOutsideQuotesAndComments) {
 
 TEST_F(QueryParams, MissingValuesAndWrongStatementsRaise) {
   Query.SQL()->SetText("SELECT * FROM Items WHERE Name = :Name");
-  try {
-    Query.Open();
-    ADD_FAILURE();
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "No value for parameter 'Name'");
-  }
+  ExpectError<EDatabaseError>([&] { Query.Open(); }, "No value for parameter 'Name'");
   EXPECT_FALSE(Query.Active());
   Query.SQL()->SetText("DELETE FROM Items");
   EXPECT_THROW(Query.Open(), EDatabaseError);
@@ -92,8 +89,7 @@ TEST_F(LocalSqlStatements, QuotedPathsNameDirectoryAndTableFile) {
   Exec(Data, "CREATE TABLE \"" + other + "/Odd.db\" (\"Na\"\"me\" CHAR(3), N INTEGER NOT NULL)");
   Exec(Data, "CREATE UNIQUE INDEX ByN ON \"" + other + "\\ODD\" (N)");
   TTable odd(nullptr);
-  odd.SetDatabaseName(other);
-  odd.SetTableName("odd");
+  SetTable(odd, other, "odd");
   odd.Open();
   EXPECT_EQ(odd.Fields(0)->FieldName(), "Na\"me");
   odd.Insert();
@@ -118,14 +114,12 @@ TEST_F(LocalSqlStatements, MistakesInQuotedStatementsRaiseWithoutCreatingAnythin
   EXPECT_THROW(Exec(Data, "CREATE INDEX I ON " + path + " (A)"), EDatabaseError);
   EXPECT_THROW(Exec(Data, "CREATE TABLE \"" + Root + "/missing/T\" (A INTEGER)"), EDatabaseError);
   TTable broken(nullptr);
-  broken.SetDatabaseName(Data);
-  broken.SetTableName("Broken");
+  SetTable(broken, Data, "Broken");
   EXPECT_FALSE(broken.Exists());
   // Plain SQLite text still works: it is not local SQL.
   Exec(Data, "CREATE TABLE Plain (A INTEGER PRIMARY KEY, B TEXT)");
   TTable plain(nullptr);
-  plain.SetDatabaseName(Data);
-  plain.SetTableName("plain");
+  SetTable(plain, Data, "plain");
   plain.Open();
   EXPECT_EQ(plain.FieldByName("B")->DataType(), ftMemo);
 }

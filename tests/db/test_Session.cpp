@@ -1,6 +1,7 @@
 #include "DbTestSupport.h"
 
 #include "framework/classes/StringList.h"
+#include "tests/rtl/ErrorTesting.h"
 
 namespace {
 
@@ -58,14 +59,11 @@ TEST_F(SessionAliases, DamagedConfigurationFileRaisesAndStaysAsItWas) {
   for (const char* text : damaged) {
     WriteFile(AliasFileName, text);
     Session->Close();
+    SCOPED_TRACE(text);
     TStringList names;
-    try {
-      Session->GetAliasNames(&names);
-      ADD_FAILURE() << "accepted: " << text;
-    } catch (const EDatabaseError& e) {
-      EXPECT_NE(e.Message().find(AliasFileName), String::npos) << e.Message();
-      EXPECT_NE(e.Message().find("line"), String::npos) << e.Message();
-    }
+    const String message = dbtest::ErrorMessageOf([&] { Session->GetAliasNames(&names); });
+    EXPECT_NE(message.find(AliasFileName), String::npos) << message;
+    EXPECT_NE(message.find("line"), String::npos) << message;
     EXPECT_THROW(Session->SaveConfigFile(), EDatabaseError);
     EXPECT_EQ(ReadFile(AliasFileName), text);
   }
@@ -100,19 +98,14 @@ TEST_F(SessionAliases, DatabaseNamesResolveToAliasesThenDirectories) {
   CreateItems(data); // a directory is a database without an alias
   Session->AddStandardAlias("Store", data, "STANDARD");
   TTable table(nullptr);
-  table.SetDatabaseName("Store");
-  table.SetTableName("items");
+  SetTable(table, "Store", "items");
   table.Open();
   EXPECT_EQ(table.FieldCount(), 3);
   TStringList tables;
   Session->GetTableNames("Store", &tables);
   EXPECT_EQ(tables.CommaText(), "Items");
-  try {
-    Session->OpenDatabase("NoSuchAlias");
-    ADD_FAILURE();
-  } catch (const EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("NoSuchAlias"), String::npos);
-  }
+  ExpectErrorContaining<EDatabaseError>([&] { Session->OpenDatabase("NoSuchAlias"); },
+                                        "NoSuchAlias");
 }
 
 TEST_F(SessionAliases, DamagedDatabaseFileRaisesAndIsNotOverwritten) {
@@ -121,14 +114,8 @@ TEST_F(SessionAliases, DamagedDatabaseFileRaisesAndIsNotOverwritten) {
   const String garbage(4096, 'x');
   WriteFile(file, garbage);
   TTable table(nullptr);
-  table.SetDatabaseName(data);
-  table.SetTableName("Items");
-  try {
-    table.Open();
-    ADD_FAILURE();
-  } catch (const EDatabaseError& e) {
-    EXPECT_NE(e.Message().find(file), String::npos) << e.Message();
-  }
+  SetTable(table, data, "Items");
+  ExpectErrorContaining<EDatabaseError>([&] { table.Open(); }, file);
   EXPECT_THROW(CreateItems(data), EDatabaseError);
   EXPECT_EQ(ReadFile(file), garbage);
 }
@@ -138,12 +125,7 @@ TEST_F(SessionAliases, DamagedDatabaseFileRaisesAndIsNotOverwritten) {
 TEST_F(SessionAliases, ConfigurationFileThatIsADirectoryRaisesNamingIt) {
   std::filesystem::create_directories(AliasFileName);
   TStringList names;
-  try {
-    Session->GetAliasNames(&names);
-    FAIL();
-  } catch (const EDatabaseError& e) {
-    EXPECT_NE(e.Message().find(AliasFileName), String::npos) << e.Message();
-  }
+  ExpectErrorContaining<EDatabaseError>([&] { Session->GetAliasNames(&names); }, AliasFileName);
   EXPECT_THROW(Session->SaveConfigFile(), EDatabaseError);
   EXPECT_TRUE(std::filesystem::is_directory(AliasFileName));
 }

@@ -1,6 +1,7 @@
 #include "DbTestSupport.h"
 
 #include "framework/db/DatabaseFile.h"
+#include "tests/rtl/ErrorTesting.h"
 
 namespace {
 
@@ -10,8 +11,7 @@ protected:
     DbTest::SetUp();
     Data = MakeDir("data");
     CreateItems(Data);
-    Items.SetDatabaseName(Data);
-    Items.SetTableName("Items");
+    SetTable(Items, Data, "Items");
   }
   void TearDown() override {
     Items.Close();
@@ -23,20 +23,14 @@ protected:
 
 using TableNavigation = TableTest;
 
-TEST_F(TableNavigation, EmptyTableIsAtBothEnds) {
+TEST_F(TableNavigation, EofAndBofAtTheEnds) {
   Items.Open();
-  EXPECT_TRUE(Items.Bof());
-  EXPECT_TRUE(Items.Eof());
-  EXPECT_TRUE(Items.IsEmpty());
+  EXPECT_TRUE(Items.Bof() && Items.Eof() && Items.IsEmpty());
   Items.Next();
   Items.Prior();
   EXPECT_TRUE(Items.Bof() && Items.Eof());
   EXPECT_TRUE(Items.FieldByName("Name")->IsNull());
   EXPECT_THROW(Items.Delete(), EDatabaseError);
-}
-
-TEST_F(TableNavigation, EofAndBofAtTheEnds) {
-  Items.Open();
   AddItems(Items, {"a", "b", "c"});
   Items.First();
   EXPECT_TRUE(Items.Bof());
@@ -96,26 +90,13 @@ TEST_F(TableNavigation, FindKeyAndGotoNearestUseTheActiveIndex) {
 using TableEditing = TableTest;
 
 TEST_F(TableEditing, ClosedDataSetAndBrowseModeRefuseWrites) {
-  try {
-    Items.Edit();
-    ADD_FAILURE();
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Cannot perform this operation on a closed dataset");
-  }
+  ExpectError<EDatabaseError>([&] { Items.Edit(); },
+                              "Cannot perform this operation on a closed dataset");
   Items.Open();
   AddItems(Items, {"a"});
-  try {
-    Items.FieldByName("Name")->SetAsString("b");
-    ADD_FAILURE();
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Dataset not in edit or insert mode");
-  }
-  try {
-    Items.FieldByName("Nope");
-    ADD_FAILURE();
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Field 'Nope' not found");
-  }
+  ExpectError<EDatabaseError>([&] { Items.FieldByName("Name")->SetAsString("b"); },
+                              "Dataset not in edit or insert mode");
+  ExpectError<EDatabaseError>([&] { Items.FieldByName("Nope"); }, "Field 'Nope' not found");
   EXPECT_EQ(Items.FindField("nope"), nullptr);
   Items.Edit();
   EXPECT_THROW(Items.FieldByName("ID")->SetAsInteger(7), EDatabaseError); // AUTOINC
@@ -133,8 +114,7 @@ TEST_F(TableEditing, EditOnAnEmptyTableInserts) {
 TEST_F(TableEditing, KeyViolationKeepsTheRecordInInsertMode) {
   Exec(Data, "CREATE TABLE Pairs (A SMALLINT, B SMALLINT, T CHAR(10), PRIMARY KEY (A, B))");
   TTable pairs(nullptr);
-  pairs.SetDatabaseName(Data);
-  pairs.SetTableName("PAIRS.DB");
+  SetTable(pairs, Data, "PAIRS.DB");
   pairs.Open();
   const auto add = [&](int a, int b, const char* t) {
     pairs.Insert();
@@ -144,12 +124,7 @@ TEST_F(TableEditing, KeyViolationKeepsTheRecordInInsertMode) {
     pairs.Post();
   };
   add(1, 1, "one");
-  try {
-    add(1, 1, "again");
-    ADD_FAILURE();
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Key violation");
-  }
+  ExpectError<EDatabaseError>([&] { add(1, 1, "again"); }, "Key violation");
   EXPECT_EQ(pairs.State(), dsInsert);
   EXPECT_EQ(pairs.FieldByName("T")->AsString(), "again");
   pairs.FieldByName("B")->SetAsInteger(2);
@@ -229,8 +204,7 @@ TEST_F(TableEditing, EventsRunInOrderAndBeforePostCanStopThePost) {
 
 TEST_F(TableEditing, TablesAreCreatedAndDeletedFromDefinitions) {
   TTable table(nullptr);
-  table.SetDatabaseName(Data);
-  table.SetTableName("Made");
+  SetTable(table, Data, "Made");
   EXPECT_FALSE(table.Exists());
   table.FieldDefs().Add("Code", ftInteger, 0, true);
   table.FieldDefs().Add("Note", ftMemo);
@@ -274,14 +248,9 @@ TEST_F(TableNavigation, IndexNamingAMissingFieldIsRefusedByName) {
   }
   for (const char* index : {"ByName", "ByHand"}) {
     Items.SetIndexName(index);
-    try {
-      Items.Open();
-      FAIL() << index;
-    } catch (const EDatabaseError& e) {
-      EXPECT_NE(e.Message().find(String("'") + index + "'"), String::npos) << e.Message();
-      EXPECT_NE(e.Message().find(index[2] == 'N' ? "'Name'" : "'Gone'"), String::npos)
-          << e.Message();
-    }
+    const String message = dbtest::ErrorMessageOf([&] { Items.Open(); });
+    EXPECT_NE(message.find(String("'") + index + "'"), String::npos) << message;
+    EXPECT_NE(message.find(index[2] == 'N' ? "'Name'" : "'Gone'"), String::npos) << message;
     EXPECT_FALSE(Items.Active());
   }
   Items.SetIndexName("");

@@ -41,8 +41,7 @@ protected:
     }
   }
   void Open(TTable& ATable, const char* AName, const char* AIndex) {
-    ATable.SetDatabaseName("LumLingua");
-    ATable.SetTableName(AName);
+    SetTable(ATable, "LumLingua", AName);
     ATable.SetIndexName(AIndex);
     ATable.Open();
   }
@@ -57,8 +56,7 @@ protected:
 TEST_F(TranslationTables, OpeningMissingTablesRaisesADatabaseError) {
   Session->AddStandardAlias("LumLingua", MakeDir("LumLinguaDB"), "Paradox");
   TTable langList(nullptr);
-  langList.SetDatabaseName("LumLingua");
-  langList.SetTableName("LANGLIST");
+  SetTable(langList, "LumLingua", "LANGLIST");
   EXPECT_THROW(langList.Open(), EDatabaseError);
   EXPECT_FALSE(langList.Active());
   EXPECT_EQ(langList.State(), dsInactive);

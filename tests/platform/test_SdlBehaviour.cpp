@@ -22,6 +22,16 @@
 // spin arrows and the caret, each driven through the X server.
 namespace {
 
+// A control owned by the form that holds Parent, placed on Parent.
+template <class C> C* Add(TWinControl* Parent, const TRect& Bounds) {
+  TWinControl* form = Parent;
+  while (form->Parent()) form = form->Parent();
+  auto* control = new C(form);
+  control->SetBoundsRect(Bounds);
+  control->SetParent(Parent);
+  return control;
+}
+
 class SdlBehaviourTest : public TRealWindowTest {
 protected:
   void TearDown() override {
@@ -81,9 +91,7 @@ protected:
   // input focus to each window it maps, and nobody hands it on when that window goes.
   void ExpectTheDropDownLeavesItsFormActive() {
     TForm* form = MakeForm("Sdl Drop Down Stays");
-    auto* combo = new TComboBox(form);
-    combo->SetBounds(16, 16, 140, 22);
-    combo->SetParent(form);
+    auto* combo = Add<TComboBox>(form, Bounds(16, 16, 140, 22));
     for (const char* colour : {"rot", "grün", "blau"}) combo->Items()->Add(colour);
     Show();
     ClickAt(combo->ClientToScreen({combo->Width() - 8, combo->Height() / 2}));
@@ -95,9 +103,7 @@ protected:
 
   void ExpectTheKeyboardToComeBackAfterAMessageBox() {
     TForm* form = MakeForm("Sdl Keyboard After Box");
-    auto* edit = new TEdit(form);
-    edit->SetBounds(16, 16, 160, 22);
-    edit->SetParent(form);
+    auto* edit = Add<TEdit>(form, Bounds(16, 16, 160, 22));
     const std::string window = Show();
     edit->SetFocus();
     RunOnDisplay("xdotool windowfocus --sync " + window);
@@ -119,14 +125,10 @@ protected:
 
 TEST_F(SdlBehaviourTest, AltWithALetterClicksTheButtonAndTypesNothing) {
   MakeForm("Sdl Alt Letter");
-  auto* edit = new TEdit(Form);
-  edit->SetBounds(16, 16, 160, 22);
-  edit->SetParent(Form);
+  auto* edit = Add<TEdit>(Form, Bounds(16, 16, 160, 22));
   edit->SetText("Name");
-  auto* button = new TButton(Form);
-  button->SetBounds(16, 60, 80, 25);
+  auto* button = Add<TButton>(Form, Bounds(16, 60, 80, 25));
   button->SetCaption("&Close");
-  button->SetParent(Form);
   int clicks = 0;
   button->SetOnClick([&](TObject*) { ++clicks; });
   const std::string window = Show();
@@ -140,17 +142,11 @@ TEST_F(SdlBehaviourTest, AltWithALetterClicksTheButtonAndTypesNothing) {
 
 TEST_F(SdlBehaviourTest, AMessageBoxLeavesTheControlsUnderItDrawnAsTheyWere) {
   MakeForm("Sdl Modal Grey");
-  auto* button = new TButton(Form);
-  button->SetBounds(16, 16, 90, 25);
+  auto* button = Add<TButton>(Form, Bounds(16, 16, 90, 25));
   button->SetCaption("Message box");
-  button->SetParent(Form);
-  auto* combo = new TComboBox(Form);
-  combo->SetBounds(16, 56, 120, 22);
-  combo->SetParent(Form);
-  auto* radio = new TRadioButton(Form);
-  radio->SetBounds(16, 90, 120, 20);
+  Add<TComboBox>(Form, Bounds(16, 56, 120, 22));
+  auto* radio = Add<TRadioButton>(Form, Bounds(16, 90, 120, 20));
   radio->SetCaption("Radio");
-  radio->SetParent(Form);
   const std::string window = Show();
   const TRect controls = Bounds(16, 16, 140, 94);
   const std::set<std::uint32_t> before = ColoursIn(window, controls);
@@ -175,9 +171,7 @@ struct TPages {
 };
 
 TPages TwoPages(TForm* Form) {
-  auto* control = new TPageControl(Form);
-  control->SetBounds(8, 8, 300, 160);
-  control->SetParent(Form);
+  auto* control = Add<TPageControl>(Form, Bounds(8, 8, 300, 160));
   TPages pages{control, new TTabSheet(Form), new TTabSheet(Form)};
   pages.First->SetCaption("First");
   pages.First->SetPageControl(control);
@@ -190,12 +184,8 @@ TPages TwoPages(TForm* Form) {
 TEST_F(SdlBehaviourTest, ThePageTabLosesItsFocusMarkWhenAControlOnThePageIsClicked) {
   MakeForm("Sdl Page Focus Mark");
   const TPages pages = TwoPages(Form);
-  auto* edit = new TEdit(Form);
-  edit->SetBounds(10, 10, 120, 22);
-  edit->SetParent(pages.First);
-  auto* outside = new TButton(Form);
-  outside->SetBounds(312, 8, 40, 25);
-  outside->SetParent(Form);
+  auto* edit = Add<TEdit>(pages.First, Bounds(10, 10, 120, 22));
+  auto* outside = Add<TButton>(Form, Bounds(312, 8, 40, 25));
   const std::string window = Show();
   outside->SetFocus();
   PumpFor(100);
@@ -235,9 +225,7 @@ TEST_F(SdlBehaviourTest, WindowsOfAReopenedDisplayAreNotTakenForDestroyedOnes) {
 TEST_F(SdlBehaviourTest, CtrlTabSwitchesPagesFromAComboBox) {
   MakeForm("Sdl Combo Ctrl Tab");
   const TPages pages = TwoPages(Form);
-  auto* combo = new TComboBox(Form);
-  combo->SetBounds(10, 10, 120, 22);
-  combo->SetParent(pages.First);
+  auto* combo = Add<TComboBox>(pages.First, Bounds(10, 10, 120, 22));
   const std::string window = Show();
   combo->SetFocus();
   Key(window, "ctrl+Tab");
@@ -246,9 +234,7 @@ TEST_F(SdlBehaviourTest, CtrlTabSwitchesPagesFromAComboBox) {
 
 TEST_F(SdlBehaviourTest, TheDropDownOpensOnTheItemTheTextNames) {
   MakeForm("Sdl Combo Text");
-  auto* combo = new TComboBox(Form);
-  combo->SetBounds(16, 16, 140, 22);
-  combo->SetParent(Form);
+  auto* combo = Add<TComboBox>(Form, Bounds(16, 16, 140, 22));
   for (const char* colour : {"rot", "grün", "blau"}) combo->Items()->Add(colour);
   combo->SetItemIndex(0);
   combo->SetText("grün");
@@ -341,9 +327,7 @@ TEST_F(SdlBehaviourTest, TheCaptionDragsTheRealWindowAndTheDrawnCloseButtonClose
 
 TEST_F(SdlBehaviourTest, TheCaretBlinksInTheRealWindow) {
   MakeForm("Sdl Caret Blink");
-  auto* edit = new TEdit(Form);
-  edit->SetBounds(16, 16, 160, 22);
-  edit->SetParent(Form);
+  auto* edit = Add<TEdit>(Form, Bounds(16, 16, 160, 22));
   const std::string window = Show();
   edit->SetFocus();
   const TRect field = Bounds(18, 18, 156, 18);
@@ -357,12 +341,8 @@ TEST_F(SdlBehaviourTest, TheCaretBlinksInTheRealWindow) {
 
 TEST_F(SdlBehaviourTest, AClickOnASpinArrowFocusesItsEdit) {
   MakeForm("Sdl Spin Focus");
-  auto* other = new TEdit(Form);
-  other->SetBounds(16, 16, 120, 22);
-  other->SetParent(Form);
-  auto* spin = new TSpinEdit(Form);
-  spin->SetBounds(16, 60, 80, 22);
-  spin->SetParent(Form);
+  auto* other = Add<TEdit>(Form, Bounds(16, 16, 120, 22));
+  auto* spin = Add<TSpinEdit>(Form, Bounds(16, 60, 80, 22));
   Show();
   other->SetFocus();
   ClickAt(spin->ClientToScreen({spin->ClientWidth() - 6, 4}));

@@ -5,15 +5,12 @@
 #include "framework/win32/gdi/PngCodec.h"
 #include "framework/win32/user/MessageQueue.h"
 #include "framework/win32/user/UserState.h"
-#include "tests/TestPaths.h"
+#include "tests/SheetPath.h"
 #include "tests/platform/SdlTestSupport.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -124,13 +121,8 @@ String DisplayErrorOf(const std::function<void()>& open) {
 }
 
 TEST_F(SdlDisplayTest, AWindowOpensTitledAtItsRectangleAndLooksLikeItsSurface) {
-  const auto start = std::chrono::steady_clock::now();
   const HWND h = Open("Sdl Window", 120, 80, 260, 180);
   ASSERT_TRUE(PumpUntil([&] { return Display->PresentCount() > 0; }));
-  std::printf("first frame presented %lld ms after the window was created\n",
-              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                         std::chrono::steady_clock::now() - start)
-                                         .count()));
   const std::string id = XWindowNamed("Sdl Window");
   EXPECT_EQ(RunOnDisplay("xdotool getwindowname " + id), "Sdl Window");
   const std::string geometry = RunOnDisplay("xdotool getwindowgeometry " + id);
@@ -139,15 +131,8 @@ TEST_F(SdlDisplayTest, AWindowOpensTitledAtItsRectangleAndLooksLikeItsSurface) {
 
   const TRaster shot = ScreenshotOfXWindow(id);
   const TRaster& surface = *WindowOf(h)->Surface;
-  ASSERT_EQ(shot.Width, surface.Width);
-  ASSERT_EQ(shot.Height, surface.Height);
-  int differing = 0;
-  for (int y = 0; y < shot.Height; ++y)
-    for (int x = 0; x < shot.Width; ++x) differing += shot.At(x, y) != surface.At(x, y);
-  EXPECT_EQ(differing, 0) << "pixels of the real window unlike the engine's surface";
-  const std::filesystem::path dir = std::filesystem::path(LUM_BUILD_DIR) / "out" / "sheets";
-  std::filesystem::create_directories(dir);
-  WritePngFile(shot, (dir / "sdl_window.png").string());
+  EXPECT_EQ(DifferingPixels(shot, surface), 0) << "pixels of the real window unlike the engine's";
+  WritePngFile(shot, SheetPath("sdl_window.png"));
 
   ShowWindow(h, SW_HIDE);
   PumpUntil([] { return false; }, 300);
@@ -265,9 +250,7 @@ TEST(DisplayChoice, InitDisplayKeepsAnInstalledDisplayAndOpensTheDefaultOtherwis
     CloseDisplay();
     EXPECT_EQ(DisplayBackend(), &installed) << "CloseDisplay closes only what InitDisplay opened";
   }
-  const char* before = std::getenv("LUMTOOLS_BACKEND");
-  const std::string kept = before ? before : "";
-  setenv("LUMTOOLS_BACKEND", "headless", 1);
+  const TScopedEnvironment backend("LUMTOOLS_BACKEND", "headless");
   ASSERT_EQ(DisplayBackend(), nullptr);
   TDisplayBackend& opened = InitDisplay();
   EXPECT_NE(dynamic_cast<THeadlessDisplay*>(&opened), nullptr);
@@ -275,10 +258,6 @@ TEST(DisplayChoice, InitDisplayKeepsAnInstalledDisplayAndOpensTheDefaultOtherwis
   EXPECT_EQ(&InitDisplay(), &opened) << "a second call keeps the display";
   CloseDisplay();
   EXPECT_EQ(DisplayBackend(), nullptr);
-  if (before)
-    setenv("LUMTOOLS_BACKEND", kept.c_str(), 1);
-  else
-    unsetenv("LUMTOOLS_BACKEND");
 }
 
 } // namespace

@@ -99,17 +99,6 @@ TEST_F(SdlFormTest, TypedKeysReachTheFormsKeyPressAndTheFocusedControl) {
   EXPECT_EQ(keys, "HI1");
 }
 
-TEST_F(SdlFormTest, TheGalleryOpensAsARealWindow) {
-  auto* gallery = CreateForm<TGalleryForm>(Application());
-  Forms.push_back(gallery);
-  gallery->Show();
-  ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
-  const std::string id = XWindowNamed(gallery->Caption());
-  const std::string geometry = RunOnDisplay("xdotool getwindowgeometry --shell " + id);
-  EXPECT_NE(geometry.find("WIDTH=800"), std::string::npos) << geometry;
-  EXPECT_NE(geometry.find("HEIGHT=340"), std::string::npos) << geometry;
-}
-
 TEST_F(SdlFormTest, TheValueEntryPageCleansWhatIsTypedAndWarnsInGerman) {
   auto* gallery = CreateForm<TGalleryForm>(Application());
   Forms.push_back(gallery);
@@ -141,20 +130,6 @@ TEST_F(SdlFormTest, TheValueEntryPageCleansWhatIsTypedAndWarnsInGerman) {
   OnMessageShown() = previous;
   EXPECT_EQ(shown, std::vector<String>{"Eingabefehler! Ungültige Zeicheneingabe!"});
   EXPECT_EQ(Screen()->ActiveControl(), whole->Edit());
-}
-
-TEST_F(SdlFormTest, TextTypedIntoTheRealWindowReachesTheFocusedEdit) {
-  TSampleForm sample = MakeSampleForm("Sdl Form Edit");
-  Forms.push_back(sample.Form);
-  auto* edit = new TEdit(sample.Form);
-  edit->SetBounds(16, 60, 200, 22);
-  edit->SetParent(sample.Form);
-  sample.Form->Show();
-  ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
-  edit->SetFocus();
-  RunOnDisplay("xdotool windowfocus --sync " + XWindowNamed("Sdl Form Edit") + " type 'Ab 1'");
-  ASSERT_TRUE(PumpUntil([&] { return edit->Text().size() >= 4; })) << edit->Text();
-  EXPECT_EQ(edit->Text(), "Ab 1");
 }
 
 // The US international layout, with Compose on the right Alt key, while this lives: typed

@@ -26,11 +26,14 @@ protected:
   TGalleryForm* Gallery = nullptr;
 };
 
-TEST_F(SdlMenuTest, TheGallerysViewMenuOpensInARealWindowAndItsItemShowsAPage) {
+TEST_F(SdlMenuTest, TheGalleryOpensAsARealWindowAndItsViewMenuItemShowsAPage) {
   Gallery = CreateForm<TGalleryForm>(Application());
   Gallery->Show();
   ASSERT_TRUE(PumpUntil([this] { return Display->PresentCount() > 0; }));
-  XWindowNamed(Gallery->Caption());
+  const std::string geometry =
+      RunOnDisplay("xdotool getwindowgeometry --shell " + XWindowNamed(Gallery->Caption()));
+  EXPECT_NE(geometry.find("WIDTH=800"), std::string::npos) << geometry;
+  EXPECT_NE(geometry.find("HEIGHT=340"), std::string::npos) << geometry;
   ASSERT_GE(Gallery->PageCount(), 2);
   RECT view{};
   ASSERT_TRUE(GetMenuItemRect(Gallery->Handle(), Gallery->MainMenu()->Handle(), 1, &view));

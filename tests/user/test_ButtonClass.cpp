@@ -110,13 +110,12 @@ TEST_F(ButtonClassTest, AutoRadioUnchecksItsGroupOnly) {
 }
 
 TEST_F(ButtonClassTest, DialogCodesFollowTheKind) {
-  EXPECT_EQ(SendMessageA(Make(BS_PUSHBUTTON, "", 0, 0), WM_GETDLGCODE, 0, 0),
-            DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
-  EXPECT_EQ(SendMessageA(Make(BS_DEFPUSHBUTTON, "", 0, 0), WM_GETDLGCODE, 0, 0),
-            DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
-  EXPECT_EQ(SendMessageA(Make(BS_AUTORADIOBUTTON, "", 0, 0), WM_GETDLGCODE, 0, 0),
-            DLGC_BUTTON | DLGC_RADIOBUTTON);
-  EXPECT_EQ(SendMessageA(Make(BS_GROUPBOX, "", 0, 0), WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+  for (const auto& [style, code] :
+       {std::pair<DWORD, LRESULT>{BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+        {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+        {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+        {BS_GROUPBOX, DLGC_STATIC}})
+    EXPECT_EQ(SendMessageA(Make(style, "", 0, 0), WM_GETDLGCODE, 0, 0), code) << style;
 }
 
 TEST_F(ButtonClassTest, OwnerDrawGetsDrawItemWithStateAndRect) {

@@ -94,9 +94,7 @@ TEST_F(ControlSheetTest, RendersEveryClassInItsStates) {
   ListRow();
   SetFocus(Focused);
   const TRaster shot = Display.Snapshot(Form);
-  const String path = SheetPath("native_controls.png");
-  WritePngFile(shot, path);
-  EXPECT_EQ(ReadPngFile(path).Pixels, shot.Pixels);
+  WritePngFile(shot, SheetPath("native_controls.png"));
   RECT item;
   SendMessageA(List, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
   POINT p{item.Left + 100, item.Top + 2};

@@ -404,9 +404,7 @@ TEST_F(EditClassTest, SheetOfEditsInTheirStates) {
   SetFocus(focused);
   SendMessageA(focused, EM_SETSEL, 0, 7);
   const TRaster shot = Display.Snapshot(Parent);
-  const String path = SheetPath("edit_class.png");
-  WritePngFile(shot, path);
-  EXPECT_EQ(ReadPngFile(path).Pixels, shot.Pixels);
+  WritePngFile(shot, SheetPath("edit_class.png"));
   EXPECT_GE(ColumnWith(shot, NavyPixel), 10);
 }
 
