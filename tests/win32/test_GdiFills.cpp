@@ -166,6 +166,19 @@ TEST(GdiFills, VectorRunsMatchAPlainLoopAtEveryOffsetAndLength) {
       }
 }
 
+// Long fills, which some kernels write another way, around that length and at odd starts.
+TEST(GdiFills, LongFillsMatchAPlainLoop) {
+  constexpr std::size_t Room = 20100;
+  for (const TPixelRunKernel& kernel : SupportedPixelRunKernels())
+    for (const std::size_t offset : {0, 1, 3, 16})
+      for (const std::size_t length : {8191, 8192, 8193, 20000}) {
+        std::vector<std::uint32_t> got(Room, 0xDEADBEEFu), want = got;
+        kernel.Fill(got.data() + offset, length, 0xFF654321u);
+        std::fill_n(want.begin() + static_cast<std::ptrdiff_t>(offset), length, 0xFF654321u);
+        ASSERT_EQ(got, want) << kernel.Name << " fill at " << offset << " of " << length;
+      }
+}
+
 // Fills and straight copies of odd sizes at odd places, through a clip of two parts, against
 // the same pixels set one by one.
 TEST(GdiFills, FillsAndCopiesOfOddRectanglesMatchPixelByPixel) {

@@ -5,7 +5,8 @@
 #include <vector>
 
 // Runs of 32-bit pixels written with the widest vector stores the processor has (AVX-512,
-// AVX2 or SSE2), chosen once at run time. The results are those of a plain loop.
+// AVX2 or SSE2), long fills with string stores where those are faster, chosen once at run
+// time. The results are those of a plain loop.
 
 // Sets count pixels from first to value.
 void FillPixels(std::uint32_t* first, std::size_t count, std::uint32_t value);
