@@ -160,7 +160,8 @@ void TLumItemStrings::InsertItem(Integer Index, const String& S) {
     --FCount;
     throw;
   }
-  RestoreSelection(remembered);
+  // An entry after the selection leaves it where it was.
+  if (remembered < 0 || remembered >= Index) RestoreSelection(remembered);
   Changed();
 }
 

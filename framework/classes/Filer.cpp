@@ -4,6 +4,7 @@
 #include "framework/classes/Registry.h"
 #include "framework/rtl/Strings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -63,6 +64,55 @@ bool CollectionsEqual(TCollection* ACollection, TObject* AAncestor) {
   return ACollection->ClassType() == ancestor->ClassType() &&
          CollectionBytes(ACollection) == CollectionBytes(ancestor);
 }
+
+// The bytes of a binary value inside the filer's stream, seen as a stream of their own whose
+// positions count from the first byte. A part being read holds the value's length and cannot
+// be written; a part being written is the end of the stream and grows with what is written.
+class TBinaryPart : public TStream {
+public:
+  TBinaryPart(TStream* ABase, Int64 ALength)
+      : FBase(ABase), FStart(ABase->Position()), FLength(ALength), FWritable(false) {}
+  explicit TBinaryPart(TStream* ABase)
+      : FBase(ABase), FStart(ABase->Position()), FLength(0), FWritable(true) {}
+
+  Int64 Read(void* Buffer, Int64 Count) override {
+    const Int64 n = std::min(std::max<Int64>(Count, 0), FLength - FPosition);
+    if (n <= 0) return 0;
+    FBase->SetPosition(FStart + FPosition);
+    const Int64 got = FBase->Read(Buffer, n);
+    FPosition += got;
+    return got;
+  }
+  Int64 Write(const void* Buffer, Int64 Count) override {
+    if (!FWritable || Count <= 0) return 0;
+    FBase->SetPosition(FStart + FPosition);
+    const Int64 put = FBase->Write(Buffer, Count);
+    FPosition += put;
+    FLength = std::max(FLength, FPosition);
+    return put;
+  }
+  Int64 Seek(Int64 Offset, TSeekOrigin Origin) override {
+    const Int64 from = Origin == soFromBeginning ? 0
+                       : Origin == soFromCurrent ? FPosition
+                                                 : FLength;
+    FPosition = std::max<Int64>(0, from + Offset);
+    return FPosition;
+  }
+  void SetSize(Int64 NewSize) override {
+    if (!FWritable) throw EWriteError("Stream write error");
+    FLength = std::max<Int64>(0, NewSize);
+    FBase->SetSize(FStart + FLength);
+    FPosition = std::min(FPosition, FLength);
+  }
+  Int64 Size() override { return FLength; }
+
+private:
+  TStream* FBase;
+  Int64 FStart;
+  Int64 FLength;
+  bool FWritable;
+  Int64 FPosition = 0;
+};
 
 } // namespace
 
@@ -665,11 +715,12 @@ void TReader::DefineBinaryProperty(const String& Name, const TStreamProc& ReadDa
                                    const TStreamProc&, bool) {
   if (FPropName.empty() || !SameText(Name, FPropName) || !ReadData) return;
   FPropName.clear();
-  const std::vector<std::uint8_t> data = ReadBinary();
-  TMemoryStream stream;
-  stream.WriteBuffer(data.data(), static_cast<Int64>(data.size()));
-  stream.SetPosition(0);
-  ReadData(&stream);
+  CheckValue(vaBinary);
+  const Int64 length = ReadLength();
+  const Int64 end = FStream->Position() + length;
+  TBinaryPart part(FStream, length);
+  ReadData(&part);
+  FStream->SetPosition(end);
 }
 
 // ---- writing values ----
@@ -1018,8 +1069,16 @@ void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWrit
 void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&,
                                    const TStreamProc& WriteData, bool HasData) {
   if (!HasData || !WriteData) return;
-  TMemoryStream stream;
-  WriteData(&stream);
   WritePropName(Name);
-  WriteBinary(stream.Bytes());
+  WriteValue(vaBinary);
+  const Int64 lengthAt = FStream->Position();
+  std::int32_t length = 0;
+  Write(&length, 4);
+  TBinaryPart part(FStream);
+  WriteData(&part);
+  if (part.Size() > INT32_MAX) throw EWriteError("Stream write error");
+  length = static_cast<std::int32_t>(part.Size());
+  FStream->SetPosition(lengthAt);
+  Write(&length, 4);
+  FStream->SetPosition(lengthAt + 4 + length);
 }

@@ -44,7 +44,8 @@ using TStreamProc = std::function<void(TStream* Stream)>;
 // Shared part of the component stream reader and writer. Objects store values beyond their
 // published properties by overriding DefineProperties and calling DefineProperty or
 // DefineBinaryProperty; HasData tells the writer whether there is anything to store (it may
-// compare with Ancestor, the object this one is written as a difference to).
+// compare with Ancestor, the object this one is written as a difference to). A binary
+// property's procedures get a stream of its bytes alone, over the filer's own stream.
 class TFiler : public TObject {
   LUM_CLASS(TFiler, TObject)
 public:
@@ -108,6 +109,8 @@ public:
   Int64 ReadIntegerPayload(TValueType Value);
   double ReadFloatPayload(TValueType Value);
   std::vector<std::uint8_t> ReadBinaryPayload();
+  // The length before a long string or binary value, checked against the bytes left.
+  Int64 ReadLength();
 
   // Reads the stream's component into Root (created from the class registry when null),
   // creating its children, fixing up references and calling Loaded on every component. On
@@ -149,7 +152,6 @@ private:
   TComponent* FindReference(const String& Name) const;
   String ErrorPath(const String& PropPath) const;
   void EnterNesting();
-  Int64 ReadLength();
 
   TComponent* FOwner = nullptr;
   TComponent* FParent = nullptr;

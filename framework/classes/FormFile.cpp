@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -97,6 +98,20 @@ template <class T> String SuffixedFloatText(T v, char ASuffix) {
   return String(buffer, r.ptr) + ASuffix;
 }
 
+// The two hexadecimal digits of every byte.
+struct THexPairs {
+  char Digits[256][2];
+  constexpr THexPairs() : Digits{} {
+    constexpr char digits[] = "0123456789ABCDEF";
+    for (int b = 0; b < 256; ++b) {
+      Digits[b][0] = digits[b >> 4];
+      Digits[b][1] = digits[b & 15];
+    }
+  }
+  const char* operator[](std::uint8_t b) const { return Digits[b]; }
+};
+constexpr THexPairs HexPairs;
+
 class TBinaryToText {
 public:
   explicit TBinaryToText(TStream* AInput) : FReader(AInput) {}
@@ -162,22 +177,32 @@ private:
     }
   }
 
-  // Lines of BinaryBytesPerLine bytes in hexadecimal, each made whole before it is appended.
-  void ConvertBinary(const std::vector<std::uint8_t>& data, int indent) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string line(1 + static_cast<std::size_t>(indent) + 2 * BinaryBytesPerLine, ' ');
-    line[0] = '\n';
+  // Lines of BinaryBytesPerLine bytes in hexadecimal, the bytes taken from the stream a block
+  // of whole lines at a time.
+  void ConvertBinary(int indent) {
+    Int64 left = FReader.ReadLength();
+    std::uint8_t block[BinaryBytesPerLine * 256];
     FOut += '{';
-    for (std::size_t at = 0; at < data.size(); at += BinaryBytesPerLine) {
-      const std::size_t count = std::min(BinaryBytesPerLine, data.size() - at);
-      char* out = line.data() + 1 + indent;
-      for (std::size_t i = at; i < at + count; ++i) {
-        *out++ = digits[data[i] >> 4];
-        *out++ = digits[data[i] & 15];
-      }
-      FOut.append(line.data(), static_cast<std::size_t>(out - line.data()));
+    while (left > 0) {
+      const auto count = static_cast<std::size_t>(std::min<Int64>(left, sizeof block));
+      FReader.Read(block, static_cast<Int64>(count));
+      AppendHexLines(block, count, indent);
+      left -= static_cast<Int64>(count);
     }
     FOut += '}';
+  }
+
+  void AppendHexLines(const std::uint8_t* data, std::size_t count, int indent) {
+    const std::size_t lines = (count + BinaryBytesPerLine - 1) / BinaryBytesPerLine;
+    const std::size_t at = FOut.size();
+    FOut.resize(at + lines * (1 + static_cast<std::size_t>(indent)) + 2 * count);
+    char* out = FOut.data() + at;
+    for (std::size_t line = 0; line < count; line += BinaryBytesPerLine) {
+      *out++ = '\n';
+      out = std::fill_n(out, indent, ' ');
+      const std::size_t end = std::min(count, line + BinaryBytesPerLine);
+      for (std::size_t i = line; i < end; ++i, out += 2) std::memcpy(out, HexPairs[data[i]], 2);
+    }
   }
 
   void ConvertCollection(int indent) {
@@ -266,7 +291,7 @@ private:
       FOut += "Null";
       break;
     case vaBinary:
-      ConvertBinary(FReader.ReadBinaryPayload(), indent);
+      ConvertBinary(indent);
       break;
     case vaSet: {
       FOut += '[';
@@ -538,7 +563,9 @@ void ObjectTextToBinary(TStream* Input, TStream* Output) {
   TTextToBinary(text, Output).Convert();
 }
 
-TComponent* ReadFormText(const String& Text, TComponent* Root) {
+namespace {
+
+TComponent* ReadFormView(std::string_view Text, TComponent* Root) {
   TMemoryStream binary;
   binary.SetCapacity(static_cast<Int64>(Text.size()));
   TTextToBinary(Text, &binary).Convert();
@@ -546,6 +573,10 @@ TComponent* ReadFormText(const String& Text, TComponent* Root) {
   TReader reader(&binary);
   return reader.ReadRootComponent(Root);
 }
+
+} // namespace
+
+TComponent* ReadFormText(const String& Text, TComponent* Root) { return ReadFormView(Text, Root); }
 
 String WriteFormText(TComponent* Root) {
   TMemoryStream binary;
@@ -556,8 +587,15 @@ String WriteFormText(TComponent* Root) {
   return TBinaryToText(&binary).Convert();
 }
 
+// A memory stream's text is read where it lies.
 TComponent* ReadFormStream(TStream* Stream, TComponent* Root) {
-  return ReadFormText(StreamText(Stream), Root);
+  auto* memory = dynamic_cast<TMemoryStream*>(Stream);
+  if (!memory) return ReadFormText(StreamText(Stream), Root);
+  const Int64 size = memory->Size(), at = std::min(memory->Position(), size);
+  const std::string_view text(reinterpret_cast<const char*>(memory->Memory()) + at,
+                              static_cast<std::size_t>(size - at));
+  memory->SetPosition(size);
+  return ReadFormView(text, Root);
 }
 
 void WriteFormStream(TStream* Stream, TComponent* Root) {

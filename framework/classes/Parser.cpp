@@ -7,21 +7,42 @@
 
 namespace {
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsFloatSuffix(char c) { return c == 's' || c == 'c' || c == 'd'; }
-bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-int HexValue(char c) {
+constexpr bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsFloatSuffix(char c) { return c == 's' || c == 'c' || c == 'd'; }
+constexpr bool IsHexDigit(char c) {
+  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+constexpr int HexValue(char c) {
   if (IsDigit(c)) return c - '0';
   return (c | 0x20) - 'a' + 10;
 }
 
-// Whole bytes of two digits each from At on, as long as they follow without a gap.
-void ReadHexPairs(std::string_view Text, std::size_t& At, std::vector<std::uint8_t>& Bytes) {
-  while (At + 1 < Text.size() && IsHexDigit(Text[At]) && IsHexDigit(Text[At + 1])) {
-    Bytes.push_back(static_cast<std::uint8_t>(HexValue(Text[At]) << 4 | HexValue(Text[At + 1])));
-    At += 2;
+// The value of every character as a hexadecimal digit, -1 where it is none.
+struct THexValues {
+  std::int8_t Values[256];
+  constexpr THexValues() : Values{} {
+    for (int c = 0; c < 256; ++c)
+      Values[c] = static_cast<std::int8_t>(
+          IsHexDigit(static_cast<char>(c)) ? HexValue(static_cast<char>(c)) : -1);
   }
+  int operator[](char c) const { return Values[static_cast<unsigned char>(c)]; }
+};
+constexpr THexValues HexValues;
+
+// Whole bytes of two digits each from At on, as long as they follow without a gap, stored
+// from Out on; answers where they end.
+std::uint8_t* ReadHexPairs(std::string_view Text, std::size_t& At, std::uint8_t* Out) {
+  std::size_t at = At;
+  for (; at + 1 < Text.size(); at += 2) {
+    const int high = HexValues[Text[at]], low = HexValues[Text[at + 1]];
+    if ((high | low) < 0) break;
+    *Out++ = static_cast<std::uint8_t>(high << 4 | low);
+  }
+  At = at;
+  return Out;
 }
 
 void AppendUtf8(String& s, std::uint32_t cp) {
@@ -199,13 +220,13 @@ String TParser::TokenComponentIdent() {
 }
 
 std::vector<std::uint8_t> TParser::ReadHexBinary() {
-  std::vector<std::uint8_t> bytes;
-  // Room for the digits up to the closing brace, so long data does not grow step by step.
+  // Room for all the digits up to the closing brace; the bytes are fewer.
   const std::size_t close = std::min(FText.find('}', FPos), FText.size());
-  bytes.reserve((close - std::min(FPos, close)) / 2);
+  std::vector<std::uint8_t> bytes((close - std::min(FPos, close)) / 2);
+  std::uint8_t* out = bytes.data();
   int high = -1;
   for (;;) {
-    if (high < 0) ReadHexPairs(FText, FPos, bytes);
+    if (high < 0) out = ReadHexPairs(FText, FPos, out);
     if (FPos >= FText.size()) {
       FTokenLine = FLine;
       FToken = toEOF;
@@ -222,11 +243,12 @@ std::vector<std::uint8_t> TParser::ReadHexBinary() {
     if (high < 0) {
       high = HexValue(c);
     } else {
-      bytes.push_back(static_cast<std::uint8_t>(high << 4 | HexValue(c)));
+      *out++ = static_cast<std::uint8_t>(high << 4 | HexValue(c));
       high = -1;
     }
   }
   if (high >= 0) Error("Invalid binary value: odd number of hex digits");
+  bytes.resize(static_cast<std::size_t>(out - bytes.data()));
   return bytes;
 }
 

@@ -143,7 +143,9 @@ void TItemStrings::RestoreEntries(
     const TItemEntry& e = entries[i];
     const LRESULT at = Send(FMessages.AddString, 0, TextParam(e.Text));
     CheckInserted(at);
-    Send(FMessages.SetItemData, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(e.Object));
+    // A new entry's data is nil already.
+    if (e.Object)
+      Send(FMessages.SetItemData, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(e.Object));
     if (Restored) Restored(static_cast<WPARAM>(at), e);
   }
 }

@@ -73,6 +73,27 @@ TEST(FilerValues, ReadBackEveryKindAndRefuseTheWrongOne) {
   ExpectError<EReadError>([&] { r.ReadInteger(); }, "Invalid property value");
 }
 
+TEST(FilerValues, ABinaryPropertyWritesIntoAStreamOfItsOwnBytes) {
+  Int64 sizeSeen = -1, positionSeen = -1;
+  const std::vector<std::uint8_t> bytes = Written([&](TWriter& w) {
+    w.WriteInteger(5);
+    w.DefineBinaryProperty(
+        "B", nullptr,
+        [&](TStream* s) {
+          s->WriteBuffer("abc", 3);
+          positionSeen = s->Position();
+          s->SetPosition(0);
+          s->WriteBuffer("x", 1);
+          sizeSeen = s->Size();
+        },
+        true);
+  });
+  EXPECT_EQ(positionSeen, 3);
+  EXPECT_EQ(sizeSeen, 3);
+  EXPECT_EQ(bytes,
+            (std::vector<std::uint8_t>{vaInt8, 5, 1, 'B', vaBinary, 3, 0, 0, 0, 'x', 'b', 'c'}));
+}
+
 TEST(FilerValues, TruncatedOrOversizedLengthsAreRefused) {
   TMemoryStream s;
   const std::uint8_t bytes[] = {vaLString, 0xFF, 0xFF, 0xFF, 0x7F, 'a'};
