@@ -28,7 +28,7 @@ template <class C> Int64 ReadFrom(const C& AData, Int64& APosition, void* ABuffe
 template <class C> Int64 WriteInto(C& AData, Int64& APosition, const void* ABuffer, Int64 ACount) {
   if (ACount <= 0) return 0;
   if (APosition == static_cast<Int64>(AData.size())) {
-    const auto* bytes = static_cast<const char*>(ABuffer);
+    const auto* bytes = static_cast<const typename C::value_type*>(ABuffer);
     AData.insert(AData.end(), bytes, bytes + ACount);
     APosition += ACount;
     return ACount;
