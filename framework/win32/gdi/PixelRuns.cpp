@@ -108,10 +108,12 @@ std::vector<TPixelRunKernel> Kernels() {
   __builtin_cpu_init();
   std::vector<TPixelRunKernel> out;
   const bool avx512 = __builtin_cpu_supports("avx512f"), avx2 = __builtin_cpu_supports("avx2");
-  if (StringStoresFillFaster() && avx512)
-    out.push_back({"rep stos, avx512f", FillLongWithStringStores<FillAvx512>, CopySetAvx512});
-  else if (StringStoresFillFaster() && avx2)
-    out.push_back({"rep stos, avx2", FillLongWithStringStores<FillAvx2>, CopySetAvx2});
+  if (StringStoresFillFaster()) {
+    if (avx512)
+      out.push_back({"rep stos, avx512f", FillLongWithStringStores<FillAvx512>, CopySetAvx512});
+    else if (avx2)
+      out.push_back({"rep stos, avx2", FillLongWithStringStores<FillAvx2>, CopySetAvx2});
+  }
   if (avx512) out.push_back({"avx512f", FillAvx512, CopySetAvx512});
   if (avx2) out.push_back({"avx2", FillAvx2, CopySetAvx2});
   out.push_back({"sse2", FillSse2, CopySetSse2});
