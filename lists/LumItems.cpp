@@ -511,28 +511,24 @@ constexpr Byte BitmapFollows = 0x59, NoBitmap = 0x4E; // "Y", "N"
 
 } // namespace
 
-// Items sharing one bitmap write the bytes it gave once; the block goes out in one write.
+// Items sharing one bitmap write the bytes it gave once.
 void TLumItemStrings::WriteBitmapData(TStream* Stream) {
   const TBitmap* encoded = nullptr;
-  TMemoryStream bytes;
-  std::vector<Byte> block;
+  TMemoryStream entry;
   for (Integer i = 0; i < FCount; ++i) {
     TBitmap* bitmap = FList[static_cast<std::size_t>(i)].Eintrag->Bitmap.Peek();
     if (bitmap->Empty()) {
-      block.push_back(NoBitmap);
+      Stream->WriteBuffer(&NoBitmap, 1);
       continue;
     }
     if (bitmap != encoded) {
-      bytes.Clear();
-      bitmap->SaveToStream(&bytes);
+      entry.Clear();
+      entry.WriteBuffer(&BitmapFollows, 1);
+      bitmap->SaveToStream(&entry);
       encoded = bitmap;
-      if (block.empty())
-        block.reserve(static_cast<std::size_t>(FCount) * (1 + bytes.Bytes().size()));
     }
-    block.push_back(BitmapFollows);
-    block.insert(block.end(), bytes.Bytes().begin(), bytes.Bytes().end());
+    Stream->WriteBuffer(entry.Memory(), entry.Size());
   }
-  Stream->WriteBuffer(block.data(), static_cast<Int64>(block.size()));
 }
 
 namespace {

@@ -114,17 +114,31 @@ constexpr THexPairs HexPairs;
 
 class TBinaryToText {
 public:
-  explicit TBinaryToText(TStream* AInput) : FReader(AInput) {}
+  // With an output stream the text goes to it in pieces as it is made; else Convert answers it.
+  explicit TBinaryToText(TStream* AInput, TStream* AOutput = nullptr)
+      : FReader(AInput), FOutput(AOutput) {}
 
   String Convert() {
     // Binary data takes two digits a byte and an indented line each 32 bytes.
-    FOut.reserve(static_cast<std::size_t>(FReader.Stream()->Size()) * 3);
+    FOut.reserve(FOutput ? PieceSize * 2 : static_cast<std::size_t>(FReader.Stream()->Size()) * 3);
     FReader.ReadSignature();
     ConvertObject(0);
+    Flush();
     return std::move(FOut);
   }
 
 private:
+  static constexpr std::size_t PieceSize = std::size_t{64} * 1024;
+
+  void Flush() {
+    if (!FOutput) return;
+    FOutput->WriteBuffer(FOut.data(), static_cast<Int64>(FOut.size()));
+    FOut.clear();
+  }
+  void FlushWhenFull() {
+    if (FOut.size() >= PieceSize) Flush();
+  }
+
   void Indent(int n) { FOut.append(static_cast<std::size_t>(n), ' '); }
 
   void ConvertObject(int indent) {
@@ -159,6 +173,7 @@ private:
     FOut += " =";
     ConvertValue(indent + 2);
     FOut += '\n';
+    FlushWhenFull();
   }
 
   // A long string goes on lines of its own below the property; a list item starts on its
@@ -187,6 +202,7 @@ private:
       const auto count = static_cast<std::size_t>(std::min<Int64>(left, sizeof block));
       FReader.Read(block, static_cast<Int64>(count));
       AppendHexLines(block, count, indent);
+      FlushWhenFull();
       left -= static_cast<Int64>(count);
     }
     FOut += '}';
@@ -314,6 +330,7 @@ private:
   }
 
   TReader FReader;
+  TStream* FOutput;
   String FOut;
   int FDepth = 0;
 };
@@ -553,9 +570,16 @@ String StreamText(TStream* Input) {
 
 } // namespace
 
+// The text goes out in pieces; when the input fails, what was appended to the end is taken back.
 void ObjectBinaryToText(TStream* Input, TStream* Output) {
-  const String text = TBinaryToText(Input).Convert();
-  Output->WriteBuffer(text.data(), static_cast<Int64>(text.size()));
+  const Int64 start = Output->Position();
+  const bool appending = start == Output->Size();
+  try {
+    TBinaryToText(Input, Output).Convert();
+  } catch (...) {
+    if (appending) Output->SetSize(start);
+    throw;
+  }
 }
 
 void ObjectTextToBinary(TStream* Input, TStream* Output) {
@@ -578,12 +602,20 @@ TComponent* ReadFormView(std::string_view Text, TComponent* Root) {
 
 TComponent* ReadFormText(const String& Text, TComponent* Root) { return ReadFormView(Text, Root); }
 
+namespace {
+
+void WriteFormBinary(TMemoryStream* Binary, TComponent* Root) {
+  Binary->SetCapacity(Int64{64} * 1024);
+  TWriter writer(Binary);
+  writer.WriteRootComponent(Root);
+  Binary->SetPosition(0);
+}
+
+} // namespace
+
 String WriteFormText(TComponent* Root) {
   TMemoryStream binary;
-  binary.SetCapacity(Int64{64} * 1024);
-  TWriter writer(&binary);
-  writer.WriteRootComponent(Root);
-  binary.SetPosition(0);
+  WriteFormBinary(&binary, Root);
   return TBinaryToText(&binary).Convert();
 }
 
@@ -599,8 +631,9 @@ TComponent* ReadFormStream(TStream* Stream, TComponent* Root) {
 }
 
 void WriteFormStream(TStream* Stream, TComponent* Root) {
-  const String text = WriteFormText(Root);
-  Stream->WriteBuffer(text.data(), static_cast<Int64>(text.size()));
+  TMemoryStream binary;
+  WriteFormBinary(&binary, Root);
+  ObjectBinaryToText(&binary, Stream);
 }
 
 TComponent* ReadFormFile(const String& FileName, TComponent* Root) {

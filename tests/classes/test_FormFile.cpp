@@ -189,6 +189,29 @@ TEST_F(FormFileTest, StringsQuoteControlsInvalidBytesAndSplitLongText) {
 }
 
 // A long string is never split inside a character; binary wraps at 64 hex digits.
+// Text many times the converter's piece size goes out whole after what the stream held; a
+// binary stream cut short of its last end marker raises and leaves the stream as it was.
+TEST_F(FormFileTest, LargeTextStreamsOutWholeAndAFailedConversionTakesItBack) {
+  TTestForm form(nullptr);
+  form.SetName("F");
+  auto* g = new TGauge(&form);
+  g->SetName("G");
+  for (int i = 0; i < 300000; ++i) g->Data.push_back(static_cast<std::uint8_t>(i * 7));
+  TStringStream out("kept");
+  out.SetPosition(4);
+  WriteFormStream(&out, &form);
+  EXPECT_EQ(out.DataString(), "kept" + WriteFormText(&form));
+
+  TMemoryStream binary;
+  TWriter(&binary).WriteRootComponent(&form);
+  binary.SetSize(binary.Size() - 1);
+  binary.SetPosition(0);
+  TStringStream failed("kept");
+  failed.SetPosition(4);
+  EXPECT_THROW(ObjectBinaryToText(&binary, &failed), EReadError);
+  EXPECT_EQ(failed.DataString(), "kept");
+}
+
 TEST_F(FormFileTest, LongStringsAndBinaryWrap) {
   TTestForm form(nullptr);
   auto* g = new TGauge(&form);
