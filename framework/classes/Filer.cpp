@@ -53,7 +53,7 @@ double DecodeExtended(const std::uint8_t* ABytes) {
 std::vector<std::uint8_t> CollectionBytes(TCollection* ACollection) {
   TMemoryStream stream;
   TWriter(&stream).WriteCollection(ACollection);
-  return stream.Bytes();
+  return {stream.Bytes().begin(), stream.Bytes().end()};
 }
 
 // Equal when both store the same items; with no ancestor collection, when there are none.

@@ -6,9 +6,30 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr std::size_t HugePageSize = std::size_t{2} << 20;
+
+std::size_t WholeHugePages(std::size_t Bytes) {
+  return (Bytes + HugePageSize - 1) / HugePageSize * HugePageSize;
+}
+
+// Maps Size bytes on a huge-page boundary: a page more than asked, the ends cut off.
+void* MapHugePageAligned(std::size_t Size) {
+  void* mapped = mmap(nullptr, Size + HugePageSize, PROT_READ | PROT_WRITE,
+                      MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) throw std::bad_alloc();
+  auto* base = static_cast<char*>(mapped);
+  const std::size_t head =
+      (HugePageSize - reinterpret_cast<std::uintptr_t>(base) % HugePageSize) % HugePageSize;
+  if (head) munmap(base, head);
+  munmap(base + head + Size, HugePageSize - head);
+  return base + head;
+}
 
 Int64 NewPosition(Int64 APosition, Int64 ASize, Int64 AOffset, TSeekOrigin AOrigin) {
   const Int64 base = AOrigin == soFromBeginning ? 0 : AOrigin == soFromCurrent ? APosition : ASize;
@@ -41,6 +62,21 @@ template <class C> Int64 WriteInto(C& AData, Int64& APosition, const void* ABuff
 }
 
 } // namespace
+
+void* AllocateStreamMemory(std::size_t Bytes) {
+  if (Bytes < HugePageSize) return ::operator new(Bytes);
+  const std::size_t size = WholeHugePages(Bytes);
+  void* memory = MapHugePageAligned(size);
+  madvise(memory, size, MADV_HUGEPAGE);
+  return memory;
+}
+
+void FreeStreamMemory(void* Memory, std::size_t Bytes) noexcept {
+  if (Bytes < HugePageSize)
+    ::operator delete(Memory);
+  else
+    munmap(Memory, WholeHugePages(Bytes));
+}
 
 Int64 TStream::Size() {
   const Int64 position = Seek(0, soFromCurrent);
@@ -101,7 +137,8 @@ void TMemoryStream::LoadFromStream(TStream* Stream) {
   Stream->ReadBuffer(FData.data(), size);
 }
 void TMemoryStream::LoadFromFile(const String& FileName) {
-  FData = ReadFileBytes(FileName);
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(FileName);
+  FData.assign(bytes.begin(), bytes.end());
   FPosition = 0;
 }
 void TMemoryStream::SaveToStream(TStream* Stream) { Stream->WriteBuffer(FData.data(), Size()); }

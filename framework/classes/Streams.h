@@ -2,6 +2,7 @@
 
 #include "framework/classes/Object.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,22 @@ public:
   Int64 CopyFrom(TStream* Source, Int64 Count);
 };
 
+// Memory for streams: blocks of 2 MB and more are mapped whole and asked for huge pages,
+// which spares a page fault for every 4 KB a large stream fills.
+void* AllocateStreamMemory(std::size_t Bytes);
+void FreeStreamMemory(void* Memory, std::size_t Bytes) noexcept;
+
+template <class T> struct TStreamAllocator {
+  using value_type = T;
+  TStreamAllocator() = default;
+  template <class U> TStreamAllocator(const TStreamAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) { return static_cast<T*>(AllocateStreamMemory(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) noexcept { FreeStreamMemory(p, n * sizeof(T)); }
+  friend bool operator==(TStreamAllocator, TStreamAllocator) { return true; }
+};
+
+using TStreamBytes = std::vector<std::uint8_t, TStreamAllocator<std::uint8_t>>;
+
 // A stream in memory.
 class TMemoryStream : public TStream {
   LUM_CLASS(TMemoryStream, TStream)
@@ -39,7 +56,7 @@ public:
   Int64 Size() override { return static_cast<Int64>(FData.size()); }
 
   std::uint8_t* Memory() { return FData.data(); }
-  const std::vector<std::uint8_t>& Bytes() const { return FData; }
+  const TStreamBytes& Bytes() const { return FData; }
   void Clear();
   void SetCapacity(Int64 Value); // room for Value bytes without growing
   void LoadFromStream(TStream* Stream);
@@ -48,7 +65,7 @@ public:
   void SaveToFile(const String& FileName); // replaces the file whole or not at all
 
 private:
-  std::vector<std::uint8_t> FData;
+  TStreamBytes FData;
   Int64 FPosition = 0;
 };
 

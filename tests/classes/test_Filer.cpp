@@ -16,7 +16,7 @@ std::vector<std::uint8_t> Written(const std::function<void(TWriter&)>& AWrite) {
   TMemoryStream s;
   TWriter w(&s);
   AWrite(w);
-  return s.Bytes();
+  return {s.Bytes().begin(), s.Bytes().end()};
 }
 
 } // namespace

@@ -32,6 +32,31 @@ TEST(MemoryStream, ReadsWritesAndSeeksFromEveryOrigin) {
   EXPECT_EQ(s.Size(), 0);
 }
 
+// Growing through the large-block sizes in uneven pieces, then shrinking, growing with zeros
+// and seeking back, keeps every byte where it was written.
+TEST(MemoryStream, LargeStreamsKeepTheirBytesAsTheyGrowAndShrink) {
+  TMemoryStream s;
+  std::vector<std::uint8_t> piece(7919);
+  std::uint8_t next = 0;
+  while (s.Size() < (Int64{9} << 20)) {
+    for (std::uint8_t& b : piece) b = next++;
+    s.WriteBuffer(piece.data(), static_cast<Int64>(piece.size()));
+  }
+  const Int64 written = s.Size();
+  const auto expected = [](Int64 at) { return static_cast<std::uint8_t>(at); };
+  for (Int64 at = 0; at < written; at += 4093) ASSERT_EQ(s.Memory()[at], expected(at)) << at;
+  s.SetSize(3 << 20);
+  s.SetSize(5 << 20);
+  EXPECT_EQ(s.Memory()[(3 << 20) - 1], expected((3 << 20) - 1));
+  EXPECT_EQ(s.Memory()[(4 << 20)], 0);
+  s.SetPosition(1 << 20);
+  s.WriteBuffer("xy", 2);
+  EXPECT_EQ(s.Memory()[(1 << 20) + 1], 'y');
+  EXPECT_EQ(s.Memory()[(1 << 20) + 2], expected((1 << 20) + 2));
+  s.SetCapacity(64 << 20);
+  EXPECT_EQ(s.Memory()[(3 << 20) - 1], expected((3 << 20) - 1));
+}
+
 TEST(MemoryStream, BufferCallsInsistOnEveryByte) {
   TMemoryStream s;
   s.WriteBuffer("ab", 2);
