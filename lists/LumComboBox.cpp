@@ -104,7 +104,9 @@ void TLumComboBoxStrings::EndBulk() { FComboBox->MeasureAllItems(); }
 TLumComboBox::TLumComboBox(TComponent* AOwner)
     : TCustomComboBox(AOwner), FTabStops(std::make_unique<TStringList>()),
       FBackground(std::make_unique<TPicture>()) {
-  FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks, csReflector};
+  FControlStyle =
+      TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks, csFixedHeight, csReflector};
+  if (!NewStyleControls) FControlStyle.Include(csFramed);
   FStyle = csSimple;
   FItemHeight = 16;
   FLumItems = std::make_unique<TLumComboBoxStrings>(this);
@@ -120,18 +122,31 @@ void TLumComboBox::CreateParams(TCreateParams& Params) {
   TCustomComboBox::CreateParams(Params);
   Params.Style = (Params.Style & ~StyleMask) | StyleBits(FStyle);
   if (FLumSorted) Params.Style |= CBS_SORT;
-  if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (NewStyleControls && Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 // A sorted window sorts the rows it is given back; they follow the items' order again, each
 // measured for its own item, with the text shown before.
 void TLumComboBox::CreateWnd() {
   TCustomComboBox::CreateWnd();
+  ClearEditMargins();
   if (!FLumSorted || FLumItems->Count() == 0) return;
   const String text = GetText();
   FLumItems->RebuildHostRows();
   if (GetText() != text) SetText(text);
   RepaintAll();
+}
+
+// The edit field's text starts at its left edge, as the items' texts in the list do.
+void TLumComboBox::ClearEditMargins() {
+  if (NewStyleControls && FEditHandle)
+    SendMessageA(FEditHandle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+}
+
+// The client edge follows Ctl3D, so a change needs a new window.
+void TLumComboBox::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_CTL3DCHANGED && NewStyleControls) RecreateWnd();
+  TCustomComboBox::Dispatch(Message);
 }
 
 void TLumComboBox::Edit_aufrufen() { EditLumComboBox(this); }
@@ -337,9 +352,10 @@ void TLumComboBox::DrawEdit(int Index) {
   PaintBackground(&canvas, client, client);
   const bool item = Index >= 0 && Index < FLumItems->Count();
   TLumEintrag* e = item ? FLumItems->GetLumComboBoxEintrag(Index) : nullptr;
-  TFont* font = item && FAnyFonts ? e->Font.Peek() : Font();
-  canvas.Font()->Assign(font);
-  canvas.Pen()->SetColor(font->Color());
+  const TColor textColor = item && FAnyFonts ? e->Font.Peek()->Color() : Font()->Color();
+  canvas.Font()->Assign(Font());
+  canvas.Font()->SetColor(textColor);
+  canvas.Pen()->SetColor(textColor);
   canvas.Brush()->SetColor(item && FAnyColors ? e->Color : FColor);
   if (item && FAnyColors && e->Color != FColor) canvas.FillRect(client);
   canvas.Brush()->SetStyle(bsClear);
@@ -365,6 +381,7 @@ void TLumComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboP
     break;
   }
   TCustomComboBox::ComboWndProc(Message, ComboWnd, ComboProc);
+  if (ComboWnd == FEditHandle && Message.Msg == WM_SETFONT) ClearEditMargins();
   if (!HasBackground()) return;
   if (ComboWnd == FListHandle && Message.Msg == WM_PAINT) PaintBelowLastRow();
   if (ComboWnd != FEditHandle) return;

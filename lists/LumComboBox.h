@@ -21,6 +21,10 @@ public:
   TLumComboBoxEintrag() = default;
 };
 
+// An entry of the collection (text and record) and the array of them.
+using TLumComboBoxItem = TLumItem;
+using TLumComboBoxListe = TLumItemListe;
+
 // The items of a TLumComboBox. Where it differs from its list box twin: the selection before
 // an insertion stays (none stays none); a changed height re-measures that item alone
 // (CB_SETITEMHEIGHT) and repaints, a changed colour repaints; bulk runs leave the host alone
@@ -30,8 +34,10 @@ class TLumComboBoxStrings : public TLumItemStrings {
 public:
   explicit TLumComboBoxStrings(TLumComboBox* AComboBox);
 
-  TLumComboBoxEintrag* GetLumComboBoxEintrag(Integer Index) const;
-  void PutLumComboBoxEintrag(Integer Index, TLumComboBoxEintrag* E) { PutEintrag(Index, E); }
+  virtual TLumComboBoxEintrag* GetLumComboBoxEintrag(Integer Index) const;
+  virtual void PutLumComboBoxEintrag(Integer Index, TLumComboBoxEintrag* E) {
+    PutEintrag(Index, E);
+  }
 
   TLumComboBox* ComboBox() const { return FComboBox; }
 
@@ -156,6 +162,7 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void Dispatch(TMessage& Message) override;
   void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc) override;
   void CNCommand(TMessage& Message) override;
   void CNMeasureItem(TMessage& Message) override;
@@ -168,6 +175,7 @@ protected:
   void DrawEdit(int Index);
 
 private:
+  void ClearEditMargins();
   bool HasBackground() const;
   bool PaintsItems() const;
   void PaintItem(int Index, const TRect& R, TOwnerDrawState State);
@@ -200,4 +208,6 @@ private:
 
 using LumComboBox::TLumComboBox;
 using LumComboBox::TLumComboBoxEintrag;
+using LumComboBox::TLumComboBoxItem;
+using LumComboBox::TLumComboBoxListe;
 using LumComboBox::TLumComboBoxStrings;

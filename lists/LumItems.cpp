@@ -384,11 +384,17 @@ void TLumItemStrings::PutEintrag(Integer Index, TLumEintrag* E) {
   Changed();
 }
 
+// The source's items are taken as they stand before the first is added, so a collection
+// appended to itself ends; an item that finds itself already there is left as it is.
 void TLumItemStrings::AddItems(TLumItemStrings* Source) {
+  std::vector<std::pair<String, const TLumEintrag*>> items;
+  items.reserve(static_cast<std::size_t>(Source->Count()));
+  for (Integer i = 0; i < Source->Count(); ++i)
+    items.emplace_back(Source->Get(i), Source->Eintrag(i));
   InBulk([&] {
-    for (Integer i = 0; i < Source->Count(); ++i) {
-      const TLumEintrag* e = Source->Eintrag(i);
-      const Integer at = Add(Source->Get(i));
+    for (const auto& [text, e] : items) {
+      const Integer at = Add(text);
+      if (Eintrag(at) == e) continue;
       SetBitmap(at, e->Bitmap.Peek());
       SetColor(at, e->Color);
       SetFont(at, e->Font.Peek());

@@ -78,6 +78,7 @@ struct TLumItem {
   String Text;
   std::unique_ptr<TLumEintrag> Eintrag;
 };
+using TLumItemListe = TOwningBlockList<TLumItem>;
 
 // The largest number of entries the entry array admits.
 inline constexpr Integer LumMaxListSize = 134217728;
@@ -196,7 +197,7 @@ private:
 
   TWinControl* FControl;
   TItemStrings* FHost;
-  TOwningBlockList<TLumItem> FList; // an insertion moves pointers within one block
+  TLumItemListe FList; // an insertion moves pointers within one block
   Integer FCount = 0;
   Integer FCapacity = 0; // the entries the collection admits before it grows
   bool FSorted = false;

@@ -19,6 +19,10 @@ public:
   TLumListEintrag() = default;
 };
 
+// An entry of the collection (text and record) and the array of them.
+using TLumListItem = TLumItem;
+using TLumListListe = TLumItemListe;
+
 // The items of a TLumList. Where it differs from its combo box twin: the first item is
 // selected after an insertion into a list without selection; a changed height, a changed
 // colour and every bulk run rebuild the host list (all rows measured again, once at the end
@@ -28,8 +32,8 @@ class TLumListStrings : public TLumItemStrings {
 public:
   explicit TLumListStrings(TLumList* AListBox);
 
-  TLumListEintrag* GetLumListEintrag(Integer Index) const;
-  void PutLumListEintrag(Integer Index, TLumListEintrag* E) { PutEintrag(Index, E); }
+  virtual TLumListEintrag* GetLumListEintrag(Integer Index) const;
+  virtual void PutLumListEintrag(Integer Index, TLumListEintrag* E) { PutEintrag(Index, E); }
 
   TLumList* ListBox() const { return FListBox; }
 
@@ -196,4 +200,6 @@ private:
 
 using LumList::TLumList;
 using LumList::TLumListEintrag;
+using LumList::TLumListItem;
+using LumList::TLumListListe;
 using LumList::TLumListStrings;

@@ -61,6 +61,56 @@ TEST_F(LumComboBoxTest, EveryStyleMakesAnOwnerDrawnWindow) {
   EXPECT_NE(GetWindowLongA(combo->Handle(), GWL_STYLE) & CBS_SORT, 0);
 }
 
+// The edit field has no margins, also after a new font; the client edge follows Ctl3D in a
+// new window.
+TEST_F(LumComboBoxTest, TheEditFieldHasNoMarginsAndTheEdgeFollowsCtl3D) {
+  TForm* form = NewForm();
+  TLumComboBox* combo = NewCombo(form, csDropDown, 25);
+  EXPECT_TRUE(combo->ControlStyle().Contains(csFixedHeight));
+  form->Show();
+  const auto margins = [&] { return SendMessageA(combo->EditHandle(), EM_GETMARGINS, 0, 0); };
+  EXPECT_EQ(margins(), 0);
+  combo->Font()->SetSize(20);
+  EXPECT_EQ(margins(), 0);
+  EXPECT_NE(GetWindowLongA(combo->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+  const HWND before = combo->Handle();
+  combo->SetCtl3D(false);
+  EXPECT_NE(combo->Handle(), before);
+  EXPECT_EQ(GetWindowLongA(combo->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+  EXPECT_EQ(margins(), 0);
+}
+
+// Red, or red blended into the background at a glyph's edge.
+bool Reddish(TColor C) {
+  const int r = GetRValue(C), g = GetGValue(C), b = GetBValue(C);
+  return r - std::max(g, b) > 100;
+}
+
+// Over a background picture the edit field shows the item's text in the control's font, in
+// the colour of the item's font.
+TEST_F(LumComboBoxTest, TheEditFieldOverAPictureUsesTheControlsFontInTheItemsColour) {
+  TForm* form = NewForm(300, 120);
+  TLumComboBox* combo = NewCombo(form, csDropDown, 25);
+  combo->SetWidth(260);
+  combo->Background()->SetBitmap(SolidBitmap(8, 8, clAqua).get());
+  combo->SetBackGroundStyle(bgscPattern);
+  form->Show();
+  combo->Items()->Add("entry 0");
+  combo->Items()->GetFont(0)->SetSize(22);
+  combo->Items()->GetFont(0)->SetColor(clRed);
+  combo->SetItemIndex(0);
+  SendMessageA(combo->EditHandle(), WM_KEYUP, VK_SHIFT, 0);
+  User.ProcessMessages();
+  int left = combo->Width(), right = -1;
+  for (int y = 0; y < combo->Height(); ++y)
+    for (int x = 0; x < combo->Width(); ++x)
+      if (Reddish(Pixel(form, combo, x, y))) left = std::min(left, x), right = std::max(right, x);
+  TBitmap measure;
+  measure.Canvas()->Font()->Assign(combo->Font());
+  ASSERT_GE(right, left) << "no text in the item's colour";
+  EXPECT_LE(right - left + 1, measure.Canvas()->TextWidth("entry 0") + 1);
+}
+
 TEST_F(LumComboBoxTest, HeightStylesMeasureEveryItemAtOnce) {
   TForm* form = NewForm();
   TLumComboBox* combo = NewCombo(form);

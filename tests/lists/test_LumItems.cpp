@@ -171,6 +171,29 @@ TEST_F(LumItemStringsTest, AssignCopiesRecordsIntoObjectsOfItsOwn) {
   EXPECT_NE(to->Items()->GetFont(1), from->Items()->GetFont(1));
 }
 
+// A collection appended to itself takes its items as they stood: an unsorted one doubles with
+// their attributes, a sorted one ignoring duplicates finds each already there.
+TEST_F(LumItemStringsTest, ACollectionAddedToItselfAppendsItsItemsOnce) {
+  TForm* form = NewForm();
+  TLumList* list = NewList(form);
+  TLumListStrings* items = list->Items();
+  items->Add("a");
+  items->Add("b");
+  items->SetColor(1, clLime);
+  items->AddItems(items);
+  EXPECT_EQ(TextsOf(items), (std::vector<String>{"a", "b", "a", "b"}));
+  EXPECT_EQ(items->GetColor(3), clLime);
+  EXPECT_NE(items->GetLumListEintrag(3), items->GetLumListEintrag(1));
+  items->Clear();
+  items->SetSorted(true);
+  items->Add("b");
+  items->Add("a");
+  items->SetColor(0, clYellow);
+  items->AddItems(items);
+  EXPECT_EQ(TextsOf(items), (std::vector<String>{"a", "b"}));
+  EXPECT_EQ(items->GetColor(0), clYellow);
+}
+
 // Items given one picture, and items made with the list's font, share one copy of it; each
 // must still change alone, through the collection or through its record, and keep what it
 // was given when the source or the list's font changes later.
